@@ -1,0 +1,8 @@
+#include "code_page.h"
+
+#include <windows.h>
+
+int IsSystemLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) ? 1 : 0;
+}

@@ -1,0 +1,157 @@
+#include "wine_test.h"
+
+#include <stdio.h>
+
+static int g_passed, g_failed;
+
+bool Check(bool condition, const std::string& what)
+{
+    if (condition) {
+        ++g_passed;
+    } else {
+        ++g_failed;
+        printf("FAIL: %s\n", what.c_str());
+        fflush(stdout);
+    }
+    return condition;
+}
+
+std::string ShowBytes(const std::string& bytes)
+{
+    std::string shown;
+    for (unsigned char c : bytes) {
+        char escaped[8];
+        if (c == '\n')
+            shown += "\\n\n    ";
+        else if (c == '\r')
+            shown += "\\r";
+        else if (c < 32 || c >= 127) {
+            sprintf(escaped, "\\x%02X", c);
+            shown += escaped;
+        } else
+            shown += (char)c;
+    }
+    return shown;
+}
+
+bool CheckBytes(const std::string& expected, const std::string& actual, const std::string& what)
+{
+    return Check(expected == actual,
+        what + "\n  expected:\n    " + ShowBytes(expected) + "\n  actual:\n    " + ShowBytes(actual));
+}
+
+int Finish(void)
+{
+    printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed ? 1 : 0;
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file
+        = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[4096];
+    DWORD got;
+    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD written;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+}
+
+std::string LogFilePath(void)
+{
+    char directory[MAX_PATH];
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\ZQsetup.log";
+}
+
+void EmulateVersion(const char* exeName, const char* version)
+{
+    std::string keyPath = std::string("Software\\Wine\\AppDefaults\\") + exeName;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != 0)
+        return;
+    if (version)
+        RegSetValueExA(key, "Version", 0, REG_SZ, (const BYTE*)version, (DWORD)strlen(version) + 1);
+    else
+        RegDeleteValueA(key, "Version");
+    RegCloseKey(key);
+}
+
+bool SetServiceRunning(const char* name, bool running)
+{
+    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
+    if (!manager)
+        return false;
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_ALL_ACCESS);
+    bool reached = false;
+    if (service) {
+        SERVICE_STATUS status;
+        if (running)
+            StartServiceA(service, 0, NULL);
+        else
+            ControlService(service, SERVICE_CONTROL_STOP, &status);
+        DWORD wanted = running ? SERVICE_RUNNING : SERVICE_STOPPED;
+        for (int i = 0; i < 200 && !reached; ++i) {
+            reached = QueryServiceStatus(service, &status) && status.dwCurrentState == wanted;
+            if (!reached)
+                Sleep(50);
+        }
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return reached;
+}
+
+DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs)
+{
+    // A job holds the program and whatever it starts, so the wait also
+    // covers the tools it leaves running.
+    HANDLE job = CreateJobObjectA(NULL, NULL);
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    std::string line = commandLine;
+    if (!CreateProcessA(
+            applicationName, &line[0], NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
+        CloseHandle(job);
+        return 0xDEADBEEF;
+    }
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+    DWORD exitCode = 0xDEADBEEF;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    DWORD start = GetTickCount();
+    for (;;) {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
+        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, NULL)
+            || info.ActiveProcesses == 0 || GetTickCount() - start > timeoutMs)
+            break;
+        Sleep(20);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(job);
+    return exitCode;
+}
+
+std::string OwnFolder(void)
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\'));
+}

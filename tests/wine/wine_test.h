@@ -1,0 +1,33 @@
+// What the Wine test programs share: checks that count, and the few platform
+// chores around the program under test (files, the registry, services).
+#ifndef ZQ_WINE_TEST_H
+#define ZQ_WINE_TEST_H
+
+#include <windows.h>
+
+#include <string>
+
+// Counts a check; prints it when it fails. Returns the condition.
+bool Check(bool condition, const std::string& what);
+// Compares bytes and prints both, escaped, when they differ.
+bool CheckBytes(const std::string& expected, const std::string& actual, const std::string& what);
+// Prints "N passed, N failed" and gives the process's exit code.
+int Finish(void);
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string LogFilePath(void);
+std::string ShowBytes(const std::string& bytes);
+
+// Sets the Windows version that Wine reports to the named program.
+void EmulateVersion(const char* exeName, const char* version);
+// Starts or stops a service and waits until it is in that state.
+bool SetServiceRunning(const char* name, bool running);
+// Starts a command line (with applicationName when given) and waits up to
+// timeoutMs for it and every process it starts. Returns its exit code, or
+// 0xDEADBEEF when it did not end in time.
+DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs);
+// The folder this test program was started from, without a trailing backslash.
+std::string OwnFolder(void);
+
+#endif
