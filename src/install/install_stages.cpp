@@ -1,0 +1,154 @@
+#include <windows.h>
+#include <shellapi.h>
+#include <winspool.h>
+
+#include "../support/code_page.h"
+#include "../support/command_runner.h"
+#include "../support/installer_log.h"
+#include "../support/platform_probes.h"
+#include "command_lines.h"
+#include "fax_decision.h"
+#include "registry_text.h"
+#include "run_ntadd.h"
+
+enum {
+    SPOOLER_TIMEOUT_MS = 10000,
+    IDLE_TIMEOUT_MS = 60000,
+    DRIVER_TOOL_PAUSE_MS = 1000,
+    DRIVER_DIR_LIMIT = 255, // what the driver-directory query may write
+    FAX_FLAG_SIZE = 260,
+};
+
+// What the log says around one launch.
+struct LaunchLines {
+    const char* announce; // ends in " -->"; the command line follows it
+    const char* failure; // after a negative status
+};
+
+static const struct LaunchLines kFaxLaunch = { "Calling ntAdd for Fax -->", "Error executing NT Add Printer for FAX" };
+static const struct LaunchLines kPrinterLaunch
+    = { "Calling ntAdd for Printer Driver -->", "Error executing NT Add Printer for Printer Driver" };
+static const struct LaunchLines kFaxDriverTool
+    = { "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->", "Error executing zqsetdrv for fax driver" };
+static const struct LaunchLines kPrinterDriverTool = { "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->",
+    "Error executing zqsetdrv for printer driver" };
+
+// Announces and runs a command line that was built (built is 1), or, when it
+// did not fit its buffer, says so and counts the launch as failed.
+static void Launch(const struct LaunchLines* lines, char* commandLine, int built, DWORD waitLimit)
+{
+    if (!built) {
+        LogLine("Command line too long, not started");
+        LogLine(lines->failure);
+        return;
+    }
+    LogLine(lines->announce);
+    LogLine(commandLine);
+    if (RunCommand(commandLine, waitLimit) < 0)
+        LogLine(lines->failure);
+}
+
+// The printer driver directory of environment (null: the running system's).
+// Returns the query's own result; directory is empty unless it filled it.
+static BOOL QueryDriverDirectory(const char* environment, char directory[DRIVER_DIR_LIMIT + 1])
+{
+    DWORD needed = 0;
+    directory[0] = 0;
+    BOOL ok = GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)directory, DRIVER_DIR_LIMIT, &needed);
+    directory[DRIVER_DIR_LIMIT] = 0;
+    return ok;
+}
+
+// Starts the driver-directory tool of the NT x86 drivers through the shell,
+// hidden and without arguments, and gives it a while to become idle. Nothing
+// about it is logged.
+static void StartDriverToolThroughShell(void)
+{
+    char directory[DRIVER_DIR_LIMIT + 1];
+    char file[DRIVER_TOOL_LINE_SIZE];
+    if (!QueryDriverDirectory("Windows NT x86", directory) || !DriverToolFile(file, directory))
+        CopyText(file, sizeof file, "zqdrvtl.exe");
+
+    SHELLEXECUTEINFOA shell;
+    ZeroMemory(&shell, sizeof shell);
+    shell.cbSize = sizeof shell;
+    shell.fMask = SEE_MASK_NOCLOSEPROCESS;
+    shell.lpVerb = "open";
+    shell.lpFile = file;
+    shell.nShow = SW_HIDE;
+    if (ShellExecuteExA(&shell) && shell.hProcess) {
+        WaitForInputIdle(shell.hProcess, IDLE_TIMEOUT_MS);
+        CloseHandle(shell.hProcess);
+    }
+}
+
+static void RunAddPrinter(const struct LaunchLines* lines, const char* programDir, const char* keyPath)
+{
+    char commandLine[ADD_PRINTER_LINE_SIZE];
+    int built = AddPrinterCommand(commandLine, programDir, keyPath);
+    Launch(lines, commandLine, built, INFINITE);
+}
+
+static void StartDriverTool(const struct LaunchLines* lines, const char* directory, const char* driverName)
+{
+    char commandLine[DRIVER_TOOL_LINE_SIZE];
+    int built = DriverToolCommand(commandLine, directory, driverName);
+    Launch(lines, commandLine, built, 0);
+}
+
+static void WaitForSpooler(void)
+{
+    if (!IsNt4OrLater())
+        return;
+    if (WaitForService("Spooler", SPOOLER_TIMEOUT_MS))
+        LogLine("OpenService the spooler is running");
+    else
+        LogLine("OpenService the spooler is not running");
+}
+
+static void InstallFax(struct RunValues* values)
+{
+    char flag[FAX_FLAG_SIZE];
+    switch (ReadKeyText(values->faxKeyPath, "No Fax Function", flag, FAX_FLAG_SIZE)) {
+    case VALUE_NOT_READ:
+        LogLine("Could not get Fax Function Key from the registry which means Do install Fax");
+        values->installFax = 1;
+        break;
+    case VALUE_READ:
+        values->installFax = InstallFaxFor(flag);
+        break;
+    case KEY_NOT_OPENED:
+        break;
+    }
+
+    if (IsNt4OrLater())
+        StartDriverToolThroughShell();
+
+    if (!values->installFax)
+        return;
+    RunAddPrinter(&kFaxLaunch, values->programDir, values->faxKeyPath);
+    enum KeyRead read = ReadKeyText(values->faxKeyPath, "Driver Name", values->faxDriverName, DRIVER_NAME_SIZE);
+    if (read == VALUE_NOT_READ)
+        LogLine("Could not get Fax Name from the registry");
+    values->faxDriverNameRead = read == VALUE_READ;
+}
+
+static void StartDriverToolPerDriver(const struct RunValues* values)
+{
+    char directory[DRIVER_DIR_LIMIT + 1];
+    QueryDriverDirectory(NULL, directory);
+    if (directory[0] == 0)
+        return;
+    StartDriverTool(&kFaxDriverTool, directory, values->faxDriverName);
+    Sleep(DRIVER_TOOL_PAUSE_MS);
+    StartDriverTool(&kPrinterDriverTool, directory, values->printerDriverName);
+}
+
+void RunInstallStages(struct RunValues* values)
+{
+    WaitForSpooler();
+    if (FaxKeyPath(values->keyPath, values->faxKeyPath, IsSystemLeadByte))
+        InstallFax(values);
+    RunAddPrinter(&kPrinterLaunch, values->programDir, values->keyPath);
+    StartDriverToolPerDriver(values);
+}

@@ -1,0 +1,21 @@
+#include "registry_text.h"
+
+#include <windows.h>
+
+#include "../support/text_rules.h"
+
+enum KeyRead ReadKeyText(const char* keyPath, const char* valueName, char* text, unsigned size)
+{
+    text[0] = 0;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return KEY_NOT_OPENED;
+    DWORD got = size;
+    LONG result = RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)text, &got);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) {
+        text[0] = 0;
+        return VALUE_NOT_READ;
+    }
+    return EndValueText(text, size, got) ? VALUE_READ : VALUE_NOT_READ;
+}

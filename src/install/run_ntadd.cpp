@@ -1,0 +1,51 @@
+#include "run_ntadd.h"
+
+#include <string.h>
+
+#include "../support/code_page.h"
+#include "../support/installer_log.h"
+#include "registry_text.h"
+
+int RunNTAdd(const char* keyPath)
+{
+    if (!keyPath) {
+        LogLine("Registry value not specified in RunNTAdd");
+        return 0;
+    }
+
+    struct RunValues values;
+    memset(&values, 0, sizeof values);
+    values.installFax = 1;
+    // A longer path would be cut into another key: refuse it instead.
+    if (!CopyText(values.keyPath, KEY_PATH_SIZE, keyPath)) {
+        LogLine("Registry key path too long in RunNTAdd");
+        return 0;
+    }
+
+    switch (ReadKeyText(values.keyPath, "Driver Name", values.printerDriverName, DRIVER_NAME_SIZE)) {
+    case VALUE_NOT_READ:
+        LogLine("Could not get Printer Name from the registry");
+        return 0;
+    case VALUE_READ:
+        values.printerDriverNameRead = 1;
+        break;
+    case KEY_NOT_OPENED:
+        break;
+    }
+
+    char installRoot[KEY_PATH_SIZE];
+    InstallRootKeyPath(values.keyPath, installRoot, IsSystemLeadByte);
+    switch (ReadKeyText(installRoot, "ProgramDir", values.programDir, PROGRAM_DIR_SIZE)) {
+    case VALUE_NOT_READ:
+        LogLine("Could not get ProgramDir from the registry");
+        return 0;
+    case VALUE_READ:
+        values.programDirRead = 1;
+        break;
+    case KEY_NOT_OPENED:
+        break;
+    }
+
+    RunInstallStages(&values);
+    return 0;
+}

@@ -1,0 +1,145 @@
+// Runs zqrunadd.exe under Wine once per scenario row: sets up the registry,
+// the Windows version, the spooler, the tools and the log, runs the program
+// with an exact command line, and compares the log's bytes and the launches
+// the tool doubles recorded.
+//   scenario_tests [--code-page 932]   (only the rows for that code page)
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "scenario_table.h"
+#include "wine_test.h"
+
+static const char kRecord[] = "C:\\zqtest\\launches.txt";
+
+static std::string DriverDirectory(const char* environment)
+{
+    char directory[MAX_PATH] = "";
+    DWORD needed;
+    GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)directory, sizeof directory, &needed);
+    return directory;
+}
+
+static bool PlaceTools(void)
+{
+    const std::string doubles = OwnFolder() + "\\doubles\\";
+    CreateDirectoryA("C:\\zqtest", NULL);
+    CreateDirectoryA(PROGRAM_DIR, NULL);
+    bool placed = true;
+    for (const char* environment : { "Windows NT x86", "Windows 4.0" }) {
+        std::string directory = DriverDirectory(environment);
+        placed = CopyFileA((doubles + "zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
+    }
+    return Check(placed, "the driver-directory tool double is in place")
+        && Check(DriverDirectory("Windows NT x86") == NT_DRIVER_DIR, "NT driver directory is " NT_DRIVER_DIR)
+        && Check(DriverDirectory("Windows 4.0") == WIN9X_DRIVER_DIR, "9x driver directory is " WIN9X_DRIVER_DIR);
+}
+
+static void SetRegistry(const std::vector<RegValue>& values)
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, TEST_ROOT);
+    for (const RegValue& value : values) {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) == 0) {
+            RegSetValueExA(
+                key, value.name.c_str(), 0, value.type, (const BYTE*)value.data.data(), (DWORD)value.data.size());
+            RegCloseKey(key);
+        } else {
+            Check(false, "registry key created: " + value.key);
+        }
+    }
+}
+
+static std::vector<std::string> RecordedLaunches(void)
+{
+    std::vector<std::string> launches;
+    std::string bytes = ReadFileBytes(kRecord);
+    size_t start = 0, end;
+    while ((end = bytes.find('\n', start)) != std::string::npos) {
+        launches.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    return launches;
+}
+
+static std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+static void RunScenario(const Scenario& row, const std::string& program)
+{
+    SetRegistry(row.registry);
+    EmulateVersion("zqrunadd.exe", row.version);
+    SetServiceRunning("Spooler", row.spoolerRunning);
+
+    const std::string tool = std::string(PROGRAM_DIR) + "\\zqntadd.exe";
+    if (row.addPrinterToolMissing)
+        DeleteFileA(tool.c_str());
+    else
+        CopyFileA((OwnFolder() + "\\doubles\\zqntadd.exe").c_str(), tool.c_str(), FALSE);
+    if (!row.alsoToolDir.empty()) {
+        CreateDirectoryA(row.alsoToolDir.c_str(), NULL);
+        Check(CopyFileA(
+                  (OwnFolder() + "\\doubles\\zqntadd.exe").c_str(), (row.alsoToolDir + "\\zqntadd.exe").c_str(), FALSE),
+            row.name + ": tool placed in " + row.alsoToolDir);
+    }
+    SetEnvironmentVariableA("ZQTEST_EXIT_zqntadd", row.addPrinterExit);
+    SetEnvironmentVariableA("ZQTEST_EXIT_zqdrvtl", row.driverToolExit);
+    DeleteFileA(kRecord);
+
+    const std::string log = LogFilePath();
+    DeleteFileA(log.c_str());
+    if (!row.logBefore.empty())
+        WriteFileBytes(log, row.logBefore);
+    if (row.logIsFolder)
+        CreateDirectoryA(log.c_str(), NULL);
+    HANDLE held
+        = row.logHeld ? CreateFileA(log.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : INVALID_HANDLE_VALUE;
+
+    DWORD exitCode = row.commandLine.empty() ? RunAndWait(NULL, "\"" + program + "\" " + row.tail, 120000)
+                                             : RunAndWait(program.c_str(), row.commandLine, 120000);
+
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+    if (row.logIsFolder)
+        RemoveDirectoryA(log.c_str());
+    char shown[32];
+    sprintf(shown, "0x%08lX", (unsigned long)exitCode);
+    Check(exitCode == 0, row.name + ": exit code " + shown);
+    CheckBytes(row.log, ReadFileBytes(log), row.name + ": log");
+    CheckBytes(Joined(row.launches), Joined(RecordedLaunches()), row.name + ": launches");
+}
+
+int main(int argc, char** argv)
+{
+    unsigned codePage = argc == 3 && strcmp(argv[1], "--code-page") == 0 ? (unsigned)atoi(argv[2]) : 0;
+    if (codePage && !Check(GetACP() == codePage, "the system code page is the one asked for"))
+        return Finish();
+    if (!PlaceTools())
+        return Finish();
+    SetEnvironmentVariableA("ZQTEST_RECORD", kRecord);
+
+    const std::string program = OwnFolder() + "\\zqrunadd.exe";
+    int ran = 0;
+    for (const Scenario& row : AllScenarios()) {
+        if (row.codePage != codePage)
+            continue;
+        DWORD start = GetTickCount();
+        RunScenario(row, program);
+        printf("row %-90.90s %5lu ms\n", row.name.c_str(), (unsigned long)(GetTickCount() - start));
+        fflush(stdout);
+        ++ran;
+    }
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, TEST_ROOT);
+    EmulateVersion("zqrunadd.exe", NULL);
+    SetServiceRunning("Spooler", true);
+    Check(ran > 0, "some rows ran");
+    return Finish();
+}
