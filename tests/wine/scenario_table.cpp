@@ -160,11 +160,18 @@ static void AddHostileRows(std::vector<Scenario>& rows, const Scenario& typical)
         + PrinterLines(PROGRAM_DIR, PRINTER_KEY) + DriverToolLines(NT_DRIVER_DIR, "Zq One", "Zq Binary"));
     rows.push_back(row);
 
+    // "No Fax Function" is read into 260 bytes.
     row = typical;
-    row.name = "a 50-byte binary name without a zero byte does not fit";
-    row.registry = With(Installation(), { { PRINTER_KEY, "Driver Name", REG_BINARY, std::string(50, 'b') } });
-    row.log = Lines({ "Could not get Printer Name from the registry" });
-    row.launches = {};
+    row.name = "a 259-character No Fax Function is read (and is not TRUE)";
+    row.registry = With(Installation(), { NoFaxFunction(Sz(std::string(255, ' ') + "TRUE")) });
+    row.log = Lines(std::vector<std::string> { kRunning } + FaxLines(PROGRAM_DIR, FAX_KEY)
+        + PrinterLines(PROGRAM_DIR, PRINTER_KEY)
+        + DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
+    rows.push_back(row);
+
+    row = typical;
+    row.name = "a 260-character No Fax Function does not fit: the fax is installed";
+    row.registry = With(Installation(), { NoFaxFunction(Sz(std::string(260, 'x'))) });
     rows.push_back(row);
 
     row = Road("empty values: a name with no bytes at all, an empty folder", PRINTER_KEY, FAX_KEY, "", "", "");
@@ -308,14 +315,17 @@ std::vector<Scenario> AllScenarios(void)
         rows.push_back(row);
     }
 
+    // Launch 2 is made, but no fax driver name was read for launch 4.
+    const std::vector<std::string> withoutFaxName = std::vector<std::string> {
+        ShellStart(), AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY)
+    } + DriverToolRuns(NT_DRIVER_DIR, "", "Zq Printer Driver");
+
     row = typical;
     row.name = "a fax key that does not exist installs the fax, and says nothing of the key";
     row.registry = Installation(PRINTER_KEY, TEST_ROOT, TEST_ROOT "\\Elsewhere");
     row.log = Lines(std::vector<std::string> { kRunning } + FaxLines(PROGRAM_DIR, FAX_KEY)
         + PrinterLines(PROGRAM_DIR, PRINTER_KEY) + DriverToolLines(NT_DRIVER_DIR, "", "Zq Printer Driver"));
-    row.launches = std::vector<std::string> {
-        ShellStart(), AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY)
-    } + DriverToolRuns(NT_DRIVER_DIR, "", "Zq Printer Driver");
+    row.launches = withoutFaxName;
     rows.push_back(row);
 
     row = typical;
@@ -325,9 +335,7 @@ std::vector<Scenario> AllScenarios(void)
     row.log = Lines(std::vector<std::string> { kRunning } + FaxLines(PROGRAM_DIR, FAX_KEY)
         + std::vector<std::string> { "Could not get Fax Name from the registry" }
         + PrinterLines(PROGRAM_DIR, PRINTER_KEY) + DriverToolLines(NT_DRIVER_DIR, "", "Zq Printer Driver"));
-    row.launches = std::vector<std::string> {
-        ShellStart(), AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY)
-    } + DriverToolRuns(NT_DRIVER_DIR, "", "Zq Printer Driver");
+    row.launches = withoutFaxName;
     rows.push_back(row);
 
     // Key paths.
@@ -342,26 +350,14 @@ std::vector<Scenario> AllScenarios(void)
         + DriverToolRuns(NT_DRIVER_DIR, "", "Zq Printer Driver");
     rows.push_back(row);
 
-    row = typical;
-    row.name = "Install\\Printer twice: both keys are cut at the first";
-    row.tail = PRINTER_KEY "\\Install\\Printer";
-    row.registry = Installation(PRINTER_KEY "\\Install\\Printer");
-    row.log = Lines(std::vector<std::string> { kRunning, kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
-        + PrinterLines(PROGRAM_DIR, row.tail) + DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
-    row.launches = std::vector<std::string> {
-        ShellStart(), AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, row.tail)
-    } + DriverToolRuns(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver");
+    row = Road("Install\\Printer twice: both keys are cut at the first", PRINTER_KEY "\\Install\\Printer", FAX_KEY,
+        PROGRAM_DIR, "Zq Fax Driver", "Zq Printer Driver");
+    row.registry = Installation(row.tail);
     rows.push_back(row);
 
-    row = typical;
-    row.name = "Printers counts as Printer for the fax key";
-    row.tail = TEST_ROOT "\\Printers\\Install\\Printer";
+    row = Road("Printers counts as Printer for the fax key", TEST_ROOT "\\Printers\\Install\\Printer",
+        TEST_ROOT "\\Fax", PROGRAM_DIR, "Zq Fax Driver", "Zq Printer Driver");
     row.registry = Installation(row.tail, TEST_ROOT "\\Printers", TEST_ROOT "\\Fax");
-    row.log = Lines(std::vector<std::string> { kRunning, kNoFaxFlag } + FaxLines(PROGRAM_DIR, TEST_ROOT "\\Fax")
-        + PrinterLines(PROGRAM_DIR, row.tail) + DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
-    row.launches = std::vector<std::string> {
-        ShellStart(), AddPrinterRun(PROGRAM_DIR, TEST_ROOT "\\Fax"), AddPrinterRun(PROGRAM_DIR, row.tail)
-    } + DriverToolRuns(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver");
     rows.push_back(row);
 
     // Windows versions.
@@ -432,31 +428,36 @@ std::vector<Scenario> AllScenarios(void)
     rows.push_back(row);
 
     // Settings that end the run, or are not read.
-    row = Scenario();
-    row.name = "a 49-character printer driver name is read";
-    row.tail = PRINTER_KEY;
+    row = Road("a 49-character printer driver name is read", PRINTER_KEY, FAX_KEY, PROGRAM_DIR, "Zq Fax Driver",
+        std::string(49, 'p'));
     row.registry = With(Installation(), { { PRINTER_KEY, "Driver Name", REG_SZ, Sz(std::string(49, 'p')) } });
-    row.log = Lines(std::vector<std::string> { kRunning, kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
-        + PrinterLines(PROGRAM_DIR, PRINTER_KEY)
-        + DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", std::string(49, 'p')));
-    row.launches = std::vector<std::string> {
-        ShellStart(), AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY)
-    } + DriverToolRuns(NT_DRIVER_DIR, "Zq Fax Driver", std::string(49, 'p'));
     rows.push_back(row);
 
-    row = Scenario();
-    row.name = "a 50-character printer driver name ends the run";
-    row.tail = PRINTER_KEY;
-    row.registry = With(Installation(), { { PRINTER_KEY, "Driver Name", REG_SZ, Sz(std::string(50, 'p')) } });
-    row.log = Lines({ "Could not get Printer Name from the registry" });
-    rows.push_back(row);
-
-    row = Scenario();
-    row.name = "an unreadable ProgramDir ends the run";
-    row.tail = PRINTER_KEY;
-    row.registry = With(Installation(), { { TEST_ROOT, "ProgramDir", REG_SZ, Sz(std::string(260, 'd')) } });
-    row.log = Lines({ "Could not get ProgramDir from the registry" });
-    rows.push_back(row);
+    // Values that end the run with one line and no launch.
+    struct Ending {
+        const char* name;
+        RegValue value;
+        const char* line;
+    };
+    const Ending endings[] = {
+        { "a 50-character printer driver name ends the run",
+            { PRINTER_KEY, "Driver Name", REG_SZ, Sz(std::string(50, 'p')) },
+            "Could not get Printer Name from the registry" },
+        { "a 50-byte binary name without a zero byte does not fit",
+            { PRINTER_KEY, "Driver Name", REG_BINARY, std::string(50, 'b') },
+            "Could not get Printer Name from the registry" },
+        { "a 260-byte ProgramDir does not fit and ends the run",
+            { TEST_ROOT, "ProgramDir", REG_SZ, Sz(std::string(260, 'd')) },
+            "Could not get ProgramDir from the registry" },
+    };
+    for (const Ending& ending : endings) {
+        row = Scenario();
+        row.name = ending.name;
+        row.tail = PRINTER_KEY;
+        row.registry = With(Installation(), { ending.value });
+        row.log = Lines({ ending.line });
+        rows.push_back(row);
+    }
 
     row = Scenario();
     row.name = "a missing printer key: nothing said, the values stand empty";
