@@ -109,17 +109,10 @@ static void WaitForSpooler(void)
 static void InstallFax(struct RunValues* values)
 {
     char flag[FAX_FLAG_SIZE];
-    switch (ReadKeyText(values->faxKeyPath, "No Fax Function", flag, FAX_FLAG_SIZE)) {
-    case VALUE_NOT_READ:
-        LogLine("Could not get Fax Function Key from the registry which means Do install Fax");
-        values->installFax = 1;
-        break;
-    case VALUE_READ:
-        values->installFax = InstallFaxFor(flag);
-        break;
-    case KEY_NOT_OPENED:
-        break;
-    }
+    int flagRead;
+    ReadRunValue(values->faxKeyPath, "No Fax Function", flag, FAX_FLAG_SIZE, &flagRead,
+        "Could not get Fax Function Key from the registry which means Do install Fax");
+    values->installFax = flagRead ? InstallFaxFor(flag) : 1;
 
     if (IsNt4OrLater())
         StartDriverToolThroughShell();
@@ -127,10 +120,8 @@ static void InstallFax(struct RunValues* values)
     if (!values->installFax)
         return;
     RunAddPrinter(&kFaxLaunch, values->programDir, values->faxKeyPath);
-    enum KeyRead read = ReadKeyText(values->faxKeyPath, "Driver Name", values->faxDriverName, DRIVER_NAME_SIZE);
-    if (read == VALUE_NOT_READ)
-        LogLine("Could not get Fax Name from the registry");
-    values->faxDriverNameRead = read == VALUE_READ;
+    ReadRunValue(values->faxKeyPath, "Driver Name", values->faxDriverName, DRIVER_NAME_SIZE, &values->faxDriverNameRead,
+        "Could not get Fax Name from the registry");
 }
 
 static void StartDriverToolPerDriver(const struct RunValues* values)

@@ -1,17 +1,14 @@
-// Reads one registry value under HKEY_LOCAL_MACHINE as text.
+// Reads the run's values under HKEY_LOCAL_MACHINE as text.
 #ifndef ZQ_REGISTRY_TEXT_H
 #define ZQ_REGISTRY_TEXT_H
 
-enum KeyRead {
-    KEY_NOT_OPENED, // the key is missing, or this user may not open it for full access
-    VALUE_NOT_READ, // the key opened; the value is missing or does not fit
-    VALUE_READ
-};
-
 // Opens keyPath for full access, reads valueName into text (at most size
 // bytes, terminator included; the value's type is not looked at) and closes
-// the key again. text is always a terminated text afterwards, empty unless
-// the value was read.
-enum KeyRead ReadKeyText(const char* keyPath, const char* valueName, char* text, unsigned size);
+// the key again. text is a terminated text afterwards, empty unless the value
+// was read, and *read says whether it was. When the key opened but the value
+// could not be read (missing, or too large), failureLine is logged and the
+// result is 0; otherwise, a key that does not open included, it is 1.
+int ReadRunValue(
+    const char* keyPath, const char* valueName, char* text, unsigned size, int* read, const char* failureLine);
 
 #endif

@@ -22,29 +22,15 @@ int RunNTAdd(const char* keyPath)
         return 0;
     }
 
-    switch (ReadKeyText(values.keyPath, "Driver Name", values.printerDriverName, DRIVER_NAME_SIZE)) {
-    case VALUE_NOT_READ:
-        LogLine("Could not get Printer Name from the registry");
+    if (!ReadRunValue(values.keyPath, "Driver Name", values.printerDriverName, DRIVER_NAME_SIZE,
+            &values.printerDriverNameRead, "Could not get Printer Name from the registry"))
         return 0;
-    case VALUE_READ:
-        values.printerDriverNameRead = 1;
-        break;
-    case KEY_NOT_OPENED:
-        break;
-    }
 
     char installRoot[KEY_PATH_SIZE];
     InstallRootKeyPath(values.keyPath, installRoot, IsSystemLeadByte);
-    switch (ReadKeyText(installRoot, "ProgramDir", values.programDir, PROGRAM_DIR_SIZE)) {
-    case VALUE_NOT_READ:
-        LogLine("Could not get ProgramDir from the registry");
+    if (!ReadRunValue(installRoot, "ProgramDir", values.programDir, PROGRAM_DIR_SIZE, &values.programDirRead,
+            "Could not get ProgramDir from the registry"))
         return 0;
-    case VALUE_READ:
-        values.programDirRead = 1;
-        break;
-    case KEY_NOT_OPENED:
-        break;
-    }
 
     RunInstallStages(&values);
     return 0;

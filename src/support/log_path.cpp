@@ -2,9 +2,11 @@
 
 #include <string.h>
 
+
 int ComposeLogPath(char path[LOG_PATH_SIZE], unsigned reported, LeadByteTest isLead)
 {
-    if (reported == 0 || reported >= LOG_PATH_SIZE || strlen(path) != reported) {
+    // reported is the length of what the query wrote, so path[reported] ends it.
+    if (reported == 0 || reported >= LOG_PATH_SIZE || path[reported] != 0) {
         path[0] = 0;
         return 0;
     }
