@@ -360,28 +360,25 @@ std::vector<Scenario> AllScenarios(void)
     row.registry = Installation(row.tail, TEST_ROOT "\\Printers", TEST_ROOT "\\Fax");
     rows.push_back(row);
 
-    // Windows versions.
-    for (const char* version : { "win95", "win98" }) {
+    // Before NT 4.0 there is no spooler wait and no shell start; launches 2 to
+    // 5 are made as usual, from the running system's driver directory.
+    struct Older {
+        const char* version;
+        const char* driverDir;
+    };
+    const Older olders[] = { { "win95", WIN9X_DRIVER_DIR }, { "win98", WIN9X_DRIVER_DIR }, { "nt351", NT_DRIVER_DIR } };
+    for (const Older& older : olders) {
         row = typical;
-        row.name = std::string("the 9x family (") + version + "): no spooler line, no shell start";
-        row.version = version;
+        row.name = std::string(older.version) + ": not NT 4.0 or later, so no spooler line and no shell start";
+        row.version = older.version;
         row.log = Lines(std::vector<std::string> { kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
             + PrinterLines(PROGRAM_DIR, PRINTER_KEY)
-            + DriverToolLines(WIN9X_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
+            + DriverToolLines(older.driverDir, "Zq Fax Driver", "Zq Printer Driver"));
         row.launches
             = std::vector<std::string> { AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY) }
-            + DriverToolRuns(WIN9X_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver");
+            + DriverToolRuns(older.driverDir, "Zq Fax Driver", "Zq Printer Driver");
         rows.push_back(row);
     }
-    row.name = "NT 3.51 is not NT 4.0 or later";
-    row.version = "nt351";
-    row.log = Lines(std::vector<std::string> { kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
-        + PrinterLines(PROGRAM_DIR, PRINTER_KEY)
-        + DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
-    row.launches
-        = std::vector<std::string> { AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY) }
-        + DriverToolRuns(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver");
-    rows.push_back(row);
 
     for (const char* version : { "nt40", "win2k" }) {
         row = typical;
