@@ -1,12 +1,8 @@
 #include "fax_decision.h"
 
-#include <string.h>
-#ifndef _WIN32
-#include <strings.h>
-#define _stricmp strcasecmp
-#endif
+#include "../support/text_rules.h"
 
 int InstallFaxFor(const char* noFaxFunction)
 {
-    return _stricmp(noFaxFunction, "TRUE") == 0 ? 0 : 1;
+    return SameTextAnyCase(noFaxFunction, "TRUE") ? 0 : 1;
 }

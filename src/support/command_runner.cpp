@@ -1,8 +1,7 @@
 #include "command_runner.h"
 
-#include <stdio.h>
-
 #include "installer_log.h"
+#include "text_rules.h"
 
 void LogCommandStartFailure(DWORD error, const char* commandLine)
 {
@@ -17,8 +16,11 @@ void LogCommandStartFailure(DWORD error, const char* commandLine)
         LocalFree(text);
         return;
     }
+    char code[SIGNED_DECIMAL_SIZE];
+    SignedDecimal(code, error);
+    const char* parts[] = { "Warning! Unknown error code ", code, " reported while executing command: " };
     char line[260];
-    sprintf(line, "Warning! Unknown error code %ld reported while executing command: ", (long)error);
+    JoinText(line, sizeof line, parts, 3);
     LogLine(line);
     LogLine(commandLine);
 }

@@ -1,7 +1,6 @@
 #include "installer_log.h"
 
 #include <windows.h>
-#include <string.h>
 
 #include "code_page.h"
 #include "log_path.h"
@@ -22,7 +21,7 @@ void LogLine(const char* text)
     if (!text)
         text = "CRITICAL ERROR! Attempt to write NULL string to uninstaller log!";
     DWORD written;
-    WriteFile(file, text, (DWORD)strlen(text), &written, NULL);
+    WriteFile(file, text, TextLength(text), &written, NULL);
     WriteFile(file, "\r\n", 2, &written, NULL);
     CloseHandle(file);
 }

@@ -2,6 +2,55 @@
 
 #include <string.h>
 
+unsigned TextLength(const char* text)
+{
+    const char* end = text;
+    while (*end)
+        ++end;
+    return (unsigned)(end - text);
+}
+
+static unsigned char LetterFolded(unsigned char byte)
+{
+    return byte >= 'A' && byte <= 'Z' ? (unsigned char)(byte + ('a' - 'A')) : byte;
+}
+
+int SameTextAnyCase(const char* a, const char* b)
+{
+    const unsigned char* p = (const unsigned char*)a;
+    const unsigned char* q = (const unsigned char*)b;
+    for (; LetterFolded(*p) == LetterFolded(*q); ++p, ++q)
+        if (*p == 0)
+            return 1;
+    return 0;
+}
+
+void SignedDecimal(char out[SIGNED_DECIMAL_SIZE], uint32_t value)
+{
+    // The magnitude in unsigned arithmetic, so that 0x80000000 has one too.
+    uint32_t magnitude = (value & 0x80000000u) ? 0u - value : value;
+    char digits[10];
+    unsigned count = 0;
+    do {
+        digits[count++] = (char)('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value & 0x80000000u)
+        *out++ = '-';
+    while (count)
+        *out++ = digits[--count];
+    *out = 0;
+}
+
+// Tells whether text begins with the length bytes of what.
+static int BeginsWith(const unsigned char* text, const char* what, unsigned length)
+{
+    for (unsigned i = 0; i < length; ++i)
+        if (text[i] != (unsigned char)what[i])
+            return 0;
+    return 1;
+}
+
 static const unsigned char* NextCharacter(const unsigned char* p, LeadByteTest isLead)
 {
     // A lead byte at the very end has no trail byte to skip: never step past the terminator.
@@ -14,10 +63,10 @@ const char* FindText(const char* text, const char* what, LeadByteTest isLead)
 {
     if (!text || !what)
         return 0;
-    size_t length = strlen(what);
+    unsigned length = TextLength(what);
     const unsigned char* p = (const unsigned char*)text;
     for (;;) {
-        if (strncmp((const char*)p, what, length) == 0)
+        if (BeginsWith(p, what, length))
             return (const char*)p;
         if (*p == 0)
             return 0;
@@ -39,7 +88,7 @@ int JoinText(char* out, unsigned size, const char* const* parts, unsigned count)
         return 0;
     size_t used = 0;
     for (unsigned i = 0; i < count; ++i) {
-        size_t length = strlen(parts[i]);
+        size_t length = TextLength(parts[i]);
         if (length >= size - used) {
             out[0] = 0;
             return 0;

@@ -3,6 +3,21 @@
 #ifndef ZQ_TEXT_RULES_H
 #define ZQ_TEXT_RULES_H
 
+#include <stdint.h>
+
+// The length of a terminated text, in bytes.
+unsigned TextLength(const char* text);
+
+// Tells whether two texts are the same when the letters A-Z and a-z are taken
+// without their case. Every other byte, 128 to 255 among them, only matches
+// itself, whatever the code page (the C locale's rule).
+int SameTextAnyCase(const char* a, const char* b);
+
+// Writes the 32 bits of value as a signed decimal number, as printf's %ld
+// does where long has 32 bits: 0xFFFFFFFF is "-1", 0x80000000 "-2147483648".
+enum { SIGNED_DECIMAL_SIZE = 12 }; // "-2147483648" and its terminator
+void SignedDecimal(char out[SIGNED_DECIMAL_SIZE], uint32_t value);
+
 // Tells whether a byte starts a double-byte character of the code page in use.
 // A null test means a single-byte code page.
 typedef int (*LeadByteTest)(unsigned char byte);

@@ -76,6 +76,8 @@ TEST(LogPath, BuiltFromTheWindowsDirectory)
         { "", 0, nullptr, nullptr }, // the query failed
         { "", 300, nullptr, nullptr }, // directory longer than the buffer
         { tooLong, (unsigned)tooLong.size(), nullptr, nullptr },
+        { std::string(LOG_PATH_SIZE - 1, 'w'), LOG_PATH_SIZE - 1, nullptr, nullptr }, // fills the buffer
+        { std::string(LOG_PATH_SIZE - 2, 'w'), LOG_PATH_SIZE - 2, nullptr, nullptr },
     };
     for (const Case& c : cases) {
         char path[LOG_PATH_SIZE];
@@ -103,4 +105,42 @@ TEST(JoinText, NeverWritesPastTheBuffer)
     EXPECT_EQ(0, JoinText(out, 0, parts, 2));
     EXPECT_EQ(1, CopyText(out, 8, ""));
     EXPECT_STREQ("", out);
+}
+
+TEST(SameTextAnyCase, FoldsOnlyTheLettersAToZ)
+{
+    struct Case {
+        const char *a, *b;
+        int same;
+    };
+    const Case cases[] = {
+        { "A", "a", 1 },
+        { "Z", "z", 1 },
+        { "TrUe", "tRuE", 1 },
+        { "", "", 1 },
+        { "@", "`", 0 },
+        { "[", "{", 0 }, // 0x40/0x60 and 0x5B/0x7B sit just outside the letters
+        { "\xC0", "\xE0", 0 },
+        { "\xC0", "\xC0", 1 }, // high bytes match only themselves, in every code page
+        { "TRUE", "TRUE ", 0 },
+        { "TRUE ", "TRUE", 0 },
+        { "TRUE", "TRU", 0 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.same, SameTextAnyCase(c.a, c.b)) << c.a << " / " << c.b;
+}
+
+TEST(SignedDecimal, EveryThirtyTwoBitCodeAsPercentLd)
+{
+    struct Case {
+        uint32_t value;
+        const char* text;
+    };
+    const Case cases[] = { { 0, "0" }, { 1, "1" }, { 0x7FFFFFFF, "2147483647" }, { 0x80000000, "-2147483648" },
+        { 0xFFFFFFFF, "-1" }, { 0xE0000001, "-536870911" } };
+    for (const Case& c : cases) {
+        char out[SIGNED_DECIMAL_SIZE];
+        SignedDecimal(out, c.value);
+        EXPECT_STREQ(c.text, out) << c.value;
+    }
 }
