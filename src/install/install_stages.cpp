@@ -59,9 +59,11 @@ static BOOL QueryDriverDirectory(const char* environment, char directory[DRIVER_
     return ok;
 }
 
+typedef BOOL(WINAPI* ShellExecuteExCall)(SHELLEXECUTEINFOA*);
+
 // Starts the driver-directory tool of the NT x86 drivers through the shell,
 // hidden and without arguments, and gives it a while to become idle. Nothing
-// about it is logged.
+// about it is logged, and a start that fails is no more than that.
 static void StartDriverToolThroughShell(void)
 {
     char directory[DRIVER_DIR_LIMIT + 1];
@@ -69,14 +71,26 @@ static void StartDriverToolThroughShell(void)
     if (!QueryDriverDirectory("Windows NT x86", directory) || !DriverToolFile(file, directory))
         CopyText(file, sizeof file, "zqdrvtl.exe");
 
+    // Looked up here rather than imported: an import that NT 3.51 lacks would
+    // stop its loader before the run begins, and the older roads never load
+    // the shell at all. shell32 stays loaded until the process ends, since the
+    // shell may still be busy with the start it made.
+    HMODULE shell32 = LoadLibraryA("shell32.dll");
+    FARPROC found = shell32 ? GetProcAddress(shell32, "ShellExecuteExA") : NULL;
+    if (!found)
+        return;
+    ShellExecuteExCall shellExecuteEx = (ShellExecuteExCall)(void*)found;
+
     SHELLEXECUTEINFOA shell;
     ZeroMemory(&shell, sizeof shell);
     shell.cbSize = sizeof shell;
-    shell.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // No error box: the run is unattended, and a box would hold it until
+    // someone clicked it away.
+    shell.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     shell.lpVerb = "open";
     shell.lpFile = file;
     shell.nShow = SW_HIDE;
-    if (ShellExecuteExA(&shell) && shell.hProcess) {
+    if (shellExecuteEx(&shell) && shell.hProcess) {
         WaitForInputIdle(shell.hProcess, IDLE_TIMEOUT_MS);
         CloseHandle(shell.hProcess);
     }

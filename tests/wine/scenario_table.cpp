@@ -290,7 +290,9 @@ std::vector<Scenario> AllScenarios(void)
     row.registry = Installation();
     row.log = Lines(TypicalLog());
     row.launches = TypicalLaunches();
+    row.core = true;
     rows.push_back(row);
+    row.core = false;
     const Scenario typical = row;
 
     // The fax decision: only TRUE in any letter case turns the fax off.
@@ -312,6 +314,7 @@ std::vector<Scenario> AllScenarios(void)
             row.log = Lines(NoFaxLog());
             row.launches = NoFaxLaunches();
         }
+        row.core = std::string(flag.data) == "TRUE";
         rows.push_back(row);
     }
 
@@ -388,8 +391,9 @@ std::vector<Scenario> AllScenarios(void)
     }
 
     row = typical;
-    row.name = "the spooler stopped: it still opens, so it counts as running after the wait";
+    row.name = "the spooler stopped: it still opens, so it counts as running after the whole wait";
     row.spoolerRunning = false;
+    row.atLeastMs = 10000;
     rows.push_back(row);
 
     // The add-printer tool's outcomes.
@@ -403,6 +407,27 @@ std::vector<Scenario> AllScenarios(void)
         + Lines(DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
     row.launches = std::vector<std::string> { ShellStart() }
         + DriverToolRuns(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver");
+    rows.push_back(row);
+
+    // A shell start that fails is no more than that: no error box waits for
+    // a click, nothing is logged, and the run goes on.
+    row = typical;
+    row.name = "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail";
+    row.driverToolMissing = true;
+    row.log = Lines(std::vector<std::string> { kRunning, kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
+        + PrinterLines(PROGRAM_DIR, PRINTER_KEY)
+        + std::vector<std::string> { "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->",
+            NT_DRIVER_DIR "\\zqdrvtl.exe /n:Zq Fax Driver", kFileNotFound, "Error executing zqsetdrv for fax driver",
+            "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->",
+            NT_DRIVER_DIR "\\zqdrvtl.exe /n:Zq Printer Driver", kFileNotFound,
+            "Error executing zqsetdrv for printer driver" });
+    row.launches = { AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY) };
+    rows.push_back(row);
+
+    row = typical;
+    row.name = "no shell32.dll to load: no shell start, the rest as usual";
+    row.shellMissing = true;
+    row.launches.erase(row.launches.begin());
     rows.push_back(row);
 
     row = typical;

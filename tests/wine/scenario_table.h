@@ -32,6 +32,10 @@ struct Scenario {
     bool spoolerRunning = true;
     unsigned codePage = 0; // 932: run only under code page 932
     bool addPrinterToolMissing = false;
+    bool driverToolMissing = false; // from the NT x86 driver directory, the running system's too
+    bool shellMissing = false; // shell32.dll cannot be loaded
+    DWORD atLeastMs = 0; // the run takes at least this long (a wait that must not end early)
+    bool core = false; // also run in a 64-bit prefix and with a signed copy of the program
     std::string alsoToolDir; // another folder that gets the add-printer tool double
     const char* addPrinterExit = nullptr; // exit codes of the doubles (decimal)
     const char* driverToolExit = nullptr;

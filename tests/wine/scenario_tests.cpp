@@ -2,7 +2,9 @@
 // the Windows version, the spooler, the tools and the log, runs the program
 // with an exact command line, and compares the log's bytes and the launches
 // the tool doubles recorded.
-//   scenario_tests [--code-page 932]   (only the rows for that code page)
+//   scenario_tests [--code-page 932]   only the rows for that code page
+//   scenario_tests --core [--exe PATH]  only the core rows (typical road, fax
+//       off), in a 64-bit prefix or with another copy of the program
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -23,9 +25,11 @@ static std::string DriverDirectory(const char* environment)
     return directory;
 }
 
+static std::string g_toolFolder; // where the doubles are, beside this program
+
 static bool PlaceTools(void)
 {
-    const std::string doubles = OwnFolder() + "\\doubles\\";
+    const std::string doubles = g_toolFolder;
     CreateDirectoryA("C:\\zqtest", NULL);
     CreateDirectoryA(PROGRAM_DIR, NULL);
     bool placed = true;
@@ -73,9 +77,28 @@ static std::string Joined(const std::vector<std::string>& lines)
     return text;
 }
 
+// In a 64-bit prefix this 32-bit program writes, as a 32-bit setup package
+// does, to the 32-bit view of the registry; the program must read it there.
+static void CheckRegistryView(void)
+{
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64)
+        return;
+    HKEY key;
+    bool in32 = RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_ROOT, 0, KEY_READ | KEY_WOW64_32KEY, &key) == 0;
+    if (in32)
+        RegCloseKey(key);
+    bool in64 = RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_ROOT, 0, KEY_READ | KEY_WOW64_64KEY, &key) == 0;
+    if (in64)
+        RegCloseKey(key);
+    Check(in32 && !in64, "the installation is in the 32-bit view of the registry only");
+}
+
 static void RunScenario(const Scenario& row, const std::string& program)
 {
     SetRegistry(row.registry);
+    if (!row.registry.empty())
+        CheckRegistryView();
     EmulateVersion("zqrunadd.exe", row.version);
     SetServiceRunning("Spooler", row.spoolerRunning);
 
@@ -90,6 +113,10 @@ static void RunScenario(const Scenario& row, const std::string& program)
                   (OwnFolder() + "\\doubles\\zqntadd.exe").c_str(), (row.alsoToolDir + "\\zqntadd.exe").c_str(), FALSE),
             row.name + ": tool placed in " + row.alsoToolDir);
     }
+    const std::string driverTool = NT_DRIVER_DIR "\\zqdrvtl.exe";
+    if (row.driverToolMissing)
+        DeleteFileA(driverTool.c_str());
+    DisableDll("zqrunadd.exe", "shell32", row.shellMissing);
     SetEnvironmentVariableA("ZQTEST_EXIT_zqntadd", row.addPrinterExit);
     SetEnvironmentVariableA("ZQTEST_EXIT_zqdrvtl", row.driverToolExit);
     DeleteFileA(kRecord);
@@ -103,8 +130,14 @@ static void RunScenario(const Scenario& row, const std::string& program)
     HANDLE held
         = row.logHeld ? CreateFileA(log.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : INVALID_HANDLE_VALUE;
 
+    const DWORD start = GetTickCount();
     DWORD exitCode = row.commandLine.empty() ? RunAndWait(NULL, "\"" + program + "\" " + row.tail, 120000)
                                              : RunAndWait(program.c_str(), row.commandLine, 120000);
+    const DWORD took = GetTickCount() - start;
+
+    if (row.driverToolMissing)
+        CopyFileA((g_toolFolder + "zqdrvtl.exe").c_str(), driverTool.c_str(), FALSE);
+    DisableDll("zqrunadd.exe", "shell32", false);
 
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
@@ -113,23 +146,37 @@ static void RunScenario(const Scenario& row, const std::string& program)
     char shown[32];
     sprintf(shown, "0x%08lX", (unsigned long)exitCode);
     Check(exitCode == 0, row.name + ": exit code " + shown);
+    sprintf(shown, "%lu ms", (unsigned long)took);
+    Check(took >= row.atLeastMs, row.name + ": the run took at least its waits, not " + shown);
     CheckBytes(row.log, ReadFileBytes(log), row.name + ": log");
     CheckBytes(Joined(row.launches), Joined(RecordedLaunches()), row.name + ": launches");
 }
 
 int main(int argc, char** argv)
 {
-    unsigned codePage = argc == 3 && strcmp(argv[1], "--code-page") == 0 ? (unsigned)atoi(argv[2]) : 0;
+    unsigned codePage = 0;
+    bool coreOnly = false;
+    std::string program = OwnFolder() + "\\zqrunadd.exe";
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], "--code-page") == 0 && i + 1 < argc)
+            codePage = (unsigned)atoi(argv[++i]);
+        else if (strcmp(argv[i], "--core") == 0)
+            coreOnly = true;
+        else if (strcmp(argv[i], "--exe") == 0 && i + 1 < argc)
+            program = argv[++i];
+        else
+            return Check(false, std::string("known option: ") + argv[i]), Finish();
+    }
     if (codePage && !Check(GetACP() == codePage, "the system code page is the one asked for"))
         return Finish();
+    g_toolFolder = OwnFolder() + "\\doubles\\";
     if (!PlaceTools())
         return Finish();
     SetEnvironmentVariableA("ZQTEST_RECORD", kRecord);
 
-    const std::string program = OwnFolder() + "\\zqrunadd.exe";
     int ran = 0;
     for (const Scenario& row : AllScenarios()) {
-        if (row.codePage != codePage)
+        if (row.codePage != codePage || (coreOnly && !row.core))
             continue;
         DWORD start = GetTickCount();
         RunScenario(row, program);

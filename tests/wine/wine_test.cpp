@@ -89,6 +89,19 @@ void EmulateVersion(const char* exeName, const char* version)
     RegCloseKey(key);
 }
 
+void DisableDll(const char* exeName, const char* dll, bool disabled)
+{
+    std::string keyPath = std::string("Software\\Wine\\AppDefaults\\") + exeName + "\\DllOverrides";
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != 0)
+        return;
+    if (disabled)
+        RegSetValueExA(key, dll, 0, REG_SZ, (const BYTE*)"", 1); // an empty override: never load it
+    else
+        RegDeleteValueA(key, dll);
+    RegCloseKey(key);
+}
+
 bool SetServiceRunning(const char* name, bool running)
 {
     SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
@@ -134,6 +147,8 @@ DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DW
     DWORD exitCode = 0xDEADBEEF;
     if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &exitCode);
+    else
+        TerminateJobObject(job, exitCode); // a program stuck (on a message box, say) must not hold the next run
     DWORD start = GetTickCount();
     for (;;) {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;

@@ -21,11 +21,13 @@ std::string ShowBytes(const std::string& bytes);
 
 // Sets the Windows version that Wine reports to the named program.
 void EmulateVersion(const char* exeName, const char* version);
+// Keeps the named program from loading dll (a system without it), or lets it again.
+void DisableDll(const char* exeName, const char* dll, bool disabled);
 // Starts or stops a service and waits until it is in that state.
 bool SetServiceRunning(const char* name, bool running);
 // Starts a command line (with applicationName when given) and waits up to
 // timeoutMs for it and every process it starts. Returns its exit code, or
-// 0xDEADBEEF when it did not end in time.
+// 0xDEADBEEF when it did not end in time (then it and its children are ended).
 DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs);
 // The folder this test program was started from, without a trailing backslash.
 std::string OwnFolder(void);
