@@ -48,24 +48,29 @@ configure_file(src/install/zqrunadd.rc.in ${ZQ_RESOURCE_DIR}/zqrunadd.rc @ONLY)
 set_source_files_properties(${ZQ_RESOURCE_DIR}/zqrunadd.rc PROPERTIES
   OBJECT_DEPENDS ${ZQ_RESOURCE_DIR}/zqrunadd.manifest)
 
+# memset and memcpy are the compiler's own calls, so they stay out of
+# link-time optimisation, which could turn their loops into calls to themselves.
 set_source_files_properties(src/support/compiler_calls.cpp PROPERTIES
-  COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
+  COMPILE_OPTIONS "-fno-lto;-fno-builtin;-fno-tree-loop-distribute-patterns")
 
+# The support services as the Wine test programs link them, with a C run-time
+# of their own.
 add_library(zq_support OBJECT ${PURE_RULES} ${SUPPORT_SOURCES})
 target_compile_options(zq_support PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_compile_definitions(zq_support PUBLIC ${PRODUCT_DEFINITIONS})
 
-# The test programs link zq_support with a C run-time of their own, so the
-# program's memset and memcpy stand beside it, in the program alone.
-add_executable(zqrunadd WIN32 ${INSTALL_SOURCES} src/support/compiler_calls.cpp ${ZQ_RESOURCE_DIR}/zqrunadd.rc
-  $<TARGET_OBJECTS:zq_support>)
-target_compile_options(zqrunadd PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+# The program is built from the same sources in one link-time optimised whole
+# (about 700 bytes less code), with its own memset and memcpy.
+add_executable(zqrunadd WIN32 ${INSTALL_SOURCES} ${PURE_RULES} ${SUPPORT_SOURCES} src/support/compiler_calls.cpp
+  ${ZQ_RESOURCE_DIR}/zqrunadd.rc)
+target_compile_options(zqrunadd PRIVATE ${PRODUCT_COMPILE_OPTIONS} -flto)
 target_compile_definitions(zqrunadd PRIVATE ${PRODUCT_DEFINITIONS})
 # The layout script shares one section between the read-only data and the
 # imports, which keeps the image a 512-byte block smaller. No time stamp, so
 # that one source gives one image. ASLR, DEP and no SEH handlers (the program
 # installs none) for the reviews of 32-bit images; old loaders ignore them.
 target_link_options(zqrunadd PRIVATE
+  ${PRODUCT_COMPILE_OPTIONS} -flto
   -nostdlib -s
   -Wl,-T,${CMAKE_CURRENT_SOURCE_DIR}/cmake/zqrunadd.ld
   -Wl,--dynamicbase,--nxcompat,--no-seh
