@@ -2,8 +2,8 @@
 // block). The program links no C run-time library: the one the compiler
 // would bring, msvcrt.dll, is missing from the first Windows 95 and from
 // NT 3.51, and a missing DLL stops the loader before anything is logged.
-// This file is built without loop-to-call rewriting, so neither function
-// turns into a call to itself.
+// This file is built without loop-to-call rewriting and outside link-time
+// optimisation, so neither function turns into a call to itself.
 #include <stddef.h>
 
 extern "C" void* memset(void* block, int byte, size_t size)
