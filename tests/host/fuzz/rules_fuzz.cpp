@@ -4,7 +4,9 @@
 // trips AddressSanitizer. Each branch checks properties of the result.
 #include <stdint.h>
 #include <stdlib.h>
+#include <stdio.h>
 #include <string.h>
+#include <strings.h>
 
 #include <string>
 
@@ -99,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         free(out);
         break;
     }
-    case 3: { // search: a real match on a character boundary, the first one
+    case 3: { // search: a real match on a character boundary, the first one; the C-locale compare
+        CHECK(SameTextAnyCase(a, b) == (strcasecmp(a, b) == 0));
         const char* found = FindText(a, b, isLead);
         if (found) {
             size_t at = found - a;
@@ -160,6 +163,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CHECK(DeadlinePassed(n[0], n[1], n[0] + n[1]) == 1);
         if (n[1] > 0)
             CHECK(DeadlinePassed(n[0], n[1], n[0] + n[1] - 1) == 0);
+        char decimal[SIGNED_DECIMAL_SIZE], expected[16];
+        SignedDecimal(decimal, n[2]);
+        snprintf(expected, sizeof expected, "%d", (int32_t)n[2]); // %ld where long has 32 bits
+        CHECK(strcmp(decimal, expected) == 0);
         break;
     }
     }
