@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-
 int ComposeLogPath(char path[LOG_PATH_SIZE], unsigned reported, LeadByteTest isLead)
 {
     // reported is the length of what the query wrote, so path[reported] ends it.
