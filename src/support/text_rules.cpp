@@ -42,11 +42,12 @@ void SignedDecimal(char out[SIGNED_DECIMAL_SIZE], uint32_t value)
     *out = 0;
 }
 
-// Tells whether text begins with the length bytes of what.
-static int BeginsWith(const unsigned char* text, const char* what, unsigned length)
+// Tells whether text begins with what. The walk ends at what's terminator, or
+// earlier at a byte that differs, so it never passes text's terminator.
+static int BeginsWith(const unsigned char* text, const char* what)
 {
-    for (unsigned i = 0; i < length; ++i)
-        if (text[i] != (unsigned char)what[i])
+    for (const unsigned char* w = (const unsigned char*)what; *w; ++w, ++text)
+        if (*text != *w)
             return 0;
     return 1;
 }
@@ -63,10 +64,9 @@ const char* FindText(const char* text, const char* what, LeadByteTest isLead)
 {
     if (!text || !what)
         return 0;
-    unsigned length = TextLength(what);
     const unsigned char* p = (const unsigned char*)text;
     for (;;) {
-        if (BeginsWith(p, what, length))
+        if (BeginsWith(p, what))
             return (const char*)p;
         if (*p == 0)
             return 0;
