@@ -25,17 +25,20 @@ static std::string DriverDirectory(const char* environment)
     return directory;
 }
 
-static std::string g_toolFolder; // where the doubles are, beside this program
+// A tool double, as built beside this program.
+static std::string DoublePath(const char* name)
+{
+    return OwnFolder() + "\\doubles\\" + name;
+}
 
 static bool PlaceTools(void)
 {
-    const std::string doubles = g_toolFolder;
     CreateDirectoryA("C:\\zqtest", NULL);
     CreateDirectoryA(PROGRAM_DIR, NULL);
     bool placed = true;
     for (const char* environment : { "Windows NT x86", "Windows 4.0" }) {
         std::string directory = DriverDirectory(environment);
-        placed = CopyFileA((doubles + "zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
+        placed = CopyFileA(DoublePath("zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
     }
     return Check(placed, "the driver-directory tool double is in place")
         && Check(DriverDirectory("Windows NT x86") == NT_DRIVER_DIR, "NT driver directory is " NT_DRIVER_DIR)
@@ -106,11 +109,10 @@ static void RunScenario(const Scenario& row, const std::string& program)
     if (row.addPrinterToolMissing)
         DeleteFileA(tool.c_str());
     else
-        CopyFileA((OwnFolder() + "\\doubles\\zqntadd.exe").c_str(), tool.c_str(), FALSE);
+        CopyFileA(DoublePath("zqntadd.exe").c_str(), tool.c_str(), FALSE);
     if (!row.alsoToolDir.empty()) {
         CreateDirectoryA(row.alsoToolDir.c_str(), NULL);
-        Check(CopyFileA(
-                  (OwnFolder() + "\\doubles\\zqntadd.exe").c_str(), (row.alsoToolDir + "\\zqntadd.exe").c_str(), FALSE),
+        Check(CopyFileA(DoublePath("zqntadd.exe").c_str(), (row.alsoToolDir + "\\zqntadd.exe").c_str(), FALSE),
             row.name + ": tool placed in " + row.alsoToolDir);
     }
     const std::string driverTool = NT_DRIVER_DIR "\\zqdrvtl.exe";
@@ -136,7 +138,7 @@ static void RunScenario(const Scenario& row, const std::string& program)
     const DWORD took = GetTickCount() - start;
 
     if (row.driverToolMissing)
-        CopyFileA((g_toolFolder + "zqdrvtl.exe").c_str(), driverTool.c_str(), FALSE);
+        CopyFileA(DoublePath("zqdrvtl.exe").c_str(), driverTool.c_str(), FALSE);
     DisableDll("zqrunadd.exe", "shell32", false);
 
     if (held != INVALID_HANDLE_VALUE)
@@ -169,7 +171,6 @@ int main(int argc, char** argv)
     }
     if (codePage && !Check(GetACP() == codePage, "the system code page is the one asked for"))
         return Finish();
-    g_toolFolder = OwnFolder() + "\\doubles\\";
     if (!PlaceTools())
         return Finish();
     SetEnvironmentVariableA("ZQTEST_RECORD", kRecord);

@@ -76,30 +76,29 @@ std::string LogFilePath(void)
     return std::string(directory) + "\\ZQsetup.log";
 }
 
-void EmulateVersion(const char* exeName, const char* version)
+// Sets (or, for a null value, removes) one of Wine's settings for the named
+// program: HKCU\Software\Wine\AppDefaults\<exe><subkey>, value name = value.
+static void SetAppDefault(const char* exeName, const char* subkey, const char* name, const char* value)
 {
-    std::string keyPath = std::string("Software\\Wine\\AppDefaults\\") + exeName;
+    std::string keyPath = std::string("Software\\Wine\\AppDefaults\\") + exeName + subkey;
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != 0)
         return;
-    if (version)
-        RegSetValueExA(key, "Version", 0, REG_SZ, (const BYTE*)version, (DWORD)strlen(version) + 1);
+    if (value)
+        RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
     else
-        RegDeleteValueA(key, "Version");
+        RegDeleteValueA(key, name);
     RegCloseKey(key);
+}
+
+void EmulateVersion(const char* exeName, const char* version)
+{
+    SetAppDefault(exeName, "", "Version", version);
 }
 
 void DisableDll(const char* exeName, const char* dll, bool disabled)
 {
-    std::string keyPath = std::string("Software\\Wine\\AppDefaults\\") + exeName + "\\DllOverrides";
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != 0)
-        return;
-    if (disabled)
-        RegSetValueExA(key, dll, 0, REG_SZ, (const BYTE*)"", 1); // an empty override: never load it
-    else
-        RegDeleteValueA(key, dll);
-    RegCloseKey(key);
+    SetAppDefault(exeName, "\\DllOverrides", dll, disabled ? "" : NULL); // an empty override: never load it
 }
 
 bool SetServiceRunning(const char* name, bool running)
