@@ -1,7 +1,9 @@
 // Stands in for one of the setup package's tools in the Wine tests. It
 // appends one line to the file named by ZQTEST_RECORD:
-//   <tool>|<show>|<its whole command line>
-// where show is "hidden" when it was started with SW_HIDE (as the shell start
+//   <tick>|<tool>|<show>|<its whole command line>
+// where tick is GetTickCount() as it started, so that a reader can tell how
+// far apart the launches were,
+// and show is "hidden" when it was started with SW_HIDE (as the shell start
 // is) and "-" when no show state was passed (as a plain CreateProcess is).
 // Then it exits with the code in ZQTEST_EXIT_<TOOL> (decimal; default 0).
 #include <windows.h>
@@ -33,6 +35,7 @@ static void Record(const char* line)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    const DWORD started = GetTickCount();
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
@@ -46,7 +49,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         sprintf(show, "%u", startup.wShowWindow);
 
     static char line[40000];
-    _snprintf(line, sizeof line - 1, "%s|%s|%s\n", TOOL_NAME, show, GetCommandLineA());
+    _snprintf(line, sizeof line - 1, "%lu|%s|%s|%s\n", (unsigned long)started, TOOL_NAME, show, GetCommandLineA());
     Record(line);
 
     char variable[64], code[32];

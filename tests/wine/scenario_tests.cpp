@@ -10,37 +10,16 @@
 #include <string.h>
 
 #include <windows.h>
-#include <winspool.h>
 
 #include "scenario_table.h"
 #include "wine_test.h"
 
 static const char kRecord[] = "C:\\zqtest\\launches.txt";
 
-static std::string DriverDirectory(const char* environment)
-{
-    char directory[MAX_PATH] = "";
-    DWORD needed;
-    GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)directory, sizeof directory, &needed);
-    return directory;
-}
-
-// A tool double, as built beside this program.
-static std::string DoublePath(const char* name)
-{
-    return OwnFolder() + "\\doubles\\" + name;
-}
-
 static bool PlaceTools(void)
 {
     CreateDirectoryA("C:\\zqtest", NULL);
-    CreateDirectoryA(PROGRAM_DIR, NULL);
-    bool placed = true;
-    for (const char* environment : { "Windows NT x86", "Windows 4.0" }) {
-        std::string directory = DriverDirectory(environment);
-        placed = CopyFileA(DoublePath("zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
-    }
-    return Check(placed, "the driver-directory tool double is in place")
+    return Check(PlaceDoubles(PROGRAM_DIR), "the tool doubles are in place")
         && Check(DriverDirectory("Windows NT x86") == NT_DRIVER_DIR, "NT driver directory is " NT_DRIVER_DIR)
         && Check(DriverDirectory("Windows 4.0") == WIN9X_DRIVER_DIR, "9x driver directory is " WIN9X_DRIVER_DIR);
 }
@@ -63,12 +42,8 @@ static void SetRegistry(const std::vector<RegValue>& values)
 static std::vector<std::string> RecordedLaunches(void)
 {
     std::vector<std::string> launches;
-    std::string bytes = ReadFileBytes(kRecord);
-    size_t start = 0, end;
-    while ((end = bytes.find('\n', start)) != std::string::npos) {
-        launches.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
+    for (const Launch& launch : ReadLaunches(kRecord))
+        launches.push_back(launch.Text());
     return launches;
 }
 

@@ -1,6 +1,9 @@
 #include "wine_test.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+
+#include <winspool.h>
 
 static int g_passed, g_failed;
 
@@ -168,4 +171,45 @@ std::string OwnFolder(void)
     DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string DoublePath(const char* name)
+{
+    return OwnFolder() + "\\doubles\\" + name;
+}
+
+std::string DriverDirectory(const char* environment)
+{
+    char directory[MAX_PATH] = "";
+    DWORD needed;
+    GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)directory, sizeof directory, &needed);
+    return directory;
+}
+
+bool PlaceDoubles(const std::string& programDir)
+{
+    bool placed = true;
+    for (const char* environment : { "Windows NT x86", "Windows 4.0" }) {
+        std::string directory = DriverDirectory(environment);
+        placed = CopyFileA(DoublePath("zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
+    }
+    CreateDirectoryA(programDir.c_str(), NULL);
+    return CopyFileA(DoublePath("zqntadd.exe").c_str(), (programDir + "\\zqntadd.exe").c_str(), FALSE) && placed;
+}
+
+std::vector<Launch> ReadLaunches(const std::string& recordPath)
+{
+    std::vector<Launch> launches;
+    std::string bytes = ReadFileBytes(recordPath);
+    size_t start = 0, end;
+    while ((end = bytes.find('\n', start)) != std::string::npos) {
+        std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        size_t tool = line.find('|'), show = line.find('|', tool + 1), command = line.find('|', show + 1);
+        if (command == std::string::npos)
+            continue; // not a record of a double
+        launches.push_back({ (DWORD)strtoul(line.c_str(), NULL, 10), line.substr(tool + 1, show - tool - 1),
+            line.substr(show + 1, command - show - 1), line.substr(command + 1) });
+    }
+    return launches;
 }

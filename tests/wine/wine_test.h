@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Counts a check; prints it when it fails. Returns the condition.
 bool Check(bool condition, const std::string& what);
@@ -31,5 +32,27 @@ bool SetServiceRunning(const char* name, bool running);
 DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs);
 // The folder this test program was started from, without a trailing backslash.
 std::string OwnFolder(void);
+
+// The tool doubles, built in doubles\ beside this program, and where a run
+// looks for them.
+std::string DoublePath(const char* name);
+// The printer driver directory of an environment ("Windows NT x86"), or of the
+// running system for a null one.
+std::string DriverDirectory(const char* environment);
+// Puts the driver-directory tool double into the NT x86 and the 9x driver
+// directories, and the add-printer tool double into programDir (made when
+// missing). Returns whether both are in place.
+bool PlaceDoubles(const std::string& programDir);
+
+// One start of a tool double, as it recorded it in the file that
+// ZQTEST_RECORD names.
+struct Launch {
+    DWORD tick; // GetTickCount() as the double started
+    std::string tool; // zqntadd or zqdrvtl
+    std::string show; // "hidden", "-" (no show state passed) or the number
+    std::string commandLine;
+    std::string Text(void) const { return tool + "|" + show + "|" + commandLine; }
+};
+std::vector<Launch> ReadLaunches(const std::string& recordPath);
 
 #endif
