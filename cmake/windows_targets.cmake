@@ -12,8 +12,11 @@ set(INSTALL_SOURCES
   src/install/registry_text.cpp
   src/install/run_ntadd.cpp
 )
+# -march=i386: the processor of Windows 95 and NT 3.51 (NT 4.0 wants a 486).
+# Left to its default, the i686 compiler emits cmov, which a 386, a 486 and
+# a Pentium fault on; the footprint check disassembles the image to hold this.
 set(PRODUCT_COMPILE_OPTIONS
-  -Oz -nostdinc++ -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+  -march=i386 -Oz -nostdinc++ -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
   -fno-stack-protector -fno-threadsafe-statics -mpreferred-stack-boundary=2)
 set(PRODUCT_DEFINITIONS WIN32_LEAN_AND_MEAN __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0400)
 set(PRODUCT_SYSTEM_LIBS kernel32 advapi32 user32 winspool)
@@ -69,11 +72,13 @@ target_compile_definitions(zqrunadd PRIVATE ${PRODUCT_DEFINITIONS})
 # imports, which keeps the image a 512-byte block smaller. No time stamp, so
 # that one source gives one image. ASLR, DEP and no SEH handlers (the program
 # installs none) for the reviews of 32-bit images; old loaders ignore them.
+# Terminal Services aware: without it a terminal server gives the program a
+# private per-user Windows directory, and the log would land there instead.
 target_link_options(zqrunadd PRIVATE
   ${PRODUCT_COMPILE_OPTIONS} -flto
   -nostdlib -s
   -Wl,-T,${CMAKE_CURRENT_SOURCE_DIR}/cmake/zqrunadd.ld
-  -Wl,--dynamicbase,--nxcompat,--no-seh
+  -Wl,--dynamicbase,--nxcompat,--no-seh,--tsaware
   -Wl,--no-insert-timestamp
   -Wl,-e,_ProgramStart
   -Wl,--subsystem,windows:4.0

@@ -5,6 +5,13 @@
 #include "code_page.h"
 #include "log_path.h"
 
+enum {
+    // A peer that holds the log (a child of a tool that is still closing it,
+    // the fax stage's tool) is waited for this long, then the line is dropped.
+    SHARED_RETRY_MS = 50,
+    SHARED_RETRIES = 10,
+};
+
 static char g_logPath[LOG_PATH_SIZE];
 
 void LogLine(const char* text)
@@ -14,9 +21,17 @@ void LogLine(const char* text)
     if (!ComposeLogPath(g_logPath, reported, IsSystemLeadByte))
         return;
 
-    HANDLE file = CreateFileA(g_logPath, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+    // Readers (a log viewer) are let in; other writers are not, so that no
+    // two lines ever interleave.
+    HANDLE file;
+    for (int retries = 0;; ++retries) {
+        file = CreateFileA(g_logPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (file != INVALID_HANDLE_VALUE)
+            break;
+        if (GetLastError() != ERROR_SHARING_VIOLATION || retries == SHARED_RETRIES)
+            return;
+        Sleep(SHARED_RETRY_MS);
+    }
     SetFilePointer(file, 0, NULL, FILE_END);
     if (!text)
         text = "CRITICAL ERROR! Attempt to write NULL string to uninstaller log!";

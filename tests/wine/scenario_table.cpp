@@ -430,6 +430,24 @@ std::vector<Scenario> AllScenarios(void)
     row.launches.erase(row.launches.begin());
     rows.push_back(row);
 
+    // Without the print provider both driver-directory queries fail. The shell
+    // start falls back to the bare name, which the path search does not find
+    // (it would start a zqdrvtl.exe in the system folder), and the run ends
+    // after the printer stage.
+    row = typical;
+    row.name = "no print provider: no driver directory, so the log ends with the printer stage";
+    row.printProviderMissing = true;
+    row.log = Lines(std::vector<std::string> { kRunning, kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
+        + PrinterLines(PROGRAM_DIR, PRINTER_KEY));
+    row.launches = { AddPrinterRun(PROGRAM_DIR, FAX_KEY), AddPrinterRun(PROGRAM_DIR, PRINTER_KEY) };
+    rows.push_back(row);
+
+    row = typical;
+    row.name = "a shell-started tool busy for 8 s: the fax launch comes once it has ended";
+    row.shellToolBusyMs = 8000;
+    row.atLeastMs = 8000;
+    rows.push_back(row);
+
     row = typical;
     row.name = "an add-printer tool that exits with 1 is not reported";
     row.addPrinterExit = "1";
@@ -509,6 +527,24 @@ std::vector<Scenario> AllScenarios(void)
     row.logBefore = "an earlier run\r\n";
     row.logHeld = true;
     row.log = row.logBefore;
+    rows.push_back(row);
+
+    row = typical;
+    row.name = "a viewer that reads the log, sharing read and write, through the run: every line is written";
+    row.logBefore = "an earlier run\r\n";
+    row.logRead = true;
+    row.log = row.logBefore + typical.log;
+    rows.push_back(row);
+
+    // The add-printer tool's child holds the log, sharing read and write, as
+    // the next line is written, then appends its own line: only the program's
+    // refusal to share writing keeps the two apart.
+    row = typical;
+    row.name = "a peer writer holds the log over the next line: that line follows the peer's, whole";
+    row.logPeer = true;
+    row.log = Lines(std::vector<std::string> { kRunning, kNoFaxFlag } + FaxLines(PROGRAM_DIR, FAX_KEY)
+        + PrinterLines(PROGRAM_DIR, PRINTER_KEY) + std::vector<std::string> { "a line of the add-printer tool's child" }
+        + DriverToolLines(NT_DRIVER_DIR, "Zq Fax Driver", "Zq Printer Driver"));
     rows.push_back(row);
 
     // Wine run by root writes a read-only file all the same, so a folder in

@@ -34,6 +34,8 @@ struct Scenario {
     bool addPrinterToolMissing = false;
     bool driverToolMissing = false; // from the NT x86 driver directory, the running system's too
     bool shellMissing = false; // shell32.dll cannot be loaded
+    bool printProviderMissing = false; // localspl.dll cannot be loaded: every driver-directory query fails
+    DWORD shellToolBusyMs = 0; // the tool started through the shell stays busy this long; the next launch waits
     DWORD atLeastMs = 0; // the run takes at least this long (a wait that must not end early)
     bool core = false; // also run in a 64-bit prefix and with a signed copy of the program
     std::string alsoToolDir; // another folder that gets the add-printer tool double
@@ -42,6 +44,8 @@ struct Scenario {
     std::string logBefore; // the log's bytes before the run
     bool logIsFolder = false; // a folder stands where the log would be
     bool logHeld = false; // another process holds the log open during the run
+    bool logRead = false; // a viewer keeps the log open for reading, sharing read and write, during the run
+    bool logPeer = false; // the printer stage's add-printer tool leaves the log to a writer of its own
     std::string log; // the log's bytes after the run
     std::vector<std::string> launches; // as the doubles recorded them, in order
 };

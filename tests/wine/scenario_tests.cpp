@@ -39,12 +39,38 @@ static void SetRegistry(const std::vector<RegValue>& values)
     }
 }
 
-static std::vector<std::string> RecordedLaunches(void)
+static std::vector<std::string> Texts(const std::vector<Launch>& launches)
 {
-    std::vector<std::string> launches;
-    for (const Launch& launch : ReadLaunches(kRecord))
-        launches.push_back(launch.Text());
-    return launches;
+    std::vector<std::string> texts;
+    for (const Launch& launch : launches)
+        texts.push_back(launch.Text());
+    return texts;
+}
+
+// Checks that later started at least atLeastMs after earlier. The doubles
+// take their ticks from their processes' creation, so a wait of the program
+// between two starts bounds the gap from below; a few ms go to rounding.
+static void CheckGap(const Launch& earlier, const Launch& later, DWORD atLeastMs, const std::string& what)
+{
+    const long gap = (long)(later.tick - earlier.tick); // negative when later started first
+    char shown[64];
+    sprintf(shown, ", not %ld ms", gap);
+    Check(gap >= (long)atLeastMs - 10, what + shown);
+}
+
+static void CheckLaunchGaps(const Scenario& row, const std::vector<Launch>& launches)
+{
+    // Launches 4 and 5, the last two starts of the driver-directory tool, are
+    // 1000 ms apart.
+    const size_t n = launches.size();
+    if (n >= 2 && launches[n - 2].tool == "zqdrvtl" && launches[n - 2].show == "-" && launches[n - 1].tool == "zqdrvtl"
+        && launches[n - 1].show == "-")
+        CheckGap(launches[n - 2], launches[n - 1], 1000, row.name + ": launch 5 at least 1000 ms after launch 4");
+    // The launch after the shell start waits until the started tool is idle,
+    // which a tool that never pumps messages is only once it has ended.
+    if (row.shellToolBusyMs && Check(n >= 2 && launches[0].show == "hidden", row.name + ": a shell start, then more"))
+        CheckGap(
+            launches[0], launches[1], row.shellToolBusyMs, row.name + ": the next launch after the busy tool ended");
 }
 
 static std::string Joined(const std::vector<std::string>& lines)
@@ -94,8 +120,12 @@ static void RunScenario(const Scenario& row, const std::string& program)
     if (row.driverToolMissing)
         DeleteFileA(driverTool.c_str());
     DisableDll("zqrunadd.exe", "shell32", row.shellMissing);
+    DisableDll("zqrunadd.exe", "localspl", row.printProviderMissing);
     SetEnvironmentVariableA("ZQTEST_EXIT_zqntadd", row.addPrinterExit);
     SetEnvironmentVariableA("ZQTEST_EXIT_zqdrvtl", row.driverToolExit);
+    SetEnvironmentVariableA(
+        "ZQTEST_BUSY_zqdrvtl", row.shellToolBusyMs ? std::to_string(row.shellToolBusyMs).c_str() : NULL);
+    SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row.logPeer ? row.tail.c_str() : NULL);
     DeleteFileA(kRecord);
 
     const std::string log = LogFilePath();
@@ -104,8 +134,10 @@ static void RunScenario(const Scenario& row, const std::string& program)
         WriteFileBytes(log, row.logBefore);
     if (row.logIsFolder)
         CreateDirectoryA(log.c_str(), NULL);
-    HANDLE held
-        = row.logHeld ? CreateFileA(log.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : INVALID_HANDLE_VALUE;
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (row.logHeld || row.logRead)
+        held = CreateFileA(log.c_str(), GENERIC_READ, row.logRead ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, NULL,
+            OPEN_EXISTING, 0, NULL);
 
     const DWORD start = GetTickCount();
     DWORD exitCode = row.commandLine.empty() ? RunAndWait(NULL, "\"" + program + "\" " + row.tail, 120000)
@@ -115,6 +147,7 @@ static void RunScenario(const Scenario& row, const std::string& program)
     if (row.driverToolMissing)
         CopyFileA(DoublePath("zqdrvtl.exe").c_str(), driverTool.c_str(), FALSE);
     DisableDll("zqrunadd.exe", "shell32", false);
+    DisableDll("zqrunadd.exe", "localspl", false);
 
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
@@ -126,7 +159,9 @@ static void RunScenario(const Scenario& row, const std::string& program)
     sprintf(shown, "%lu ms", (unsigned long)took);
     Check(took >= row.atLeastMs, row.name + ": the run took at least its waits, not " + shown);
     CheckBytes(row.log, ReadFileBytes(log), row.name + ": log");
-    CheckBytes(Joined(row.launches), Joined(RecordedLaunches()), row.name + ": launches");
+    const std::vector<Launch> launches = ReadLaunches(kRecord);
+    CheckBytes(Joined(row.launches), Joined(Texts(launches)), row.name + ": launches");
+    CheckLaunchGaps(row, launches);
 }
 
 int main(int argc, char** argv)

@@ -47,7 +47,7 @@ bool PlaceDoubles(const std::string& programDir);
 // One start of a tool double, as it recorded it in the file that
 // ZQTEST_RECORD names.
 struct Launch {
-    DWORD tick; // GetTickCount() as the double started
+    DWORD tick; // GetTickCount() as the double's process was created
     std::string tool; // zqntadd or zqdrvtl
     std::string show; // "hidden", "-" (no show state passed) or the number
     std::string commandLine;
