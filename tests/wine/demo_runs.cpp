@@ -253,6 +253,7 @@ static void PrintSummary(const std::vector<Outcome>& outcomes)
 int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY); // the report is UTF-8 with plain line ends
+    _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> versions;
     DWORD limitMs = 120000;
     std::string outDir;
