@@ -193,6 +193,8 @@ bool PlaceDoubles(const std::string& programDir)
         std::string directory = DriverDirectory(environment);
         placed = CopyFileA(DoublePath("zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
     }
+    if (programDir.empty())
+        return placed;
     CreateDirectoryA(programDir.c_str(), NULL);
     return CopyFileA(DoublePath("zqntadd.exe").c_str(), (programDir + "\\zqntadd.exe").c_str(), FALSE) && placed;
 }

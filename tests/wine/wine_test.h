@@ -41,7 +41,7 @@ std::string DoublePath(const char* name);
 std::string DriverDirectory(const char* environment);
 // Puts the driver-directory tool double into the NT x86 and the 9x driver
 // directories, and the add-printer tool double into programDir (made when
-// missing). Returns whether both are in place.
+// missing; none for an empty one). Returns whether they are in place.
 bool PlaceDoubles(const std::string& programDir);
 
 // One start of a tool double, as it recorded it in the file that

@@ -1,0 +1,304 @@
+// The Windows side of scripts/demo: runs zqrunadd.exe once per emulated
+// Windows version in a prefix the script has filled from a setup author's
+// registry file, and prints what each run wrote and started.
+//   demo_runs --versions win98,win10 --time-limit SECONDS [--out DIR]
+// The key path, exactly as the program is to get it as its tail, comes in
+// ZQDEMO_KEY; the keys the registry file names (one a line, below
+// HKEY_LOCAL_MACHINE) in ZQDEMO_KEYS. The environment carries both as they
+// are: a command line built for them would quote a key path with blanks.
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <windows.h>
+
+#include "install/key_paths.h"
+#include "support/code_page.h"
+#include "wine_test.h"
+
+static const char kRecord[] = "C:\\zqdemo\\launches.txt";
+
+// One column of the summary: a launch and the log lines around it. The
+// shell start is never logged, so only its record tells.
+struct Column {
+    const char* title;
+    const char* announce;
+    const char* failure;
+};
+static const Column kColumns[] = {
+    { "shell start", NULL, NULL },
+    { "fax", "Calling ntAdd for Fax -->", "Error executing NT Add Printer for FAX" },
+    { "printer", "Calling ntAdd for Printer Driver -->", "Error executing NT Add Printer for Printer Driver" },
+    { "driver tool (fax)", "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->",
+        "Error executing zqsetdrv for fax driver" },
+    { "driver tool (printer)", "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->",
+        "Error executing zqsetdrv for printer driver" },
+};
+enum { COLUMNS = sizeof kColumns / sizeof kColumns[0] };
+static const char kMade[] = "\xE2\x9C\x93"; // check mark
+static const char kNotMade[] = "\xE2\x80\x93"; // en dash
+static const char kFailed[] = "failed";
+
+struct Outcome {
+    std::string version;
+    const char* cells[COLUMNS];
+    bool finished;
+};
+
+// Text of the system code page (or UTF-16), as the terminal shows it.
+static std::string Utf8(const std::wstring& wide)
+{
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL);
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &text[0], size, NULL, NULL);
+    return text;
+}
+
+static std::string Utf8(const std::string& ansi)
+{
+    int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), (int)ansi.size(), NULL, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), (int)ansi.size(), &wide[0], size);
+    return Utf8(wide);
+}
+
+static std::vector<std::string> Split(const std::string& text, const std::string& separator)
+{
+    std::vector<std::string> parts;
+    size_t start = 0, end;
+    while ((end = text.find(separator, start)) != std::string::npos) {
+        parts.push_back(text.substr(start, end - start));
+        start = end + separator.size();
+    }
+    if (start < text.size())
+        parts.push_back(text.substr(start));
+    return parts;
+}
+
+// The first key of the list that does not open in the 32-bit view, where a
+// 32-bit setup package writes and the program reads; empty when all do.
+static std::wstring FirstMissingKey(void)
+{
+    static wchar_t keys[32768];
+    if (!GetEnvironmentVariableW(L"ZQDEMO_KEYS", keys, 32768))
+        return L"";
+    wchar_t* next = keys;
+    while (*next) {
+        wchar_t* end = wcschr(next, L'\n');
+        if (end)
+            *end = 0;
+        HKEY key;
+        if (*next && RegOpenKeyExW(HKEY_LOCAL_MACHINE, next, 0, KEY_READ | KEY_WOW64_32KEY, &key) != 0)
+            return next;
+        if (*next)
+            RegCloseKey(key);
+        if (!end)
+            break;
+        next = end + 1;
+    }
+    return L"";
+}
+
+// ProgramDir under the install root, as the program derives it from the key
+// path (the same rule, linked in); empty when it is not there.
+static std::string ProgramDir(const std::string& keyPath)
+{
+    char root[KEY_PATH_SIZE];
+    if (!InstallRootKeyPath(keyPath.c_str(), root, IsSystemLeadByte))
+        return "";
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, &key) != 0)
+        return "";
+    char value[MAX_PATH + 1] = "";
+    DWORD size = MAX_PATH;
+    if (RegQueryValueExA(key, "ProgramDir", NULL, NULL, (BYTE*)value, &size) != 0)
+        value[0] = 0;
+    RegCloseKey(key);
+    return value;
+}
+
+// Makes every folder of an absolute path ("C:\a\b"). Tells whether the path
+// is one a double can go into: a folder path the program would start from
+// as it stands (an unexpanded %VAR% is not).
+static bool MakeFolders(const std::string& path)
+{
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || path.find('%') != std::string::npos)
+        return false;
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), NULL);
+    CreateDirectoryA(path.c_str(), NULL);
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+static bool IsNt4OrLater(const std::string& version)
+{
+    return version != "win95" && version != "win98" && version != "nt351";
+}
+
+// Fills the row's cells from the log and the records: made when the double
+// recorded the start the log announced, failed when the log says so or the
+// announced start left no record, not made when the log does not mention it.
+static void Judge(Outcome& outcome, const std::vector<std::string>& logLines, std::vector<Launch> launches)
+{
+    for (int column = 0; column < COLUMNS; ++column) {
+        const Column& c = kColumns[column];
+        const char* cell = kNotMade;
+        if (!c.announce) {
+            for (const Launch& launch : launches)
+                if (launch.tool == "zqdrvtl" && launch.show == "hidden")
+                    cell = kMade;
+        } else {
+            for (size_t i = 0; i < logLines.size(); ++i) {
+                if (logLines[i] == c.failure) {
+                    cell = kFailed;
+                    break;
+                }
+                if (logLines[i] != c.announce || cell != kNotMade)
+                    continue;
+                cell = kFailed;
+                for (size_t at = 0; at < launches.size(); ++at) {
+                    if (i + 1 < logLines.size() && launches[at].commandLine == logLines[i + 1]) {
+                        launches.erase(launches.begin() + at);
+                        cell = kMade;
+                        break;
+                    }
+                }
+            }
+        }
+        outcome.cells[column] = cell;
+    }
+}
+
+static void WriteOut(
+    const std::string& outDir, const std::string& version, const std::string& log, const std::vector<Launch>& launches)
+{
+    std::string folder = outDir + "\\" + version;
+    CreateDirectoryA(folder.c_str(), NULL);
+    WriteFileBytes(folder + "\\ZQsetup.log", log);
+    std::string tsv;
+    for (const Launch& launch : launches)
+        tsv += launch.tool + "\t" + launch.show + "\t" + launch.commandLine + "\n";
+    WriteFileBytes(folder + "\\launches.tsv", tsv);
+}
+
+static Outcome RunOnce(const std::string& version, const std::string& keyPath, const std::string& programDir,
+    DWORD limitMs, const std::string& outDir)
+{
+    Outcome outcome;
+    outcome.version = version;
+    EmulateVersion("zqrunadd.exe", version.c_str());
+    const std::string log = LogFilePath();
+    DeleteFileA(log.c_str());
+    DeleteFileA(kRecord);
+    PlaceDoubles(programDir);
+
+    const DWORD start = GetTickCount();
+    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs);
+    const DWORD took = GetTickCount() - start;
+    outcome.finished = exitCode != 0xDEADBEEF;
+
+    const std::string logBytes = ReadFileBytes(log);
+    const std::vector<Launch> launches = ReadLaunches(kRecord);
+    printf("\n==== %s ====\n", version.c_str());
+    printf("---- %s ----\n", LogFilePath().c_str());
+    if (logBytes.empty())
+        printf("(nothing written)\n");
+    std::vector<std::string> logLines = Split(logBytes, "\r\n");
+    for (const std::string& line : logLines)
+        printf("%s\n", Utf8(line).c_str());
+    printf("---- launches (ms from the run's start, tool, show state, command line) ----\n");
+    if (launches.empty())
+        printf("(none)\n");
+    for (const Launch& launch : launches)
+        printf("%6lu ms  %s  %-6s  %s\n", (unsigned long)(launch.tick - start), launch.tool.c_str(),
+            launch.show.c_str(), Utf8(launch.commandLine).c_str());
+    if (outcome.finished)
+        printf("zqrunadd.exe ended with exit code %lu; the run took %lu ms\n", (unsigned long)exitCode,
+            (unsigned long)took);
+    else
+        printf("zqrunadd.exe did not finish within %lu s and was stopped\n", (unsigned long)(limitMs / 1000));
+    Judge(outcome, logLines, launches);
+    if (!outDir.empty())
+        WriteOut(outDir, version, logBytes, launches);
+    return outcome;
+}
+
+// A cell padded to width columns of the terminal (the marks are one column
+// but three bytes).
+static std::string Padded(const char* text, size_t width)
+{
+    size_t shown = (text == kMade || text == kNotMade) ? 1 : strlen(text);
+    return text + std::string(width > shown ? width - shown : 0, ' ');
+}
+
+static void PrintSummary(const std::vector<Outcome>& outcomes)
+{
+    printf("\n==== summary ====\n%-8s", "version");
+    for (const Column& column : kColumns)
+        printf("  %s", column.title);
+    printf("\n");
+    for (const Outcome& outcome : outcomes) {
+        std::string row = Padded(outcome.version.c_str(), 8);
+        for (int column = 0; column < COLUMNS; ++column)
+            row += "  " + Padded(outcome.cells[column], strlen(kColumns[column].title));
+        row += outcome.finished ? "" : "  did not finish";
+        printf("%s\n", row.substr(0, row.find_last_not_of(' ') + 1).c_str());
+    }
+    printf(
+        "%s started   %s not made   failed: announced in the log, then its error line or no start\n", kMade, kNotMade);
+}
+
+int main(int argc, char** argv)
+{
+    _setmode(_fileno(stdout), _O_BINARY); // the report is UTF-8 with plain line ends
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::string> versions;
+    DWORD limitMs = 120000;
+    std::string outDir;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (strcmp(argv[i], "--versions") == 0)
+            versions = Split(argv[i + 1], ",");
+        else if (strcmp(argv[i], "--time-limit") == 0)
+            limitMs = (DWORD)strtoul(argv[i + 1], NULL, 10) * 1000;
+        else if (strcmp(argv[i], "--out") == 0)
+            outDir = argv[i + 1];
+    }
+    const std::wstring missing = FirstMissingKey();
+    if (!missing.empty()) {
+        fprintf(stderr, "demo: the key HKEY_LOCAL_MACHINE\\%s is missing after the import\n", Utf8(missing).c_str());
+        return 2;
+    }
+    static char keyPath[32768];
+    GetEnvironmentVariableA("ZQDEMO_KEY", keyPath, sizeof keyPath);
+
+    std::string programDir = ProgramDir(keyPath);
+    if (!programDir.empty() && !MakeFolders(programDir)) {
+        fprintf(stderr, "demo: notice: ProgramDir %s is no folder path; no add-printer tool is placed\n",
+            Utf8(programDir).c_str());
+        programDir.clear();
+    }
+    for (const std::string& version : versions) {
+        if (IsNt4OrLater(version)) {
+            SetServiceRunning("Spooler", true); // once: every run that waits for it finds it running
+            break;
+        }
+    }
+    CreateDirectoryA("C:\\zqdemo", NULL);
+    SetEnvironmentVariableA("ZQTEST_RECORD", kRecord);
+    SetCurrentDirectoryA("C:\\"); // where a setup package starts it from, not the caller's folder
+
+    std::vector<Outcome> outcomes;
+    for (size_t i = 0; i < versions.size(); ++i) {
+        fprintf(
+            stderr, "demo: version %u of %u: %s\n", (unsigned)(i + 1), (unsigned)versions.size(), versions[i].c_str());
+        outcomes.push_back(RunOnce(versions[i], keyPath, programDir, limitMs, outDir));
+        fflush(stdout);
+    }
+    PrintSummary(outcomes);
+    for (const Outcome& outcome : outcomes)
+        if (!outcome.finished)
+            return 1;
+    return 0;
+}
