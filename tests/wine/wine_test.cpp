@@ -208,8 +208,10 @@ std::vector<Launch> ReadLaunches(const std::string& recordPath)
         std::string line = bytes.substr(start, end - start);
         start = end + 1;
         size_t tool = line.find('|'), show = line.find('|', tool + 1), command = line.find('|', show + 1);
-        if (command == std::string::npos)
-            continue; // not a record of a double
+        if (command == std::string::npos) { // not a record of a double: shown whole, so that it fails
+            launches.push_back({ 0, line, "", "" });
+            continue;
+        }
         launches.push_back({ (DWORD)strtoul(line.c_str(), NULL, 10), line.substr(tool + 1, show - tool - 1),
             line.substr(show + 1, command - show - 1), line.substr(command + 1) });
     }
