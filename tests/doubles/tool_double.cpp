@@ -21,6 +21,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "install/command_tail.h"
+
 #ifndef TOOL_NAME
 #error TOOL_NAME must name the tool this double stands in for
 #endif
@@ -68,22 +70,6 @@ static bool Variable(const char* prefix, char* value, DWORD size)
     char name[64];
     sprintf(name, "%s%s", prefix, TOOL_NAME);
     return GetEnvironmentVariableA(name, value, size) != 0;
-}
-
-// Whether the command line names the program and nothing else.
-static bool WithoutArguments(const char* commandLine)
-{
-    const char* p = commandLine;
-    if (*p == '"') {
-        p = strchr(p + 1, '"');
-        p = p ? p + 1 : commandLine + strlen(commandLine);
-    } else {
-        while (*p && *p != ' ' && *p != '\t')
-            ++p;
-    }
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    return *p == 0;
 }
 
 static bool EndsWith(const char* text, const char* end)
@@ -161,7 +147,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     Record(line);
 
     char value[MAX_PATH];
-    if (Variable("ZQTEST_BUSY_", value, sizeof value) && WithoutArguments(commandLine))
+    if (Variable("ZQTEST_BUSY_", value, sizeof value) && *CommandTailOf(commandLine) == 0)
         Sleep(strtoul(value, NULL, 10));
     if (Variable("ZQTEST_PEER_", value, sizeof value) && EndsWith(commandLine, value))
         StartPeer();

@@ -132,7 +132,8 @@ static bool MakeFolders(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-static bool IsNt4OrLater(const std::string& version)
+// Whether the program waits for the spooler on this version (NT 4.0 and later).
+static bool WaitsForSpooler(const std::string& version)
 {
     return version != "win95" && version != "win98" && version != "nt351";
 }
@@ -280,7 +281,7 @@ int main(int argc, char** argv)
         programDir.clear();
     }
     for (const std::string& version : versions) {
-        if (IsNt4OrLater(version)) {
+        if (WaitsForSpooler(version)) {
             SetServiceRunning("Spooler", true); // once: every run that waits for it finds it running
             break;
         }
