@@ -5,6 +5,7 @@
 #include "../support/code_page.h"
 #include "../support/command_runner.h"
 #include "../support/installer_log.h"
+#include "../support/log_texts.h"
 #include "../support/platform_probes.h"
 #include "command_lines.h"
 #include "fax_decision.h"
@@ -25,20 +26,17 @@ struct LaunchLines {
     const char* failure; // after a negative status
 };
 
-static const struct LaunchLines kFaxLaunch = { "Calling ntAdd for Fax -->", "Error executing NT Add Printer for FAX" };
-static const struct LaunchLines kPrinterLaunch
-    = { "Calling ntAdd for Printer Driver -->", "Error executing NT Add Printer for Printer Driver" };
-static const struct LaunchLines kFaxDriverTool
-    = { "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->", "Error executing zqsetdrv for fax driver" };
-static const struct LaunchLines kPrinterDriverTool = { "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->",
-    "Error executing zqsetdrv for printer driver" };
+static const struct LaunchLines kFaxLaunch = { LOG_FAX_ANNOUNCE, LOG_FAX_FAILED };
+static const struct LaunchLines kPrinterLaunch = { LOG_PRINTER_ANNOUNCE, LOG_PRINTER_FAILED };
+static const struct LaunchLines kFaxDriverTool = { LOG_FAX_TOOL_ANNOUNCE, LOG_FAX_TOOL_FAILED };
+static const struct LaunchLines kPrinterDriverTool = { LOG_PRINTER_TOOL_ANNOUNCE, LOG_PRINTER_TOOL_FAILED };
 
 // Announces and runs a command line that was built (built is 1), or, when it
 // did not fit its buffer, says so and counts the launch as failed.
 static void Launch(const struct LaunchLines* lines, char* commandLine, int built, DWORD waitLimit)
 {
     if (!built) {
-        LogLine("Command line too long, not started");
+        LogLine(LOG_COMMAND_TOO_LONG);
         LogLine(lines->failure);
         return;
     }
@@ -115,17 +113,16 @@ static void WaitForSpooler(void)
     if (!IsNt4OrLater())
         return;
     if (WaitForService("Spooler", SPOOLER_TIMEOUT_MS))
-        LogLine("OpenService the spooler is running");
+        LogLine(LOG_SPOOLER_RUNNING);
     else
-        LogLine("OpenService the spooler is not running");
+        LogLine(LOG_SPOOLER_NOT_RUNNING);
 }
 
 static void InstallFax(struct RunValues* values)
 {
     char flag[FAX_FLAG_SIZE];
     int flagRead;
-    ReadRunValue(values->faxKeyPath, "No Fax Function", flag, FAX_FLAG_SIZE, &flagRead,
-        "Could not get Fax Function Key from the registry which means Do install Fax");
+    ReadRunValue(values->faxKeyPath, "No Fax Function", flag, FAX_FLAG_SIZE, &flagRead, LOG_NO_FAX_FLAG);
     values->installFax = flagRead ? InstallFaxFor(flag) : 1;
 
     if (IsNt4OrLater())
@@ -135,7 +132,7 @@ static void InstallFax(struct RunValues* values)
         return;
     RunAddPrinter(&kFaxLaunch, values->programDir, values->faxKeyPath);
     ReadRunValue(values->faxKeyPath, "Driver Name", values->faxDriverName, DRIVER_NAME_SIZE, &values->faxDriverNameRead,
-        "Could not get Fax Name from the registry");
+        LOG_NO_FAX_NAME);
 }
 
 static void StartDriverToolPerDriver(const struct RunValues* values)

@@ -1,6 +1,7 @@
 #include "command_runner.h"
 
 #include "installer_log.h"
+#include "log_texts.h"
 #include "text_rules.h"
 
 void LogCommandStartFailure(DWORD error, const char* commandLine)
@@ -18,7 +19,7 @@ void LogCommandStartFailure(DWORD error, const char* commandLine)
     }
     char code[SIGNED_DECIMAL_SIZE];
     SignedDecimal(code, error);
-    const char* parts[] = { "Warning! Unknown error code ", code, " reported while executing command: " };
+    const char* parts[] = { LOG_UNKNOWN_ERROR_BEFORE, code, LOG_UNKNOWN_ERROR_AFTER };
     char line[260];
     JoinText(line, sizeof line, parts, 3);
     LogLine(line);

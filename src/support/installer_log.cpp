@@ -4,6 +4,7 @@
 
 #include "code_page.h"
 #include "log_path.h"
+#include "log_texts.h"
 
 enum {
     // A peer that holds the log (a child of a tool that is still closing it,
@@ -34,7 +35,7 @@ void LogLine(const char* text)
     }
     SetFilePointer(file, 0, NULL, FILE_END);
     if (!text)
-        text = "CRITICAL ERROR! Attempt to write NULL string to uninstaller log!";
+        text = LOG_NULL_TEXT;
     DWORD written;
     WriteFile(file, text, TextLength(text), &written, NULL);
     WriteFile(file, "\r\n", 2, &written, NULL);
