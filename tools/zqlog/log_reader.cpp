@@ -135,6 +135,7 @@ void LogReader::Feed(const char* bytes, size_t size)
         if (partial_.size() < lineCap_)
             partial_ += c;
         ++partialLength_;
+        partialLast_ = c;
     }
 }
 
@@ -151,9 +152,10 @@ void LogReader::Finish()
 void LogReader::PushLine(bool ended)
 {
     Line line { ++lines_, std::move(partial_), partialLength_, ended };
-    // The program ends its lines with CR LF.
-    if (ended && line.length == line.text.size() && !line.text.empty() && line.text.back() == '\r') {
-        line.text.pop_back();
+    // The program ends its lines with CR LF; a CR past the cut was not kept.
+    if (ended && line.length > 0 && partialLast_ == '\r') {
+        if (line.length == line.text.size())
+            line.text.pop_back();
         --line.length;
     }
     partial_.clear();

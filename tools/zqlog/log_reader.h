@@ -104,6 +104,7 @@ private:
     size_t lineCap_;
     std::string partial_;
     size_t partialLength_ = 0;
+    char partialLast_ = 0; // the last byte of the line so far
     std::deque<Line> pending_;
     long lines_ = 0, others_ = 0;
     int runs_ = 0;

@@ -1,0 +1,231 @@
+// zqlog on logs that the scenario table pins (each row names the scenario row
+// its log comes from), and on what no run writes: a cut line, other
+// programs' lines, files that are no log.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "account.h"
+#include "line_notes.h"
+#include "zqlog/two_runs.h"
+
+namespace {
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+const char kFax[] = "Calling ntAdd for Fax -->";
+const char kPrinter[] = "Calling ntAdd for Printer Driver -->";
+const char kFaxTool[] = "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->";
+const char kPrinterTool[] = "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->";
+const char kFaxLine[] = "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Fax";
+const char kPrinterLine[] = "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Printer";
+const char kDriverDir[] = "C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:";
+
+std::vector<std::string> Tools(const std::string& fax, const std::string& printer)
+{
+    return { kFaxTool, kDriverDir + fax, kPrinterTool, kDriverDir + printer };
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct Expect {
+    int line; // counting from 0
+    bool own;
+    int run;
+    const char* says; // a part of the meaning
+};
+
+struct LogCase {
+    const char* row; // the scenario row, or what the log stands for
+    std::string log;
+    unsigned codePage;
+    std::vector<Expect> expects;
+};
+
+} // namespace
+
+TEST(Zqlog, EachLineWhereItStands)
+{
+    const std::string running = "OpenService the spooler is running";
+    const std::string flag = "Could not get Fax Function Key from the registry which means Do install Fax";
+    const std::vector<std::string> typical
+        = std::vector<std::string> { running, flag, kFax, kFaxLine, kPrinter, kPrinterLine }
+        + Tools("Zq Fax Driver", "Zq Printer Driver");
+    const std::string dbcsKey = "SOFTWARE\\ZqTest\\\x83Install\\Printer";
+    const std::string dbcsRoot = "the install root key HKEY_LOCAL_MACHINE\\" + dbcsKey + ",";
+    const LogCase cases[] = {
+        { "a missing add-printer tool: the system's text, then the error line, for each run",
+            Lines({ running, flag, kFax, kFaxLine, "File not found.\r\n", "Error executing NT Add Printer for FAX",
+                kPrinter, kPrinterLine, "File not found.\r\n", "Error executing NT Add Printer for Printer Driver" }),
+            0,
+            { { 4, true, 1, "the system's text (in the machine's language) for why \"C:\\zqtest\\prog\\zqntadd.exe\"" },
+                { 5, true, 1, "the empty line that ends the system's text" },
+                { 6, true, 1, "\"C:\\zqtest\\prog\\zqntadd.exe\" could not start: check ProgramDir" },
+                { 11, true, 1, "under the install root key HKEY_LOCAL_MACHINE\\SOFTWARE\\ZqTest\\, and" } } },
+        { "an add-printer tool that exits with 0xC0000005 is reported",
+            Lines({ running, flag, kFax, kFaxLine, "Error executing NT Add Printer for FAX" }), 0,
+            { { 4, true, 1, "the fax was not added: the add-printer tool ran and returned a negative code" } } },
+        { "a peer writer holds the log over the next line: that line follows the peer's, whole",
+            Lines(std::vector<std::string> {
+                      running, flag, kFax, kFaxLine, kPrinter, kPrinterLine, "a line of the add-printer tool's child" }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { { 6, false, 0, "another program's line" }, { 7, true, 1, "starts for the fax driver" } } },
+        { "another program's line between an announcement and its command line",
+            Lines({ running, kPrinter, "zqntadd: starting", kPrinterLine }), 0,
+            { { 2, false, 0, "stands between an announcement and its command line" },
+                { 3, true, 1, "for the key SOFTWARE\\ZqTest\\Install\\Printer" } } },
+        { "No Fax Function = 'TRUE'",
+            Lines(std::vector<std::string> { running, kPrinter, kPrinterLine } + Tools("", "Zq Printer Driver")), 0,
+            { { 4, true, 1, "with no name after /n:, as expected: this run made no fax launch" } } },
+        { "a fax key without a Driver Name",
+            Lines(std::vector<std::string> {
+                      running, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter, kPrinterLine }
+                + Tools("", "Zq Printer Driver")),
+            0, { { 7, true, 1, "the fax Driver Name could not be read (line 4)" } } },
+        { "a fax key that does not exist installs the fax, and says nothing of the key",
+            Lines(std::vector<std::string> { running, kFax, kFaxLine, kPrinter, kPrinterLine }
+                + Tools("", "Zq Printer Driver")),
+            0, { { 6, true, 1, "the fax key did not open for its Driver Name" } } },
+        { "a missing printer key: nothing said, the values stand empty",
+            Lines({ running, kPrinter, "\"\\zqntadd.exe\" SOFTWARE\\ZqTest\\Missing\\Install\\Printer" })
+                + Lines(Tools("", "")),
+            0,
+            { { 2, true, 1, "ProgramDir stands empty: the install root key did not open" },
+                { 6, true, 1, "the printer key did not open" } } },
+        { "a ProgramDir that makes the printer line one byte too long",
+            Lines({ running, flag, kFax, kFaxLine, "Command line too long, not started",
+                "Error executing NT Add Printer for Printer Driver" }),
+            0,
+            { { 4, true, 1, "(the printer launch)" },
+                { 5, true, 1, "not started: ProgramDir and the key path together are too long" } } },
+        { "a 260-character key path is refused", Lines({ "Registry key path too long in RunNTAdd" }), 0,
+            { { 0, true, 1, "260 characters or more and was refused" } } },
+        { "an existing log keeps its lines", "an earlier run\r\n" + Lines(typical), 0,
+            { { 0, false, 0, "another program's line" }, { 1, true, 1, "the Spooler service could be opened" } } },
+        { "two typical runs", Lines(typical + typical), 0,
+            { { 9, true, 1, "for the driver Zq Printer Driver" },
+                { 10, true, 2, "a new run begins here: this line cannot follow line 10" } } },
+        { "a lost fax launch: the order cannot tell a gap from a new run",
+            Lines({ running, flag, kPrinter, kPrinterLine }), 0,
+            { { 2, true, 1, "the fax launch, which line 2 calls for" },
+                { 2, true, 1, "the order cannot tell which" } } },
+        { "a full disk cuts the failure line short: it is neither failure line",
+            Lines({ running, kPrinter, kPrinterLine }) + "Error executing NT Add Printer for", 0,
+            { { 3, true, 1,
+                "the start of \"Error executing NT Add Printer for FAX\" or \"Error executing NT Add Printer for "
+                "Printer Driver\"" } } },
+        { "a line without its line end, a later run's line after it",
+            Lines({ "OpenService the spooler is running" + std::string(kPrinter), kPrinterLine }), 0,
+            { { 0, true, 1, "the start of \"OpenService the spooler is running\"" },
+                { 1, true, 1, "for the key SOFTWARE\\ZqTest\\Install\\Printer" } } },
+        // Under code page 932, 83 49 is one character: no Install\Printer
+        // begins there, so the install root key is the whole key path.
+        { "cp932: a cut that would split a double-byte character is not made, the add-printer tool missing",
+            Lines({ running, kPrinter, "\"C:\\zqtest\\prog\\zqntadd.exe\" " + dbcsKey, "File not found.\r\n",
+                "Error executing NT Add Printer for Printer Driver" }),
+            932, { { 5, true, 1, dbcsRoot.c_str() } } },
+    };
+    for (const LogCase& c : cases) {
+        const std::vector<LineNote> notes = NoteLines(c.log, c.codePage);
+        for (const Expect& e : c.expects) {
+            ASSERT_LT((size_t)e.line, notes.size()) << c.row;
+            const LineNote& note = notes[e.line];
+            EXPECT_EQ(e.own, note.own) << c.row << ", line " << e.line + 1 << ": " << note.meaning;
+            EXPECT_EQ(e.run, note.run) << c.row << ", line " << e.line + 1;
+            EXPECT_NE(std::string::npos, note.meaning.find(e.says))
+                << c.row << ", line " << e.line + 1 << ": " << note.meaning;
+        }
+    }
+}
+
+// Every line, the empty line after a system text too, with its own bytes, in
+// the order of the log, whether the bytes come in one piece or byte by byte.
+TEST(Zqlog, EveryLineInOrderWhateverTheChunks)
+{
+    const std::string log(kTwoRunsLog);
+    const std::vector<LineNote> notes = NoteLines(log);
+    std::string rebuilt;
+    for (const LineNote& note : notes)
+        rebuilt += note.text + "\r\n";
+    EXPECT_EQ(log, rebuilt);
+
+    int status;
+    EXPECT_EQ(kTwoRunsAccount, AccountOf(log, 0, &status));
+    EXPECT_EQ(0, status);
+    std::string bytewise;
+    AccountWriter writer([&bytewise](const std::string& text) { bytewise += text; });
+    LogReader reader(writer, 0, ZQLOG_LINE_CAP);
+    for (char c : log)
+        reader.Feed(&c, 1);
+    reader.Finish();
+    writer.Close(reader);
+    EXPECT_EQ(kTwoRunsAccount, bytewise);
+}
+
+TEST(Zqlog, RunAccounts)
+{
+    struct AccountCase {
+        const char* row;
+        std::string log;
+        const char* says;
+    };
+    const AccountCase cases[] = {
+        { "win95: not NT 4.0 or later, so no spooler line and no shell start",
+            Lines(std::vector<std::string> { kFax, kFaxLine, kPrinter, kPrinterLine }
+                + std::vector<std::string> { kFaxTool,
+                    "C:\\windows\\system32\\spool\\drivers\\win40\\zqdrvtl.exe /n:Zq Fax Driver" }),
+            "system                 no spooler line, and a driver directory that is not NT's: Windows 9x is likely" },
+        { "nt351: not NT 4.0 or later, so no spooler line and no shell start",
+            Lines(std::vector<std::string> { kFax, kFaxLine, kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            "no spooler line, and an NT driver directory: NT 3.51 is likely, unless the line was dropped" },
+        { "a typical run, then one that lost its spooler line",
+            Lines(std::vector<std::string> {
+                "OpenService the spooler is running", kPrinter, kPrinterLine, kPrinter, kPrinterLine }),
+            "no spooler line: most likely it was dropped, since an earlier run in this log has one" },
+        { "no print provider: no driver directory, so the log ends with the printer stage",
+            Lines({ "OpenService the spooler is running", kFax, kFaxLine, kPrinter, kPrinterLine }),
+            "driver tool (fax)      not made: the running system's printer driver directory was empty" },
+        { "a 50-character printer driver name ends the run", Lines({ "Could not get Printer Name from the registry" }),
+            "settings               line 1: Driver Name under the printer key could not be read; the run ended" },
+        { "a line of 100,000 bytes of another program's is shown cut",
+            std::string(100000, 'x') + "\r\n" + Lines({ "OpenService the spooler is running" }),
+            "another program's line (the package's tools write to this log too); not counted as zqrunadd's (100000 "
+            "bytes, shown cut at 4096)" },
+    };
+    for (const AccountCase& c : cases) {
+        int status;
+        const std::string account = AccountOf(c.log, 0, &status);
+        EXPECT_EQ(0, status) << c.row;
+        EXPECT_NE(std::string::npos, account.find(c.says)) << c.row << ":\n" << account;
+        EXPECT_LT(account.size(), 12000u) << c.row;
+    }
+}
+
+TEST(Zqlog, FilesThatAreNoLog)
+{
+    const struct {
+        std::string bytes;
+        const char* line;
+    } cases[] = {
+        { "", "the file is empty\n" },
+        { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "a binary file, not a log\n" },
+        { "hello\r\nOpenService the spooler\r\n", "no line of zqrunadd's in 2 lines\n" },
+    };
+    for (const auto& c : cases) {
+        int status;
+        EXPECT_EQ(c.line, AccountOf(c.bytes, 0, &status));
+        EXPECT_EQ(2, status) << c.line;
+    }
+}
