@@ -129,7 +129,13 @@ bool SetServiceRunning(const char* name, bool running)
     return reached;
 }
 
-DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs)
+HANDLE CreateOutputFile(const std::string& path)
+{
+    SECURITY_ATTRIBUTES inherited = { sizeof inherited, NULL, TRUE };
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, NULL);
+}
+
+DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs, HANDLE output)
 {
     // A job holds the program and whatever it starts, so the wait also
     // covers the tools it leaves running.
@@ -137,10 +143,14 @@ DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DW
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
+    if (output) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+    }
     PROCESS_INFORMATION process;
     std::string line = commandLine;
     if (!CreateProcessA(
-            applicationName, &line[0], NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
+            applicationName, &line[0], NULL, NULL, output != NULL, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
         CloseHandle(job);
         return 0xDEADBEEF;
     }

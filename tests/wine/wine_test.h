@@ -29,7 +29,11 @@ bool SetServiceRunning(const char* name, bool running);
 // Starts a command line (with applicationName when given) and waits up to
 // timeoutMs for it and every process it starts. Returns its exit code, or
 // 0xDEADBEEF when it did not end in time (then it and its children are ended).
-DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs);
+// With an inheritable output handle, the program's standard output and
+// standard error go there.
+DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs, HANDLE output = NULL);
+// An inheritable handle to a new file at path, for RunAndWait's output.
+HANDLE CreateOutputFile(const std::string& path);
 // The folder this test program was started from, without a trailing backslash.
 std::string OwnFolder(void);
 
