@@ -203,7 +203,7 @@ void LogReader::EndRun()
 std::string LogReader::Place(int pos, long number)
 {
     if (inRun_ && !run_.ended && pos > run_.pos) {
-        std::string gap = Gaps(pos);
+        std::string gap = Gaps(pos, number, false);
         run_.pos = pos;
         return gap;
     }
@@ -215,15 +215,19 @@ std::string LogReader::Place(int pos, long number)
     run_ = Run();
     run_.number = ++runs_;
     run_.first = run_.last = number;
-    run_.pos = pos;
+    run_.firstPos = pos;
     inRun_ = true;
     sink_.RunBegins(run_.number, number);
+    // A run that begins past its first stages lost its first lines.
+    why += Gaps(pos, number, true);
+    run_.headless = !run_.gaps.empty();
+    run_.pos = pos;
     return why;
 }
 
 // What the program writes between the run's last place and pos, were the
-// run whole, but is not there.
-std::string LogReader::Gaps(int pos)
+// run whole, but is not there. Each missing launch is named once.
+std::string LogReader::Gaps(int pos, long number, bool fresh)
 {
     std::vector<std::string> missing;
     const int slot = pos / 10;
@@ -236,14 +240,22 @@ std::string LogReader::Gaps(int pos)
             missing.push_back("the error line after line " + Number(left.line));
     }
     const Launch* l = run_.launches;
-    if (slot >= SLOT_PRINTER && run_.faxFlagLine && l[LAUNCH_FAX].phase == PHASE_NONE)
-        missing.push_back("the fax launch, which line " + Number(run_.faxFlagLine) + " calls for");
-    if (slot == SLOT_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE)
-        missing.push_back("the fax launch");
-    if (slot >= SLOT_FAX_TOOL && l[LAUNCH_PRINTER].phase == PHASE_NONE)
-        missing.push_back("the printer launch");
-    if (slot >= SLOT_PRINTER_TOOL && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE)
-        missing.push_back("the fax driver tool's launch");
+    struct Needed {
+        bool missing;
+        std::string what;
+    };
+    const Needed needed[] = {
+        { slot >= SLOT_PRINTER && run_.faxFlagLine && l[LAUNCH_FAX].phase == PHASE_NONE,
+            "the fax launch, which line " + Number(run_.faxFlagLine) + " calls for" },
+        { slot == SLOT_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE, "the fax launch" },
+        { slot >= SLOT_FAX_TOOL && l[LAUNCH_PRINTER].phase == PHASE_NONE, "the printer launch" },
+        { slot >= SLOT_PRINTER_TOOL && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE, "the fax driver tool's launch" },
+    };
+    for (unsigned i = 0; i < sizeof needed / sizeof needed[0]; ++i)
+        if (needed[i].missing && !(run_.named & (1u << i))) {
+            run_.named |= 1u << i;
+            missing.push_back(needed[i].what);
+        }
     for (int i = 0; i < LAUNCH_COUNT; ++i)
         if (kLaunchSlots[i] == slot && pos % 10 == PHASE_FAILED && l[i].phase == PHASE_NONE)
             missing.push_back("the " + std::string(LaunchOf(i).stage) + " launch's announcement and command line");
@@ -252,12 +264,13 @@ std::string LogReader::Gaps(int pos)
     std::string list;
     for (const std::string& item : missing)
         list += (list.empty() ? "" : "; ") + item;
-    std::string gap = "lines are missing before this one (" + list
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(number) + ": " + list + ".";
+    if (fresh)
+        return "this run's first lines are missing (" + list
+            + "): they were lost, as lines are while another writer holds the log; ";
+    return "lines are missing before this one (" + list
         + "): they were lost, as lines are while another writer holds the log, or a new run begins here whose "
           "first lines were lost; the order cannot tell which; ";
-    run_.gaps
-        += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(run_.last + 1) + ": " + list + ".";
-    return gap;
 }
 
 // Command line too long stands for the launch whose failure line comes next.
@@ -562,6 +575,8 @@ std::string LogReader::SystemShown() const
 {
     if (run_.spooler)
         return "NT 4.0 or later: the run has a spooler line";
+    if (run_.headless)
+        return "not shown: the run's first lines, where a spooler line would stand, are missing";
     bool launched = run_.faxFlagLine != 0;
     for (const Launch& launch : run_.launches)
         launched = launched || launch.phase != PHASE_NONE;
@@ -612,14 +627,26 @@ RunAccount LogReader::Account() const
             settings = "read";
     } else
         settings = "no line";
-    account.stages.push_back({ "settings", settings });
+    // A run that lost its first lines shows nothing of the stages before them.
+    const int firstSlot = run_.firstPos / 10;
+    const std::string unknown = "unknown: the run's lines before line " + Number(run_.first) + " are missing";
+    if (run_.headless) {
+        const char* before[] = { "settings", "spooler", "fax decision" };
+        const int slots[] = { SLOT_SETTINGS, SLOT_SPOOLER, SLOT_FAX_FLAG };
+        for (int i = 0; i < 3; ++i)
+            if (slots[i] < firstSlot)
+                account.stages.push_back({ before[i], unknown });
+    }
+    if (!run_.headless)
+        account.stages.push_back({ "settings", settings });
 
     std::string spooler;
     if (run_.spooler)
         spooler = "line " + Number(run_.spoolerLine) + ": " + run_.spooler->summary;
     else
         spooler = pastSettings ? "no line (see system)" : "not reached";
-    account.stages.push_back({ "spooler", spooler });
+    if (!run_.headless)
+        account.stages.push_back({ "spooler", spooler });
 
     std::string decision;
     if (run_.faxFlagLine)
@@ -632,7 +659,8 @@ RunAccount LogReader::Account() const
         decision = "no fax: No Fax Function is TRUE, or the key path has no Printer in it";
     else
         decision = "not reached";
-    account.stages.push_back({ "fax decision", decision });
+    if (!run_.headless)
+        account.stages.push_back({ "fax decision", decision });
 
     for (int i = 0; i < LAUNCH_COUNT; ++i) {
         const Launch& launch = l[i];
@@ -676,6 +704,8 @@ RunAccount LogReader::Account() const
             state = "started at line " + Number(launch.line);
             state += meaning.addPrinter ? ", ran and reported no failure" : ", not waited for";
         }
+        if (run_.headless && kLaunchSlots[i] < firstSlot)
+            state = unknown;
         if (i == LAUNCH_FAX && run_.faxNameLine)
             state += "; its Driver Name could not be read (line " + Number(run_.faxNameLine) + ")";
         account.stages.push_back({ meaning.stage, state });

@@ -78,13 +78,16 @@ private:
         long spoolerLine = 0, faxFlagLine = 0, faxNameLine = 0;
         Launch launches[LAUNCH_COUNT];
         std::string gaps;
+        unsigned named = 0; // the missing launches named so far
+        int firstPos = 0;
+        bool headless = false; // the run lost its first lines
     };
 
     void PushLine(bool ended);
     void Step();
     void Emit(const Line& line, bool own, const std::string& meaning);
     std::string Place(int pos, long number);
-    std::string Gaps(int pos);
+    std::string Gaps(int pos, long number, bool fresh);
     void EndRun();
     RunAccount Account() const;
     std::string SystemShown() const;
