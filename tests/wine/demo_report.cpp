@@ -6,14 +6,14 @@
 enum { WIDTH = 960, LABELS = 170, PLOT = 760, AXIS = 26, LANE = 24 };
 
 static const char kStyle[] = "body{font:14px/1.4 sans-serif;margin:1.5em;color:#222;max-width:1000px}"
-                             "h2{margin-top:2em;border-bottom:1px solid #ccc}"
+                             "h2{margin-top:2em;border-bottom:1px solid #ccc}h3{margin:1.2em 0 0}"
                              "table{border-collapse:collapse}td,th{padding:2px 10px;text-align:left;vertical-align:top}"
                              "table.summary td,table.summary th{border:1px solid #ccc}"
                              "table.log td{border-top:1px solid #eee}table.log td.n{color:#888;text-align:right}"
                              "table.log code{white-space:pre-wrap;word-break:break-all}"
                              "tr.other td{color:#777;font-style:italic}"
                              "pre{background:#f4f4f4;padding:6px;white-space:pre-wrap;word-break:break-all}"
-                             ".stopped{color:#b22}svg{display:block;margin:1em 0}svg text{font:12px sans-serif}";
+                             ".stopped{color:#b22}svg{display:block;margin:.3em 0}svg text{font:12px sans-serif}";
 
 // Text for an element or an attribute. Control bytes are shown as \xNN, as
 // a log with stray bytes must still be readable.
@@ -292,24 +292,30 @@ std::string ReportPage(const Report& report)
                        "<title>zqrunadd.exe under Wine: what each version ran</title>\n<style>"
         + std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>zqrunadd.exe under Wine: what each version ran</h1>\n"
         + Summary(report);
-    html += "<h2>Commands</h2>\n<pre>";
-    for (const std::string& command : report.commands)
-        html += Escaped(command) + "\n";
-    html += "</pre>\n<p>Each timeline is drawn to one scale for all versions. The points are measured: the run's "
-            "start and end, and each tool's start and end as the stand-in tool recorded them. Add-printer runs, "
-            "which the program waits for, are bars; the gaps the order of a run explains are labelled below "
-            "the launches. Hover a mark for its time.</p>\n";
+    // The timelines together, so that versions compare at a glance; the
+    // logs after them.
+    html += "<h2>Timelines</h2>\n<p>To one scale for every version. Only measured events are points: the run's "
+            "start and end, and each tool's start and end as the stand-in tools recorded them. Add-printer runs, "
+            "which the program waits for, are bars; below the launches, the gaps the road of a run explains. "
+            "Hover a mark for its time.</p>\n";
     for (const ReportRun& run : report.runs) {
         if (!run.notRun.empty())
             continue;
-        html += "<h2 id=\"" + Escaped(run.version) + "\">" + Escaped(run.version) + "</h2>\n";
+        html += "<h3 id=\"" + Escaped(run.version) + "\">" + Escaped(run.version) + "</h3>\n";
         if (!run.finished)
             html += "<p class=\"stopped\">The run did not finish within " + std::to_string(report.limitSeconds)
                 + " s and was stopped at " + Ms(run.endMs) + "; it is drawn up to there.</p>\n";
-        html += "<p>The program's command line, with Wine reporting " + Escaped(run.version) + ":</p>\n<pre>"
-            + Escaped(run.commandLine) + "</pre>\n";
         html += Timeline(run, scale, stepMs);
-        html += "<h3>The log</h3>\n" + Log(run);
     }
+    for (const ReportRun& run : report.runs) {
+        if (!run.notRun.empty())
+            continue;
+        html += "<h2>" + Escaped(run.version) + ": the log</h2>\n<p>The program's command line, with Wine reporting "
+            + Escaped(run.version) + ":</p>\n<pre>" + Escaped(run.commandLine) + "</pre>\n" + Log(run);
+    }
+    html += "<h2>The demo's commands</h2>\n<pre>";
+    for (const std::string& command : report.commands)
+        html += Escaped(command) + "\n";
+    html += "</pre>\n";
     return html + "</body>\n</html>\n";
 }
