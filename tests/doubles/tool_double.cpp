@@ -1,12 +1,16 @@
 // Stands in for one of the setup package's tools in the Wine tests. It
-// appends one line to the file named by ZQTEST_RECORD:
-//   <tick>|<tool>|<show>|<its whole command line>
-// where tick is GetTickCount() at the moment its process was created (by its
-// parent's CreateProcess, before its own start-up), so that a reader can tell
-// how far apart the launches were,
-// and show is "hidden" when it was started with SW_HIDE (as the shell start
-// is) and "-" when no show state was passed (as a plain CreateProcess is).
-// Then it exits with the code in ZQTEST_EXIT_<TOOL> (decimal; default 0).
+// appends one line to the file named by ZQTEST_RECORD as it starts and one as
+// it ends:
+//   <tick>|<pid>|<tool>|<show>|<its whole command line>
+//   <tick>|<pid>|end|<exit code>
+// where the start's tick is GetTickCount() at the moment its process was
+// created (by its parent's CreateProcess, before its own start-up), so that a
+// reader can tell how far apart the launches were, and the end's is taken
+// just before it returns; the process id pairs the two. show is "hidden" when
+// it was started with SW_HIDE (as the shell start is) and "-" when no show
+// state was passed (as a plain CreateProcess is). It exits with the code in
+// ZQTEST_EXIT_<TOOL> (decimal; default 0). A double that is ended from outside
+// records no end.
 //
 // Two more behaviours, each asked for by a variable:
 //   ZQTEST_BUSY_<TOOL>=ms   started without arguments (as the shell start
@@ -143,7 +147,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         sprintf(show, "%u", startup.wShowWindow);
 
     static char line[40000];
-    _snprintf(line, sizeof line - 1, "%lu|%s|%s|%s\n", (unsigned long)started, TOOL_NAME, show, commandLine);
+    const unsigned long pid = GetCurrentProcessId();
+    _snprintf(line, sizeof line - 1, "%lu|%lu|%s|%s|%s\n", (unsigned long)started, pid, TOOL_NAME, show, commandLine);
     Record(line);
 
     char value[MAX_PATH];
@@ -151,7 +156,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Sleep(strtoul(value, NULL, 10));
     if (Variable("ZQTEST_PEER_", value, sizeof value) && EndsWith(commandLine, value))
         StartPeer();
-    if (Variable("ZQTEST_EXIT_", value, sizeof value))
-        return (int)strtoul(value, NULL, 10);
-    return 0;
+    const unsigned long exitCode = Variable("ZQTEST_EXIT_", value, sizeof value) ? strtoul(value, NULL, 10) : 0;
+    sprintf(line, "%lu|%lu|end|%lu\n", (unsigned long)GetTickCount(), pid, exitCode);
+    Record(line);
+    return (int)exitCode;
 }

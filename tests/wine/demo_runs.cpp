@@ -15,7 +15,9 @@
 #include <windows.h>
 
 #include "install/key_paths.h"
+#include "demo_report.h"
 #include "support/code_page.h"
+#include "support/log_texts.h"
 #include "wine_test.h"
 
 static const char kRecord[] = "C:\\zqdemo\\launches.txt";
@@ -29,12 +31,10 @@ struct Column {
 };
 static const Column kColumns[] = {
     { "shell start", NULL, NULL },
-    { "fax", "Calling ntAdd for Fax -->", "Error executing NT Add Printer for FAX" },
-    { "printer", "Calling ntAdd for Printer Driver -->", "Error executing NT Add Printer for Printer Driver" },
-    { "driver tool (fax)", "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->",
-        "Error executing zqsetdrv for fax driver" },
-    { "driver tool (printer)", "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->",
-        "Error executing zqsetdrv for printer driver" },
+    { "fax", LOG_FAX_ANNOUNCE, LOG_FAX_FAILED },
+    { "printer", LOG_PRINTER_ANNOUNCE, LOG_PRINTER_FAILED },
+    { "driver tool (fax)", LOG_FAX_TOOL_ANNOUNCE, LOG_FAX_TOOL_FAILED },
+    { "driver tool (printer)", LOG_PRINTER_TOOL_ANNOUNCE, LOG_PRINTER_TOOL_FAILED },
 };
 enum { COLUMNS = sizeof kColumns / sizeof kColumns[0] };
 static const char kMade[] = "\xE2\x9C\x93"; // check mark
@@ -45,6 +45,7 @@ struct Outcome {
     std::string version;
     const char* cells[COLUMNS];
     bool finished;
+    ReportRun drawn; // the run for the page
 };
 
 // Text of the system code page (or UTF-16), as the terminal shows it.
@@ -184,6 +185,44 @@ static void WriteOut(
     WriteFileBytes(folder + "\\launches.tsv", tsv);
 }
 
+// What the page shows of a run, in UTF-8.
+static void Draw(Outcome& outcome, const std::string& keyPath, DWORD exitCode, DWORD took, const std::string& logBytes,
+    const std::vector<Launch>& launches, DWORD start)
+{
+    ReportRun& run = outcome.drawn;
+    run.version = outcome.version;
+    run.cells.assign(outcome.cells, outcome.cells + COLUMNS);
+    run.waitsForSpooler = WaitsForSpooler(outcome.version);
+    run.finished = outcome.finished;
+    run.endMs = (long)took;
+    run.exitCode = exitCode;
+    run.commandLine = Utf8("\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath);
+    for (const Launch& launch : launches)
+        run.launches.push_back({ (long)(launch.tick - start), launch.ended, (long)(launch.endTick - start),
+            launch.exitCode, launch.tool, launch.show, Utf8(launch.commandLine) });
+    run.log = NoteLines(logBytes, GetACP()); // the log is in the system code page
+    for (LineNote& note : run.log)
+        note.text = Utf8(note.text), note.meaning = Utf8(note.meaning); // a meaning may quote the line
+}
+
+// DIR\report.html: the summary, the runs drawn, the logs explained, and the
+// command lines the demo ran (ZQDEMO_COMMANDS, one a line).
+static void WriteReport(const std::string& outDir, const std::vector<Outcome>& outcomes, DWORD limitMs)
+{
+    Report report;
+    for (const Column& column : kColumns)
+        report.columns.push_back(column.title);
+    report.legend = std::string(kMade) + " started, " + kNotMade
+        + " not made, failed: announced in the log, then its error line or no start";
+    static wchar_t commands[32768];
+    if (GetEnvironmentVariableW(L"ZQDEMO_COMMANDS", commands, 32768))
+        report.commands = Split(Utf8(commands), "\n");
+    report.limitSeconds = limitMs / 1000;
+    for (const Outcome& outcome : outcomes)
+        report.runs.push_back(outcome.drawn);
+    WriteFileBytes(outDir + "\\report.html", ReportPage(report));
+}
+
 static Outcome RunOnce(const std::string& version, const std::string& keyPath, const std::string& programDir,
     DWORD limitMs, const std::string& outDir)
 {
@@ -221,8 +260,10 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     else
         printf("zqrunadd.exe did not finish within %lu s and was stopped\n", (unsigned long)(limitMs / 1000));
     Judge(outcome, logLines, launches);
-    if (!outDir.empty())
+    if (!outDir.empty()) {
         WriteOut(outDir, version, logBytes, launches);
+        Draw(outcome, keyPath, exitCode, took, logBytes, launches, start);
+    }
     return outcome;
 }
 
@@ -268,7 +309,14 @@ int main(int argc, char** argv)
     }
     const std::wstring missing = FirstMissingKey();
     if (!missing.empty()) {
-        fprintf(stderr, "demo: the key HKEY_LOCAL_MACHINE\\%s is missing after the import\n", Utf8(missing).c_str());
+        const std::string reason = "the key HKEY_LOCAL_MACHINE\\" + Utf8(missing) + " is missing after the import";
+        fprintf(stderr, "demo: %s\n", reason.c_str());
+        if (!outDir.empty()) {
+            std::vector<Outcome> notRun(versions.size());
+            for (size_t i = 0; i < versions.size(); ++i)
+                notRun[i].drawn.version = versions[i], notRun[i].drawn.notRun = reason;
+            WriteReport(outDir, notRun, limitMs);
+        }
         return 2;
     }
     static char keyPath[32768];
@@ -298,6 +346,8 @@ int main(int argc, char** argv)
         fflush(stdout);
     }
     PrintSummary(outcomes);
+    if (!outDir.empty())
+        WriteReport(outDir, outcomes, limitMs);
     for (const Outcome& outcome : outcomes)
         if (!outcome.finished)
             return 1;

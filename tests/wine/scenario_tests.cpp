@@ -73,6 +73,21 @@ static void CheckLaunchGaps(const Scenario& row, const std::vector<Launch>& laun
             launches[0], launches[1], row.shellToolBusyMs, row.name + ": the next launch after the busy tool ended");
 }
 
+// The run's wait covers the tools it leaves running, so every double has
+// recorded its end by now: with the exit code it was given, and not before
+// its start (the busy shell start not before its time is up).
+static void CheckEnds(const Scenario& row, const std::vector<Launch>& launches)
+{
+    for (size_t i = 0; i < launches.size(); ++i) {
+        const Launch& launch = launches[i];
+        const char* exitCode = launch.tool == "zqntadd" ? row.addPrinterExit : row.driverToolExit;
+        const DWORD busyMs = launch.show == "hidden" ? row.shellToolBusyMs : 0;
+        Check(launch.ended && launch.exitCode == (exitCode ? strtoul(exitCode, NULL, 10) : 0)
+                && (long)(launch.endTick - launch.tick) >= (long)busyMs - 10,
+            row.name + ": launch " + std::to_string(i + 1) + " recorded its end and exit code");
+    }
+}
+
 static std::string Joined(const std::vector<std::string>& lines)
 {
     std::string text;
@@ -162,6 +177,7 @@ static void RunScenario(const Scenario& row, const std::string& program)
     const std::vector<Launch> launches = ReadLaunches(kRecord);
     CheckBytes(Joined(row.launches), Joined(Texts(launches)), row.name + ": launches");
     CheckLaunchGaps(row, launches);
+    CheckEnds(row, launches);
 }
 
 int main(int argc, char** argv)

@@ -209,6 +209,21 @@ bool PlaceDoubles(const std::string& programDir)
     return CopyFileA(DoublePath("zqntadd.exe").c_str(), (programDir + "\\zqntadd.exe").c_str(), FALSE) && placed;
 }
 
+// Marks the latest start of that process that has no end yet as ended (an id
+// is only reused once its process is gone). Tells whether there was one.
+static bool RecordEnd(std::vector<Launch>& launches, DWORD pid, DWORD tick, DWORD exitCode)
+{
+    for (auto launch = launches.rbegin(); launch != launches.rend(); ++launch) {
+        if (launch->pid == pid && !launch->ended) {
+            launch->ended = true;
+            launch->endTick = tick;
+            launch->exitCode = exitCode;
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<Launch> ReadLaunches(const std::string& recordPath)
 {
     std::vector<Launch> launches;
@@ -217,13 +232,21 @@ std::vector<Launch> ReadLaunches(const std::string& recordPath)
     while ((end = bytes.find('\n', start)) != std::string::npos) {
         std::string line = bytes.substr(start, end - start);
         start = end + 1;
-        size_t tool = line.find('|'), show = line.find('|', tool + 1), command = line.find('|', show + 1);
-        if (command == std::string::npos) { // not a record of a double: shown whole, so that it fails
-            launches.push_back({ 0, line, "", "" });
+        size_t pid = line.find('|'), tool = line.find('|', pid + 1), show = line.find('|', tool + 1);
+        size_t command = show == std::string::npos ? show : line.find('|', show + 1);
+        const DWORD tick = (DWORD)strtoul(line.c_str(), NULL, 10);
+        const DWORD process = show == std::string::npos ? 0 : (DWORD)strtoul(line.c_str() + pid + 1, NULL, 10);
+        const bool isEnd = show != std::string::npos && line.compare(tool + 1, show - tool - 1, "end") == 0;
+        if (isEnd && RecordEnd(launches, process, tick, (DWORD)strtoul(line.c_str() + show + 1, NULL, 10)))
+            continue;
+        if (isEnd || command == std::string::npos) { // not a record of a double, or an end without its start:
+            launches.push_back({ 0, line, "", "" }); // shown whole, so that it fails
             continue;
         }
-        launches.push_back({ (DWORD)strtoul(line.c_str(), NULL, 10), line.substr(tool + 1, show - tool - 1),
-            line.substr(show + 1, command - show - 1), line.substr(command + 1) });
+        Launch launch = { tick, line.substr(tool + 1, show - tool - 1), line.substr(show + 1, command - show - 1),
+            line.substr(command + 1) };
+        launch.pid = process;
+        launches.push_back(launch);
     }
     return launches;
 }

@@ -48,13 +48,17 @@ std::string DriverDirectory(const char* environment);
 // missing; none for an empty one). Returns whether they are in place.
 bool PlaceDoubles(const std::string& programDir);
 
-// One start of a tool double, as it recorded it in the file that
-// ZQTEST_RECORD names.
+// One start of a tool double, and its end when it recorded one, as it wrote
+// them in the file that ZQTEST_RECORD names.
 struct Launch {
     DWORD tick; // GetTickCount() as the double's process was created
     std::string tool; // zqntadd or zqdrvtl
     std::string show; // "hidden", "-" (no show state passed) or the number
     std::string commandLine;
+    DWORD pid = 0;
+    bool ended = false; // false: still running, or ended from outside
+    DWORD endTick = 0; // GetTickCount() as it returned
+    DWORD exitCode = 0;
     std::string Text(void) const { return tool + "|" + show + "|" + commandLine; }
 };
 std::vector<Launch> ReadLaunches(const std::string& recordPath);

@@ -1,0 +1,321 @@
+#include "demo_report.h"
+
+#include <stdio.h>
+
+// The timeline's geometry, in pixels: a label column, then the time axis.
+enum { WIDTH = 960, LABELS = 170, PLOT = 760, AXIS = 26, LANE = 24 };
+
+static const char kStyle[] = "body{font:14px/1.4 sans-serif;margin:1.5em;color:#222;max-width:1000px}"
+                             "h2{margin-top:2em;border-bottom:1px solid #ccc}h3{margin:1.2em 0 0}"
+                             "table{border-collapse:collapse}td,th{padding:2px 10px;text-align:left;vertical-align:top}"
+                             "table.summary td,table.summary th{border:1px solid #ccc}"
+                             "table.log td{border-top:1px solid #eee}table.log td.n{color:#888;text-align:right}"
+                             "table.log code{white-space:pre-wrap;word-break:break-all}"
+                             "tr.other td{color:#777;font-style:italic}"
+                             "pre{background:#f4f4f4;padding:6px;white-space:pre-wrap;word-break:break-all}"
+                             ".stopped{color:#b22}svg{display:block;margin:.3em 0}svg text{font:12px sans-serif}";
+
+// Text for an element or an attribute. Control bytes are shown as \xNN, as
+// a log with stray bytes must still be readable.
+static std::string Escaped(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else if (c < 0x20 && c != '\t') {
+            char shown[8];
+            snprintf(shown, sizeof shown, "\\x%02X", c);
+            out += shown;
+        } else
+            out += (char)c;
+    }
+    return out;
+}
+
+static std::string Ms(long ms)
+{
+    return std::to_string(ms) + " ms";
+}
+
+static std::string Num(double value)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+// The axis's end: a whole number of ticks (1, 2 or 5 times a power of ten ms)
+// that holds every run, at most ten of them.
+static void Axis(long longestMs, long& stepMs, long& endMs)
+{
+    for (stepMs = 1;; stepMs *= 10) {
+        for (long factor : { 1, 2, 5 }) {
+            if (longestMs <= stepMs * factor * 10) {
+                stepMs *= factor;
+                endMs = (longestMs + stepMs - 1) / stepMs * stepMs;
+                if (endMs == 0)
+                    endMs = stepMs;
+                return;
+            }
+        }
+    }
+}
+
+struct Scale {
+    long endMs;
+    double X(long ms) const
+    {
+        if (ms < 0)
+            ms = 0;
+        return LABELS + (double)(ms > endMs ? endMs : ms) * PLOT / endMs;
+    }
+};
+
+// What follows the program's path in a command line: the tool's arguments.
+static std::string Arguments(const std::string& commandLine)
+{
+    size_t end = commandLine[0] == '"' ? commandLine.find('"', 1) : commandLine.find(' ');
+    if (end == std::string::npos || end + 1 >= commandLine.size())
+        return "";
+    return commandLine.substr(commandLine[0] == '"' ? end + 2 : end + 1);
+}
+
+// A text beside a mark at x, on the side with room.
+static std::string Beside(double x, double y, const std::string& text, const char* colour = "#444")
+{
+    const bool left = x > LABELS + PLOT / 2;
+    return "<text x=\"" + Num(left ? x - 8 : x + 8) + "\" y=\"" + Num(y) + "\" fill=\"" + colour + "\""
+        + (left ? " text-anchor=\"end\"" : "") + ">" + Escaped(text) + "</text>\n";
+}
+
+static std::string StartMark(double x, double y, const char* colour, const std::string& title)
+{
+    return "<path d=\"M" + Num(x - 5) + " " + Num(y - 7) + "h10l-5 7z\" fill=\"" + colour + "\"><title>"
+        + Escaped(title) + "</title></path>\n";
+}
+
+static std::string EndMark(double x, double y, const char* colour, const std::string& title)
+{
+    return "<rect x=\"" + Num(x - 1.5) + "\" y=\"" + Num(y - 8) + "\" width=\"3\" height=\"12\" fill=\"" + colour
+        + "\"><title>" + Escaped(title) + "</title></rect>\n";
+}
+
+static std::string Line(double x1, double x2, double y, const char* colour, bool dashed, const std::string& title)
+{
+    return "<line x1=\"" + Num(x1) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(x2) + "\" y2=\"" + Num(y) + "\" stroke=\""
+        + colour + "\" stroke-width=\"2\"" + (dashed ? " stroke-dasharray=\"4 3\"" : "") + "><title>" + Escaped(title)
+        + "</title></line>\n";
+}
+
+// A gap between two measured events that the road of a run explains.
+struct Gap {
+    long fromMs, toMs;
+    std::string what;
+};
+
+static std::vector<Gap> Gaps(const ReportRun& run)
+{
+    std::vector<Gap> gaps;
+    const std::vector<ReportLaunch>& launches = run.launches;
+    if (run.waitsForSpooler && !launches.empty())
+        gaps.push_back({ 0, launches[0].startMs, "settings and spooler check" });
+    for (size_t i = 0; i + 1 < launches.size(); ++i) {
+        const ReportLaunch &a = launches[i], &b = launches[i + 1];
+        if (a.tool == "zqdrvtl" && a.show == "hidden")
+            gaps.push_back({ a.startMs, b.startMs, "the shell start's idle wait" });
+        else if (a.tool == "zqdrvtl" && b.tool == "zqdrvtl" && b.show != "hidden")
+            gaps.push_back({ a.startMs, b.startMs, "the 1000 ms pause" });
+    }
+    return gaps;
+}
+
+static const char* LaneName(const ReportLaunch& launch)
+{
+    if (launch.tool == "zqntadd")
+        return "add-printer tool";
+    return launch.show == "hidden" ? "driver tool, shell start" : "driver tool";
+}
+
+static std::string Timeline(const ReportRun& run, const Scale& scale, long stepMs)
+{
+    const std::vector<Gap> gaps = Gaps(run);
+    const int lanes = 1 + (int)run.launches.size() + (int)gaps.size();
+    const int height = AXIS + lanes * LANE + 6;
+    std::string svg = "<svg id=\"timeline-" + Escaped(run.version) + "\" width=\"" + std::to_string(WIDTH)
+        + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(WIDTH) + " "
+        + std::to_string(height) + "\" role=\"img\">\n<title>" + Escaped(run.version)
+        + ": the run and its launches, to scale</title>\n";
+    for (long ms = 0; ms <= scale.endMs; ms += stepMs) {
+        const std::string x = Num(scale.X(ms));
+        svg += "<line x1=\"" + x + "\" y1=\"" + std::to_string(AXIS - 6) + "\" x2=\"" + x + "\" y2=\""
+            + std::to_string(height) + "\" stroke=\"#e4e4e4\"/>\n";
+        svg += "<text x=\"" + x + "\" y=\"14\" text-anchor=\"middle\" fill=\"#777\">"
+            + (ms == 0 ? "0 ms" : std::to_string(ms)) + "</text>\n";
+    }
+    auto laneY = [](int lane) { return (double)AXIS + lane * LANE + 15; };
+    auto label = [&](int lane, const std::string& text) {
+        svg += "<text x=\"4\" y=\"" + Num(laneY(lane) + 4) + "\">" + Escaped(text) + "</text>\n";
+    };
+
+    // The program itself, up to its end or to where it was stopped.
+    const char* runColour = run.finished ? "#777" : "#b22";
+    const double y0 = laneY(0), end = scale.X(run.endMs);
+    label(0, "zqrunadd.exe");
+    svg += "<rect x=\"" + Num(LABELS) + "\" y=\"" + Num(y0 - 3) + "\" width=\"" + Num(end - LABELS)
+        + "\" height=\"6\" fill=\"#ddd\"/>\n";
+    svg += StartMark(scale.X(0), y0, "#777", "zqrunadd.exe started at 0 ms");
+    if (run.finished) {
+        svg += EndMark(end, y0, runColour,
+            "zqrunadd.exe ended at " + Ms(run.endMs) + " with exit code " + std::to_string(run.exitCode));
+    } else {
+        const std::string stopped = "stopped by --time-limit at " + Ms(run.endMs);
+        svg += EndMark(end, y0, runColour, "zqrunadd.exe " + stopped);
+        svg += Beside(end, y0 + 4, stopped, runColour);
+    }
+
+    for (size_t i = 0; i < run.launches.size(); ++i) {
+        const ReportLaunch& launch = run.launches[i];
+        const int lane = 1 + (int)i;
+        const double y = laneY(lane), x1 = scale.X(launch.startMs);
+        const bool waited = launch.tool == "zqntadd";
+        const char* colour = waited ? "#3569b0" : launch.show == "hidden" ? "#4d8a2f" : "#c27c0e";
+        const std::string name = "launch " + std::to_string(i + 1);
+        label(lane, std::to_string(i + 1) + ". " + LaneName(launch));
+        double x2 = x1;
+        if (launch.ended) {
+            x2 = scale.X(launch.endMs);
+            const std::string span = name + ": " + Ms(launch.startMs) + " to " + Ms(launch.endMs) + ", "
+                + Ms(launch.endMs - launch.startMs);
+            if (waited)
+                svg += "<rect x=\"" + Num(x1) + "\" y=\"" + Num(y - 5) + "\" width=\"" + Num(x2 - x1 > 1 ? x2 - x1 : 1)
+                    + "\" height=\"10\" fill=\"" + colour + "\" opacity=\"0.45\"><title>"
+                    + Escaped(span + ", waited for") + "</title></rect>\n";
+            else
+                svg += Line(x1, x2, y, colour, false, span);
+        } else if (!run.finished) {
+            x2 = end;
+            svg += Line(x1, x2, y, colour, true, name + ": no end recorded; ended when the run was stopped");
+        }
+        svg += StartMark(x1, y, colour, name + " started at " + Ms(launch.startMs) + ": " + launch.commandLine);
+        if (launch.ended)
+            svg += EndMark(x2, y, colour,
+                name + " ended at " + Ms(launch.endMs) + " with exit code " + std::to_string(launch.exitCode));
+        const std::string arguments = Arguments(launch.commandLine);
+        if (x1 > LABELS + PLOT / 2)
+            svg += Beside(x1, y + 4, arguments);
+        else
+            svg += Beside(x2 > x1 + 4 ? x2 : x1, y + 4, arguments);
+    }
+
+    for (size_t i = 0; i < gaps.size(); ++i) {
+        const Gap& gap = gaps[i];
+        const double y = laneY(1 + (int)run.launches.size() + (int)i), a = scale.X(gap.fromMs), b = scale.X(gap.toMs);
+        const std::string text = gap.what + ", " + Ms(gap.toMs - gap.fromMs);
+        svg += "<path d=\"M" + Num(a) + " " + Num(y - 9) + "v5H" + Num(b)
+            + "v-5\" fill=\"none\" stroke=\"#999\"><title>"
+            + Escaped(gap.what + ": " + Ms(gap.fromMs) + " to " + Ms(gap.toMs)) + "</title></path>\n";
+        const bool fits = b - a > text.size() * 6.5;
+        const bool right = (a + b) / 2 > LABELS + PLOT / 2;
+        svg += "<text x=\""
+            + Num(fits      ? (a + b) / 2
+                    : right ? b
+                            : a)
+            + "\" y=\"" + Num(y + 6) + "\" fill=\"#555\""
+            + (fits         ? " text-anchor=\"middle\""
+                    : right ? " text-anchor=\"end\""
+                            : "")
+            + ">" + Escaped(text) + "</text>\n";
+    }
+    return svg + "</svg>\n";
+}
+
+static std::string Summary(const Report& report)
+{
+    std::string html = "<table class=\"summary\">\n<tr><th>version</th>";
+    for (const std::string& column : report.columns)
+        html += "<th>" + Escaped(column) + "</th>";
+    html += "<th>run</th></tr>\n";
+    for (const ReportRun& run : report.runs) {
+        html += "<tr><td>";
+        if (run.notRun.empty()) {
+            html += "<a href=\"#" + Escaped(run.version) + "\">" + Escaped(run.version) + "</a></td>";
+            for (const std::string& cell : run.cells)
+                html += "<td>" + Escaped(cell) + "</td>";
+            html += run.finished ? "<td>" + Ms(run.endMs) + "</td>"
+                                 : "<td class=\"stopped\">stopped by --time-limit at " + Ms(run.endMs) + "</td>";
+        } else {
+            html += Escaped(run.version) + "</td><td class=\"stopped\" colspan=\""
+                + std::to_string(report.columns.size() + 1) + "\">not run: " + Escaped(run.notRun) + "</td>";
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n<p>" + Escaped(report.legend) + "</p>\n";
+}
+
+static std::string Log(const ReportRun& run)
+{
+    if (run.log.empty())
+        return "<p>The log is empty: the run wrote nothing.</p>\n";
+    std::string html = "<table class=\"log\">\n<tr><th></th><th>line</th><th>what it says</th></tr>\n";
+    for (size_t i = 0; i < run.log.size(); ++i) {
+        const LineNote& note = run.log[i];
+        html += std::string(note.own ? "<tr>" : "<tr class=\"other\">") + "<td class=\"n\">" + std::to_string(i + 1)
+            + "</td><td><code>" + Escaped(note.text) + "</code></td><td>" + Escaped(note.meaning) + "</td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string ReportPage(const Report& report)
+{
+    long longest = 1;
+    for (const ReportRun& run : report.runs) {
+        if (!run.notRun.empty())
+            continue;
+        longest = run.endMs > longest ? run.endMs : longest;
+        for (const ReportLaunch& launch : run.launches) {
+            longest = launch.startMs > longest ? launch.startMs : longest;
+            longest = launch.ended && launch.endMs > longest ? launch.endMs : longest;
+        }
+    }
+    long stepMs, endMs;
+    Axis(longest, stepMs, endMs);
+    const Scale scale = { endMs };
+
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>zqrunadd.exe under Wine: what each version ran</title>\n<style>"
+        + std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>zqrunadd.exe under Wine: what each version ran</h1>\n"
+        + Summary(report);
+    // The timelines together, so that versions compare at a glance; the
+    // logs after them.
+    html += "<h2>Timelines</h2>\n<p>To one scale for every version. Only measured events are points: the run's "
+            "start and end, and each tool's start and end as the stand-in tools recorded them. Add-printer runs, "
+            "which the program waits for, are bars; below the launches, the gaps the road of a run explains. "
+            "Hover a mark for its time.</p>\n";
+    for (const ReportRun& run : report.runs) {
+        if (!run.notRun.empty())
+            continue;
+        html += "<h3 id=\"" + Escaped(run.version) + "\">" + Escaped(run.version) + "</h3>\n";
+        if (!run.finished)
+            html += "<p class=\"stopped\">The run did not finish within " + std::to_string(report.limitSeconds)
+                + " s and was stopped at " + Ms(run.endMs) + "; it is drawn up to there.</p>\n";
+        html += Timeline(run, scale, stepMs);
+    }
+    for (const ReportRun& run : report.runs) {
+        if (!run.notRun.empty())
+            continue;
+        html += "<h2>" + Escaped(run.version) + ": the log</h2>\n<p>The program's command line, with Wine reporting "
+            + Escaped(run.version) + ":</p>\n<pre>" + Escaped(run.commandLine) + "</pre>\n" + Log(run);
+    }
+    html += "<h2>The demo's commands</h2>\n<pre>";
+    for (const std::string& command : report.commands)
+        html += Escaped(command) + "\n";
+    html += "</pre>\n";
+    return html + "</body>\n</html>\n";
+}

@@ -1,0 +1,48 @@
+// The demo's page: one HTML file that opens from disk with nothing from
+// elsewhere (no script, styles inline). The summary table, then per version a
+// timeline drawn to scale as inline SVG from the measured events only, the
+// log with each line's meaning, and the exact command lines. Texts come in as
+// UTF-8; nothing here calls the platform.
+#ifndef ZQ_DEMO_REPORT_H
+#define ZQ_DEMO_REPORT_H
+
+#include <string>
+#include <vector>
+
+#include "zqlog/line_notes.h"
+
+// One start of a tool double, in ms from the run's start.
+struct ReportLaunch {
+    long startMs;
+    bool ended; // false: no end recorded (still running when the run was stopped)
+    long endMs;
+    unsigned long exitCode;
+    std::string tool; // zqntadd or zqdrvtl
+    std::string show; // "hidden" for the shell start
+    std::string commandLine;
+};
+
+struct ReportRun {
+    std::string version;
+    std::vector<std::string> cells; // one per column of the summary
+    std::string notRun; // why the version was not run; then it has no timeline
+    bool waitsForSpooler = false; // the version's road begins with the spooler check
+    bool finished = false; // false: stopped by the time limit at endMs
+    long endMs = 0;
+    unsigned long exitCode = 0;
+    std::string commandLine; // the program's, exactly as it was started
+    std::vector<ReportLaunch> launches; // in the order the doubles recorded them
+    std::vector<LineNote> log;
+};
+
+struct Report {
+    std::vector<std::string> columns; // the summary's column titles
+    std::string legend; // what the summary's marks mean
+    std::vector<std::string> commands; // the demo's own command lines, in the order they ran
+    unsigned long limitSeconds = 0; // --time-limit
+    std::vector<ReportRun> runs;
+};
+
+std::string ReportPage(const Report& report);
+
+#endif
