@@ -44,6 +44,7 @@ static const char kFailed[] = "failed";
 struct Outcome {
     std::string version;
     const char* cells[COLUMNS];
+    bool started;
     bool finished;
 };
 
@@ -62,6 +63,17 @@ static std::string Utf8(const std::string& ansi)
     std::wstring wide(size, L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), (int)ansi.size(), &wide[0], size);
     return Utf8(wide);
+}
+
+// The system's text for an error, without its line end.
+static std::string SystemText(DWORD error)
+{
+    char text[512] = "";
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text, NULL);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        text[--length] = 0;
+    return length ? Utf8(std::string(text)) : "no text for it";
 }
 
 static std::vector<std::string> Split(const std::string& text, const std::string& separator)
@@ -196,8 +208,10 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     PlaceDoubles(programDir);
 
     const DWORD start = GetTickCount();
-    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs);
+    RunOutcome run;
+    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs, &run);
     const DWORD took = GetTickCount() - start;
+    outcome.started = run.startError == 0;
     outcome.finished = exitCode != 0xDEADBEEF;
 
     const std::string logBytes = ReadFileBytes(log);
@@ -215,11 +229,17 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     for (const Launch& launch : launches)
         printf("%6lu ms  %s  %-6s  %s\n", (unsigned long)(launch.tick - start), launch.tool.c_str(),
             launch.show.c_str(), Utf8(launch.commandLine).c_str());
-    if (outcome.finished)
+    if (!outcome.started)
+        printf("zqrunadd.exe could not be started: %s (error %lu)\n", SystemText(run.startError).c_str(),
+            (unsigned long)run.startError);
+    else if (outcome.finished)
         printf("zqrunadd.exe ended with exit code %lu; the run took %lu ms\n", (unsigned long)exitCode,
             (unsigned long)took);
     else
         printf("zqrunadd.exe did not finish within %lu s and was stopped\n", (unsigned long)(limitMs / 1000));
+    if (run.leftOver)
+        printf("%lu program(s) it started were still running %lu s after it ended and were stopped\n",
+            (unsigned long)run.leftOver, (unsigned long)(LEFTOVER_WAIT_MS / 1000));
     Judge(outcome, logLines, launches);
     if (!outDir.empty())
         WriteOut(outDir, version, logBytes, launches);
@@ -244,7 +264,7 @@ static void PrintSummary(const std::vector<Outcome>& outcomes)
         std::string row = Padded(outcome.version.c_str(), 8);
         for (int column = 0; column < COLUMNS; ++column)
             row += "  " + Padded(outcome.cells[column], strlen(kColumns[column].title));
-        row += outcome.finished ? "" : "  did not finish";
+        row += !outcome.started ? "  did not start" : outcome.finished ? "" : "  did not finish";
         printf("%s\n", row.substr(0, row.find_last_not_of(' ') + 1).c_str());
     }
     printf(
@@ -298,8 +318,12 @@ int main(int argc, char** argv)
         fflush(stdout);
     }
     PrintSummary(outcomes);
-    for (const Outcome& outcome : outcomes)
-        if (!outcome.finished)
-            return 1;
-    return 0;
+    int status = 0; // a start that failed outweighs a run that was stopped
+    for (const Outcome& outcome : outcomes) {
+        if (!outcome.started)
+            status = 3;
+        else if (!outcome.finished && status == 0)
+            status = 1;
+    }
+    return status;
 }
