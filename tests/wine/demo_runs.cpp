@@ -6,6 +6,7 @@
 // ZQDEMO_KEY; the keys the registry file names (one a line, below
 // HKEY_LOCAL_MACHINE) in ZQDEMO_KEYS. The environment carries both as they
 // are: a command line built for them would quote a key path with blanks.
+#include <ctype.h>
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
@@ -131,13 +132,29 @@ static std::string ProgramDir(const std::string& keyPath)
     return value;
 }
 
-// Makes every folder of an absolute path ("C:\a\b"). Tells whether the path
-// is one a double can go into: a folder path the program would start from
-// as it stands (an unexpanded %VAR% is not).
+// Where a run would write for a folder path: the runs write only on the
+// throwaway prefix's own drive (the Windows directory's), where the script has
+// left no link out to the host. A path on any other drive (Z: is the host's
+// /) or a UNC path is refused, %VAR% or not; on that drive, one the program
+// would not start from as it stands (relative, or an unexpanded %VAR%, which
+// it never expands) gets nothing placed.
+enum Placement { PLACED, NOT_PLACED, OUTSIDE };
+static Placement WhereRunsWrite(const std::string& path)
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\')
+        return OUTSIDE;
+    if (path.size() >= 2 && path[1] == ':' && toupper((unsigned char)path[0]) != toupper((unsigned char)windows[0]))
+        return OUTSIDE;
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || path.find('%') != std::string::npos)
+        return NOT_PLACED;
+    return PLACED;
+}
+
+// Makes every folder of an absolute path ("C:\a\b"); tells whether it is there.
 static bool MakeFolders(const std::string& path)
 {
-    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || path.find('%') != std::string::npos)
-        return false;
     for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
         CreateDirectoryA(path.substr(0, at).c_str(), NULL);
     CreateDirectoryA(path.c_str(), NULL);
@@ -295,7 +312,14 @@ int main(int argc, char** argv)
     GetEnvironmentVariableA("ZQDEMO_KEY", keyPath, sizeof keyPath);
 
     std::string programDir = ProgramDir(keyPath);
-    if (!programDir.empty() && !MakeFolders(programDir)) {
+    const Placement placement = programDir.empty() ? NOT_PLACED : WhereRunsWrite(programDir);
+    if (placement == OUTSIDE) {
+        fprintf(stderr,
+            "demo: ProgramDir %s is not on the throwaway prefix's drive %c:, so the runs would write outside it\n",
+            Utf8(programDir).c_str(), LogFilePath()[0]);
+        return 2;
+    }
+    if (!programDir.empty() && (placement == NOT_PLACED || !MakeFolders(programDir))) {
         fprintf(stderr, "demo: notice: ProgramDir %s is no folder path; no add-printer tool is placed\n",
             Utf8(programDir).c_str());
         programDir.clear();
