@@ -6,6 +6,7 @@
 // ZQDEMO_KEY; the keys the registry file names (one a line, below
 // HKEY_LOCAL_MACHINE) in ZQDEMO_KEYS. The environment carries both as they
 // are: a command line built for them would quote a key path with blanks.
+#include <ctype.h>
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
@@ -44,6 +45,7 @@ static const char kFailed[] = "failed";
 struct Outcome {
     std::string version;
     const char* cells[COLUMNS];
+    bool started;
     bool finished;
     ReportRun drawn; // the run for the page
 };
@@ -63,6 +65,17 @@ static std::string Utf8(const std::string& ansi)
     std::wstring wide(size, L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), (int)ansi.size(), &wide[0], size);
     return Utf8(wide);
+}
+
+// The system's text for an error, without its line end.
+static std::string SystemText(DWORD error)
+{
+    char text[512] = "";
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text, NULL);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        text[--length] = 0;
+    return length ? Utf8(std::string(text)) : "no text for it";
 }
 
 static std::vector<std::string> Split(const std::string& text, const std::string& separator)
@@ -120,13 +133,29 @@ static std::string ProgramDir(const std::string& keyPath)
     return value;
 }
 
-// Makes every folder of an absolute path ("C:\a\b"). Tells whether the path
-// is one a double can go into: a folder path the program would start from
-// as it stands (an unexpanded %VAR% is not).
+// Where a run would write for a folder path: the runs write only on the
+// throwaway prefix's own drive (the Windows directory's), where the script has
+// left no link out to the host. A path on any other drive (Z: is the host's
+// /) or a UNC path is refused, %VAR% or not; on that drive, one the program
+// would not start from as it stands (relative, or an unexpanded %VAR%, which
+// it never expands) gets nothing placed.
+enum Placement { PLACED, NOT_PLACED, OUTSIDE };
+static Placement WhereRunsWrite(const std::string& path)
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\')
+        return OUTSIDE;
+    if (path.size() >= 2 && path[1] == ':' && toupper((unsigned char)path[0]) != toupper((unsigned char)windows[0]))
+        return OUTSIDE;
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || path.find('%') != std::string::npos)
+        return NOT_PLACED;
+    return PLACED;
+}
+
+// Makes every folder of an absolute path ("C:\a\b"); tells whether it is there.
 static bool MakeFolders(const std::string& path)
 {
-    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || path.find('%') != std::string::npos)
-        return false;
     for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
         CreateDirectoryA(path.substr(0, at).c_str(), NULL);
     CreateDirectoryA(path.c_str(), NULL);
@@ -235,8 +264,10 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     PlaceDoubles(programDir);
 
     const DWORD start = GetTickCount();
-    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs);
+    RunOutcome run;
+    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs, &run);
     const DWORD took = GetTickCount() - start;
+    outcome.started = run.startError == 0;
     outcome.finished = exitCode != 0xDEADBEEF;
 
     const std::string logBytes = ReadFileBytes(log);
@@ -254,15 +285,23 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     for (const Launch& launch : launches)
         printf("%6lu ms  %s  %-6s  %s\n", (unsigned long)(launch.tick - start), launch.tool.c_str(),
             launch.show.c_str(), Utf8(launch.commandLine).c_str());
-    if (outcome.finished)
+    if (!outcome.started)
+        printf("zqrunadd.exe could not be started: %s (error %lu)\n", SystemText(run.startError).c_str(),
+            (unsigned long)run.startError);
+    else if (outcome.finished)
         printf("zqrunadd.exe ended with exit code %lu; the run took %lu ms\n", (unsigned long)exitCode,
             (unsigned long)took);
     else
         printf("zqrunadd.exe did not finish within %lu s and was stopped\n", (unsigned long)(limitMs / 1000));
+    if (run.leftOver)
+        printf("%lu program(s) it started were still running %lu s after it ended and were stopped\n",
+            (unsigned long)run.leftOver, (unsigned long)(LEFTOVER_WAIT_MS / 1000));
     Judge(outcome, logLines, launches);
     if (!outDir.empty()) {
         WriteOut(outDir, version, logBytes, launches);
         Draw(outcome, keyPath, exitCode, took, logBytes, launches, start);
+        if (!outcome.started) // nothing ran, so there is nothing to draw
+            outcome.drawn.notRun = "zqrunadd.exe could not be started: " + Utf8(SystemText(run.startError));
     }
     return outcome;
 }
@@ -285,7 +324,7 @@ static void PrintSummary(const std::vector<Outcome>& outcomes)
         std::string row = Padded(outcome.version.c_str(), 8);
         for (int column = 0; column < COLUMNS; ++column)
             row += "  " + Padded(outcome.cells[column], strlen(kColumns[column].title));
-        row += outcome.finished ? "" : "  did not finish";
+        row += !outcome.started ? "  did not start" : outcome.finished ? "" : "  did not finish";
         printf("%s\n", row.substr(0, row.find_last_not_of(' ') + 1).c_str());
     }
     printf(
@@ -323,7 +362,14 @@ int main(int argc, char** argv)
     GetEnvironmentVariableA("ZQDEMO_KEY", keyPath, sizeof keyPath);
 
     std::string programDir = ProgramDir(keyPath);
-    if (!programDir.empty() && !MakeFolders(programDir)) {
+    const Placement placement = programDir.empty() ? NOT_PLACED : WhereRunsWrite(programDir);
+    if (placement == OUTSIDE) {
+        fprintf(stderr,
+            "demo: ProgramDir %s is not on the throwaway prefix's drive %c:, so the runs would write outside it\n",
+            Utf8(programDir).c_str(), LogFilePath()[0]);
+        return 2;
+    }
+    if (!programDir.empty() && (placement == NOT_PLACED || !MakeFolders(programDir))) {
         fprintf(stderr, "demo: notice: ProgramDir %s is no folder path; no add-printer tool is placed\n",
             Utf8(programDir).c_str());
         programDir.clear();
@@ -348,8 +394,12 @@ int main(int argc, char** argv)
     PrintSummary(outcomes);
     if (!outDir.empty())
         WriteReport(outDir, outcomes, limitMs);
-    for (const Outcome& outcome : outcomes)
-        if (!outcome.finished)
-            return 1;
-    return 0;
+    int status = 0; // a start that failed outweighs a run that was stopped
+    for (const Outcome& outcome : outcomes) {
+        if (!outcome.started)
+            status = 3;
+        else if (!outcome.finished && status == 0)
+            status = 1;
+    }
+    return status;
 }

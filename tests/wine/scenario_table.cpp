@@ -383,7 +383,7 @@ std::vector<Scenario> AllScenarios(void)
         rows.push_back(row);
     }
 
-    for (const char* version : { "nt40", "win2k" }) {
+    for (const char* version : { "nt40", "win2k", "winxp", "win7" }) {
         row = typical;
         row.name = std::string("the typical road on ") + version;
         row.version = version;

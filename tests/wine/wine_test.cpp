@@ -135,8 +135,24 @@ HANDLE CreateOutputFile(const std::string& path)
     return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, NULL);
 }
 
-DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs, HANDLE output)
+// The number of processes still in the job, waiting up to waitMs for none.
+static DWORD ActiveAfter(HANDLE job, DWORD waitMs)
 {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
+        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, NULL))
+            return 0;
+        if (info.ActiveProcesses == 0 || GetTickCount() - start > waitMs)
+            return info.ActiveProcesses;
+        Sleep(20);
+    }
+}
+
+DWORD RunAndWait(
+    const char* applicationName, const std::string& commandLine, DWORD timeoutMs, RunOutcome* outcome, HANDLE output)
+{
+    RunOutcome seen;
     // A job holds the program and whatever it starts, so the wait also
     // covers the tools it leaves running.
     HANDLE job = CreateJobObjectA(NULL, NULL);
@@ -151,7 +167,10 @@ DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DW
     std::string line = commandLine;
     if (!CreateProcessA(
             applicationName, &line[0], NULL, NULL, output != NULL, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
+        seen.startError = GetLastError();
         CloseHandle(job);
+        if (outcome)
+            *outcome = seen;
         return 0xDEADBEEF;
     }
     AssignProcessToJobObject(job, process.hProcess);
@@ -161,17 +180,18 @@ DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DW
         GetExitCodeProcess(process.hProcess, &exitCode);
     else
         TerminateJobObject(job, exitCode); // a program stuck (on a message box, say) must not hold the next run
-    DWORD start = GetTickCount();
-    for (;;) {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
-        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, NULL)
-            || info.ActiveProcesses == 0 || GetTickCount() - start > timeoutMs)
-            break;
-        Sleep(20);
+    // A tool still running after a few seconds would write into the next
+    // run's record: it is ended.
+    seen.leftOver = ActiveAfter(job, timeoutMs < LEFTOVER_WAIT_MS ? timeoutMs : LEFTOVER_WAIT_MS);
+    if (seen.leftOver) {
+        TerminateJobObject(job, 0xDEADBEEF);
+        ActiveAfter(job, LEFTOVER_WAIT_MS);
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     CloseHandle(job);
+    if (outcome)
+        *outcome = seen;
     return exitCode;
 }
 

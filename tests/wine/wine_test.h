@@ -26,12 +26,21 @@ void EmulateVersion(const char* exeName, const char* version);
 void DisableDll(const char* exeName, const char* dll, bool disabled);
 // Starts or stops a service and waits until it is in that state.
 bool SetServiceRunning(const char* name, bool running);
+// What a RunAndWait saw besides the exit code.
+struct RunOutcome {
+    DWORD startError = 0; // GetLastError() of a start that failed, else 0
+    DWORD leftOver = 0; // processes it started that were still running LEFTOVER_WAIT_MS after it ended
+};
+const DWORD LEFTOVER_WAIT_MS = 5000;
 // Starts a command line (with applicationName when given) and waits up to
-// timeoutMs for it and every process it starts. Returns its exit code, or
-// 0xDEADBEEF when it did not end in time (then it and its children are ended).
-// With an inheritable output handle, the program's standard output and
-// standard error go there.
-DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs, HANDLE output = NULL);
+// timeoutMs for it, then up to LEFTOVER_WAIT_MS (at most timeoutMs) for every
+// process it started; what is still running then is ended. Returns its exit
+// code, or 0xDEADBEEF when it did not start or did not end in time (then it
+// and its children are ended); outcome, when given, tells which. With an
+// inheritable output handle, the program's standard output and standard
+// error go there.
+DWORD RunAndWait(const char* applicationName, const std::string& commandLine, DWORD timeoutMs,
+    RunOutcome* outcome = NULL, HANDLE output = NULL);
 // An inheritable handle to a new file at path, for RunAndWait's output.
 HANDLE CreateOutputFile(const std::string& path);
 // The folder this test program was started from, without a trailing backslash.

@@ -13,7 +13,7 @@ int main(void)
     HANDLE output = CreateOutputFile(out);
     if (!Check(output != INVALID_HANDLE_VALUE, "the output file is made"))
         return Finish();
-    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqlog.exe\" \"" + log + "\"", 60000, output);
+    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqlog.exe\" \"" + log + "\"", 60000, NULL, output);
     CloseHandle(output);
     Check(exitCode == 0, "zqlog.exe exits with 0 on a log");
     CheckBytes(kTwoRunsAccount, ReadFileBytes(out), "zqlog.exe's account of the two-run log");
