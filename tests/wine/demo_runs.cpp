@@ -266,7 +266,8 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     const DWORD start = GetTickCount();
     RunOutcome run;
     DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs, &run);
-    const DWORD took = GetTickCount() - start;
+    // The program's own end: the tools it leaves running may go on after it.
+    const DWORD took = run.endTick - start;
     outcome.started = run.startError == 0;
     outcome.finished = exitCode != 0xDEADBEEF;
 

@@ -168,6 +168,7 @@ DWORD RunAndWait(
     if (!CreateProcessA(
             applicationName, &line[0], NULL, NULL, output != NULL, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
         seen.startError = GetLastError();
+        seen.endTick = GetTickCount();
         CloseHandle(job);
         if (outcome)
             *outcome = seen;
@@ -180,6 +181,7 @@ DWORD RunAndWait(
         GetExitCodeProcess(process.hProcess, &exitCode);
     else
         TerminateJobObject(job, exitCode); // a program stuck (on a message box, say) must not hold the next run
+    seen.endTick = GetTickCount();
     // A tool still running after a few seconds would write into the next
     // run's record: it is ended.
     seen.leftOver = ActiveAfter(job, timeoutMs < LEFTOVER_WAIT_MS ? timeoutMs : LEFTOVER_WAIT_MS);

@@ -30,6 +30,7 @@ bool SetServiceRunning(const char* name, bool running);
 struct RunOutcome {
     DWORD startError = 0; // GetLastError() of a start that failed, else 0
     DWORD leftOver = 0; // processes it started that were still running LEFTOVER_WAIT_MS after it ended
+    DWORD endTick = 0; // GetTickCount() as the program itself ended or was stopped, before that wait
 };
 const DWORD LEFTOVER_WAIT_MS = 5000;
 // Starts a command line (with applicationName when given) and waits up to
