@@ -227,6 +227,14 @@ TEST(Zqlog, FilesThatAreNoLog)
         { "", "the file is empty\n" },
         { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "a binary file, not a log\n" },
         { "hello\r\nOpenService the spooler\r\n", "no line of zqrunadd's in 2 lines\n" },
+        { std::string("\x7f"
+                      "ELF\0\x01\r\n\0\0Calling ntAdd for Printer Driver -->\r\n",
+              48)
+                + "Calling ntAdd for Pri",
+            "a binary file, not a log\n" },
+        { std::string(4096, '\0'), "a binary file, not a log\n" },
+        { "notes\nCould", "no line of zqrunadd's in 2 lines\n" },
+        { "OpenService the spooler is running\n", "no line of zqrunadd's in 1 line\n" },
     };
     for (const auto& c : cases) {
         int status;

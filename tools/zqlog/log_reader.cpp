@@ -65,6 +65,17 @@ bool BeginsWith(const std::string& text, const char* start)
     return text.compare(0, strlen(start), start) == 0;
 }
 
+// The program never writes a zero byte, so a line holding one is not its.
+bool HasZero(const std::string& text)
+{
+    return text.find('\0') != std::string::npos;
+}
+
+const TextMeaning* OwnRow(const std::string& text)
+{
+    return HasZero(text) ? nullptr : FindMeaning(text.c_str());
+}
+
 // Warning! Unknown error code <signed decimal> reported while executing command:
 bool IsUnknownErrorLine(const std::string& text)
 {
@@ -89,8 +100,8 @@ std::string CutFrom(const std::string& line)
     std::string texts;
     unsigned count;
     const TextMeaning* rows = AllMeanings(&count);
-    for (unsigned i = 0; line.size() >= 4 && i < count; ++i)
-        if (BeginsWith(rows[i].text, line.c_str()))
+    for (unsigned i = 0; line.size() >= 4 && !HasZero(line) && i < count; ++i)
+        if (line.size() <= strlen(rows[i].text) && line.compare(0, line.size(), rows[i].text, line.size()) == 0)
             texts += (texts.empty() ? "\"" : " or \"") + std::string(rows[i].text) + "\"";
     return texts;
 }
@@ -151,9 +162,10 @@ void LogReader::Finish()
 
 void LogReader::PushLine(bool ended)
 {
-    Line line { ++lines_, std::move(partial_), partialLength_, ended };
+    Line line { ++lines_, std::move(partial_), partialLength_, ended, false };
     // The program ends its lines with CR LF; a CR past the cut was not kept.
     if (ended && line.length > 0 && partialLast_ == '\r') {
+        line.crlf = true;
         if (line.length == line.text.size())
             line.text.pop_back();
         --line.length;
@@ -167,7 +179,7 @@ void LogReader::PushLine(bool ended)
 
 bool LogReader::IsOwnText(const std::string& text) const
 {
-    return FindMeaning(text.c_str()) || IsUnknownErrorLine(text);
+    return OwnRow(text) || (!HasZero(text) && IsUnknownErrorLine(text));
 }
 
 void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
@@ -277,7 +289,7 @@ std::string LogReader::Gaps(int pos, long number, bool fresh)
 int LogReader::LaunchOfTooLong() const
 {
     for (size_t i = 0; i < pending_.size(); ++i) { // the line itself is taken off already
-        const TextMeaning* row = FindMeaning(pending_[i].text.c_str());
+        const TextMeaning* row = OwnRow(pending_[i].text);
         if (row && row->kind == TEXT_FAILURE)
             return row->launch;
         if (row)
@@ -298,6 +310,22 @@ void LogReader::Step()
     const int phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
 
     const int cause = launch >= 0 ? run_.launches[launch].cause : CAUSE_NONE;
+    if (HasZero(line.text)) {
+        pending_.pop_front();
+        Emit(line, false, "a line holding a zero byte, which zqrunadd never writes: not its");
+        return;
+    }
+    // A log holds at least one whole line of the program's: a cut fragment
+    // alone, or a line without CR LF, begins no run.
+    if (!inRun_ && whole && !line.crlf) {
+        pending_.pop_front();
+        Emit(line, false,
+            OwnRow(line.text) || IsUnknownErrorLine(line.text) || !CutFrom(line.text).empty()
+                ? "not counted as zqrunadd's: it ends without CR LF, and no whole line of zqrunadd's comes before it"
+                : line.text.empty() ? "an empty line, not zqrunadd's"
+                                    : kOther);
+        return;
+    }
     if (whole
         && ((phase == PHASE_ANNOUNCED && cause != CAUSE_TOO_LONG) || (phase == PHASE_WARNED && cause == CAUSE_WARNED))
         && TakeCommandLine(line)) {
@@ -309,7 +337,7 @@ void LogReader::Step()
         return;
     pending_.pop_front();
 
-    const TextMeaning* row = whole ? FindMeaning(line.text.c_str()) : nullptr;
+    const TextMeaning* row = whole ? OwnRow(line.text) : nullptr;
     if (row) {
         TakeOwnText(line, *row, line.ended ? "" : "its line end is missing (cut short, or still being written); ");
         return;
@@ -444,7 +472,8 @@ bool LogReader::TakeSystemText()
 {
     size_t end = 0;
     while (end < pending_.size() && end < kSystemTextLines && !pending_[end].text.empty()
-        && pending_[end].length == pending_[end].text.size() && !IsOwnText(pending_[end].text))
+        && pending_[end].length == pending_[end].text.size() && !HasZero(pending_[end].text)
+        && !IsOwnText(pending_[end].text))
         ++end;
     if (end == 0 || end >= pending_.size() || !pending_[end].text.empty() || !pending_[end].ended)
         return false;

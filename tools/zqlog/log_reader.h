@@ -57,6 +57,7 @@ private:
         std::string text;
         size_t length; // before any cut
         bool ended; // by a line end
+        bool crlf; // by CR LF, as the program ends its lines
     };
     struct Launch {
         int phase = 0; // see the PHASE_ values in log_reader.cpp
