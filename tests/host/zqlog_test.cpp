@@ -134,6 +134,22 @@ TEST(Zqlog, EachLineWhereItStands)
             Lines({ "OpenService the spooler is running" + std::string(kPrinter), kPrinterLine }), 0,
             { { 0, true, 1, "the start of \"OpenService the spooler is running\"" },
                 { 1, true, 1, "for the key SOFTWARE\\ZqTest\\Install\\Printer" } } },
+        { "a fax command line cut short, the printer announcement joined to it: the next line stays the printer's",
+            Lines({ running, flag, kFax,
+                "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Inst" + std::string(kPrinter), kPrinterLine }),
+            0,
+            { { 3, true, 1, "the fax launch's command line, cut short after \"SOFTWARE\\ZqTest\\Inst\"" },
+                { 3, true, 1, "then a later line of the program's: the printer stage" },
+                { 4, true, 1, "for the key SOFTWARE\\ZqTest\\Install\\Printer" } } },
+        { "an announcement cut short, its command line joined to it",
+            Lines(std::vector<std::string> { running, "Calling ntAdd for Printer Dri" + std::string(kPrinterLine) }
+                + Tools("", "Zq Printer Driver")),
+            0,
+            { { 1, true, 1, "the start of \"Calling ntAdd for Printer Driver -->\", cut short" },
+                { 1, true, 1,
+                    "the command line: the add-printer tool zqntadd.exe in ProgramDir, for the key "
+                    "SOFTWARE\\ZqTest\\Install\\Printer" },
+                { 2, true, 1, "starts for the fax driver" } } },
         // Under code page 932, 83 49 is one character: no Install\Printer
         // begins there, so the install root key is the whole key path.
         { "cp932: a cut that would split a double-byte character is not made, the add-printer tool missing",

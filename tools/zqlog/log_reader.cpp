@@ -377,6 +377,8 @@ void LogReader::Step()
                 return;
             }
         }
+        if (TakeJoinedCommand(line, phase == PHASE_ANNOUNCED && cause != CAUSE_TOO_LONG ? launch : -1))
+            return;
     }
     if (whole && !line.ended && pending_.empty()) {
         const std::string cut = CutFrom(line.text);
@@ -398,28 +400,36 @@ void LogReader::Step()
     Emit(line, false, meaning);
 }
 
-// The command line of the launch announced: "<dir>\zqntadd.exe" <key path>
-// or <dir>\zqdrvtl.exe /n:<name>.
-bool LogReader::TakeCommandLine(const Line& line)
+// The command line of a launch: "<dir>\zqntadd.exe" <key path> or
+// <dir>\zqdrvtl.exe /n:<name>.
+bool LogReader::ParseCommand(int index, const std::string& text, std::string* dir, std::string* arg) const
 {
-    const int index = CurrentLaunch();
-    Launch& launch = run_.launches[index];
-    const std::string& text = line.text;
-    std::string dir, arg;
     if (LaunchOf(index).addPrinter) {
         const char* found
             = text.size() > 1 && text[0] == '"' ? FindText(text.c_str() + 1, LOG_ADD_PRINTER_TOOL, isLead_) : nullptr;
         if (!found)
             return false;
-        dir = text.substr(1, found - (text.c_str() + 1));
-        arg = text.substr(found - text.c_str() + strlen(LOG_ADD_PRINTER_TOOL));
-    } else {
-        const char* found = FindText(text.c_str(), LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME, isLead_);
-        if (!found)
-            return false;
-        dir = text.substr(0, found - text.c_str());
-        arg = text.substr(found - text.c_str() + strlen(LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME));
+        *dir = text.substr(1, found - (text.c_str() + 1));
+        *arg = text.substr(found - text.c_str() + strlen(LOG_ADD_PRINTER_TOOL));
+        return true;
     }
+    const char* found = FindText(text.c_str(), LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME, isLead_);
+    if (!found)
+        return false;
+    *dir = text.substr(0, found - text.c_str());
+    *arg = text.substr(found - text.c_str() + strlen(LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME));
+    return true;
+}
+
+// The command line of the launch announced.
+bool LogReader::TakeCommandLine(const Line& line)
+{
+    const int index = CurrentLaunch();
+    Launch& launch = run_.launches[index];
+    std::string dir, arg;
+    // A line that ends in one of the program's texts is a cut line joined to it.
+    if (JoinedText(line.text) || !ParseCommand(index, line.text, &dir, &arg))
+        return false;
     if (launch.phase == PHASE_WARNED) {
         launch.phase = PHASE_WARNED_COMMAND;
         launch.cause = CAUSE_WARNED_COMMAND;
@@ -427,13 +437,71 @@ bool LogReader::TakeCommandLine(const Line& line)
         Emit(line, true, "the command line that could not start, again");
         return true;
     }
+    Emit(line, true, RecordCommand(index, dir, arg, false) + (line.ended ? "" : " (its line end is missing)"));
+    return true;
+}
+
+// Records the command line of the launch at index; its meaning.
+std::string LogReader::RecordCommand(int index, const std::string& dir, const std::string& arg, bool cut)
+{
+    Launch& launch = run_.launches[index];
     launch.phase = PHASE_COMMAND;
     launch.command = true;
+    launch.cut = cut;
     launch.dir = dir;
     launch.arg = arg;
     run_.pos = kLaunchSlots[index] * 10 + PHASE_COMMAND;
-    Emit(line, true, CommandMeaning(index) + (line.ended ? "" : " (its line end is missing)"));
-    return true;
+    return CommandMeaning(index);
+}
+
+// The text of the program's that a longer line ends with, or null.
+const TextMeaning* LogReader::JoinedText(const std::string& text) const
+{
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count; ++i)
+        if (text.size() > strlen(rows[i].text) && EndsWith(text, rows[i].text))
+            return &rows[i];
+    return nullptr;
+}
+
+// A command line cut short with a later text of the program's joined to it,
+// or an announcement cut short with its command line joined to it: the
+// earlier line is cut, the later one whole. expected: the launch whose
+// command line comes next, or -1.
+bool LogReader::TakeJoinedCommand(const Line& line, int expected)
+{
+    const std::string& text = line.text;
+    std::string dir, arg;
+    const TextMeaning* later = JoinedText(text);
+    if (later && expected >= 0) {
+        const std::string cut = text.substr(0, text.size() - strlen(later->text));
+        if (!ParseCommand(expected, cut, &dir, &arg))
+            return false;
+        RecordCommand(expected, dir, arg, true);
+        TakeOwnText(line, *later,
+            "the " + std::string(LaunchOf(expected).stage) + " launch's command line, cut short after "
+                + (arg.empty() ? "its tool's name" : "\"" + arg + "\"")
+                + " (a full disk, or another writer), then a later line of the program's: ");
+        return true;
+    }
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count; ++i) {
+        const size_t size = strlen(rows[i].text);
+        if (rows[i].kind != TEXT_ANNOUNCE)
+            continue;
+        for (size_t k = 4; k < size && k < text.size(); ++k)
+            if (text.compare(0, k, rows[i].text, k) == 0 && ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
+                const std::string announced = TakeOwnText(line, rows[i], "", false);
+                Emit(line, true,
+                    "the start of \"" + std::string(rows[i].text)
+                        + "\", cut short (a full disk, or another writer), then its command line whole: " + announced
+                        + "; the command line: " + RecordCommand(rows[i].launch, dir, arg, false));
+                return true;
+            }
+    }
+    return false;
 }
 
 std::string LogReader::CommandMeaning(int index) const
@@ -510,7 +578,7 @@ std::string LogReader::StartFailure(int index) const
     // The install root key, from the printer launch's key path when it has come.
     char root[KEY_PATH_SIZE] = "";
     const Launch& printer = run_.launches[LAUNCH_PRINTER];
-    if (printer.command)
+    if (printer.command && !printer.cut)
         InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
     if (launch.dir.empty())
@@ -542,7 +610,7 @@ std::string LogReader::FailureMeaning(int index) const
     }
 }
 
-void LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before)
+std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit)
 {
     std::string why;
     int index = row.launch;
@@ -586,8 +654,10 @@ void LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std:
             launch.cause = CAUSE_COMMAND;
         launch.phase = PHASE_FAILED;
         launch.failedLine = line.number;
-        Emit(line, true, before + why + row.meaning + ": " + FailureMeaning(index));
-        return;
+        const std::string meaning = before + why + row.meaning + ": " + FailureMeaning(index);
+        if (emit)
+            Emit(line, true, meaning);
+        return meaning;
     }
     case TEXT_NULL:
         if (!inRun_)
@@ -597,7 +667,9 @@ void LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std:
     std::string meaning = row.meaning;
     if (row.kind == TEXT_TOO_LONG)
         meaning += std::string(" (the ") + LaunchOf(index).stage + " launch)";
-    Emit(line, true, before + why + meaning);
+    if (emit)
+        Emit(line, true, before + why + meaning);
+    return before + why + meaning;
 }
 
 std::string LogReader::SystemShown() const
@@ -632,7 +704,7 @@ std::string LogReader::SystemShown() const
 bool LogReader::NoFaxKey() const
 {
     const Launch& printer = run_.launches[LAUNCH_PRINTER];
-    return printer.command && !FindText(printer.arg.c_str(), "Printer", isLead_);
+    return printer.command && !printer.cut && !FindText(printer.arg.c_str(), "Printer", isLead_);
 }
 
 RunAccount LogReader::Account() const

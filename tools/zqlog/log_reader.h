@@ -65,6 +65,7 @@ private:
         long line = 0; // of the announcement or of Command line too long
         long failedLine = 0;
         bool command = false; // its command line came
+        bool cut = false; // cut short, so arg is the start of the key path or name
         std::string dir, arg; // from the command line: the folder, and the key path or driver name
         std::string systemText;
     };
@@ -95,7 +96,11 @@ private:
     int CurrentLaunch() const; // -1 when the run is not inside a launch
     bool TakeSystemText();
     bool TakeCommandLine(const Line& line);
-    void TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before);
+    bool ParseCommand(int launch, const std::string& text, std::string* dir, std::string* arg) const;
+    std::string RecordCommand(int launch, const std::string& dir, const std::string& arg, bool cut);
+    const TextMeaning* JoinedText(const std::string& text) const;
+    bool TakeJoinedCommand(const Line& line, int expected);
+    std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
     int LaunchOfTooLong() const;
     std::string CommandMeaning(int launch) const;
     std::string FailureMeaning(int launch) const;
