@@ -150,6 +150,13 @@ TEST(Zqlog, EachLineWhereItStands)
                     "the command line: the add-printer tool zqntadd.exe in ProgramDir, for the key "
                     "SOFTWARE\\ZqTest\\Install\\Printer" },
                 { 2, true, 1, "starts for the fax driver" } } },
+        { "a peer writer held the log over the announcements: the command lines stay the program's",
+            Lines(std::vector<std::string> { running, flag, kFaxLine, kPrinter, kPrinterLine,
+                kDriverDir + std::string("Fax"), kPrinterTool, kDriverDir + std::string("Laser"), kPrinterLine }),
+            0,
+            { { 2, true, 1, "the fax launch's command line; its announcement before it is missing" },
+                { 5, true, 1, "the driver tool (fax) launch's command line; its announcement before it is missing" },
+                { 8, false, 0, "another program's line" } } },
         // Under code page 932, 83 49 is one character: no Install\Printer
         // begins there, so the install root key is the whole key path.
         { "cp932: a cut that would split a double-byte character is not made, the add-printer tool missing",

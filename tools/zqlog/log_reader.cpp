@@ -379,6 +379,8 @@ void LogReader::Step()
         }
         if (TakeJoinedCommand(line, phase == PHASE_ANNOUNCED && cause != CAUSE_TOO_LONG ? launch : -1))
             return;
+        if (TakeUnannouncedCommand(line))
+            return;
     }
     if (whole && !line.ended && pending_.empty()) {
         const std::string cut = CutFrom(line.text);
@@ -502,6 +504,44 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
             }
     }
     return false;
+}
+
+// A line of the exact shape of a command line of the program's, where the
+// order expects that launch, is its, though its announcement was lost.
+bool LogReader::TakeUnannouncedCommand(const Line& line)
+{
+    if (!inRun_ || run_.ended || JoinedText(line.text))
+        return false;
+    int index = -1;
+    std::string dir, arg;
+    if (ParseCommand(LAUNCH_PRINTER, line.text, &dir, &arg)) {
+        if (arg.empty() || dir.find('"') != std::string::npos)
+            return false;
+        // A fax key is the key path cut before its first Printer, with Fax
+        // after it.
+        const bool fax = !FindText(arg.c_str(), "Printer", isLead_) && EndsWith(arg, "Fax");
+        index = fax ? LAUNCH_FAX : LAUNCH_PRINTER;
+    } else if (ParseCommand(LAUNCH_FAX_TOOL, line.text, &dir, &arg)) {
+        if (dir.empty() || dir.find('"') != std::string::npos)
+            return false;
+        index = kLaunchSlots[LAUNCH_FAX_TOOL] * 10 + PHASE_COMMAND > run_.pos ? LAUNCH_FAX_TOOL : LAUNCH_PRINTER_TOOL;
+    } else
+        return false;
+    const int pos = kLaunchSlots[index] * 10 + PHASE_COMMAND;
+    if (pos <= run_.pos || run_.launches[index].phase != PHASE_NONE)
+        return false;
+    const std::string why = Place(pos, line.number);
+    run_.launches[index] = Launch();
+    run_.launches[index].line = line.number;
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(line.number) + ": the "
+        + LaunchOf(index).stage + " launch's announcement.";
+    const std::string meaning = RecordCommand(index, dir, arg, false);
+    Emit(line, true,
+        why + "the " + LaunchOf(index).stage
+            + " launch's command line; its announcement before it is missing (lost, as lines are while another "
+              "writer holds the log): "
+            + meaning);
+    return true;
 }
 
 std::string LogReader::CommandMeaning(int index) const

@@ -100,6 +100,7 @@ private:
     std::string RecordCommand(int launch, const std::string& dir, const std::string& arg, bool cut);
     const TextMeaning* JoinedText(const std::string& text) const;
     bool TakeJoinedCommand(const Line& line, int expected);
+    bool TakeUnannouncedCommand(const Line& line);
     std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
     int LaunchOfTooLong() const;
     std::string CommandMeaning(int launch) const;
