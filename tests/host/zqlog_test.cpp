@@ -73,6 +73,13 @@ TEST(Zqlog, EachLineWhereItStands)
                 { 5, true, 1, "the empty line that ends the system's text" },
                 { 6, true, 1, "\"C:\\zqtest\\prog\\zqntadd.exe\" could not start: check ProgramDir" },
                 { 11, true, 1, "under the install root key HKEY_LOCAL_MACHINE\\SOFTWARE\\ZqTest\\, and" } } },
+        { "the add-printer tool's own text and an empty line, no error line after them: not a failed start",
+            Lines(std::vector<std::string> { running, kPrinter, kPrinterLine, "Access is denied.", "" }
+                + Tools("", "Zq Printer Driver")),
+            0,
+            { { 3, false, 0, "most likely the add-printer tool's own output" },
+                { 3, false, 0, "the order cannot tell it for one" }, { 4, false, 0, "an empty line, not zqrunadd's" },
+                { 5, true, 1, "starts for the fax driver" } } },
         { "an add-printer tool that exits with 0xC0000005 is reported",
             Lines({ running, flag, kFax, kFaxLine, "Error executing NT Add Printer for FAX" }), 0,
             { { 4, true, 1, "the fax was not added: the add-printer tool ran and returned a negative code" } } },

@@ -587,6 +587,22 @@ bool LogReader::TakeSystemText()
         return false;
     const int index = CurrentLaunch();
     Launch& launch = run_.launches[index];
+    // A failed start of the add-printer tool gives a negative status, so its
+    // error line follows; without it the text is most likely the tool's own.
+    const TextMeaning* next = end + 1 < pending_.size() ? OwnRow(pending_[end + 1].text) : nullptr;
+    if (LaunchOf(index).addPrinter && !(next && next->kind == TEXT_FAILURE && next->launch == index)) {
+        const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
+        for (size_t i = 0; i <= end; ++i) {
+            const Line line = pending_.front();
+            pending_.pop_front();
+            Emit(line, false,
+                (i < end ? std::string("not zqrunadd's: most likely the add-printer tool's own output")
+                         : std::string("an empty line, not zqrunadd's"))
+                    + "; a failed start would have \"" + failed
+                    + "\" after the system's text, and none follows here, so the order cannot tell it for one");
+        }
+        return true;
+    }
     launch.phase = PHASE_SYSTEM_TEXT;
     launch.cause = CAUSE_SYSTEM_TEXT;
     run_.pos = kLaunchSlots[index] * 10 + PHASE_SYSTEM_TEXT;
