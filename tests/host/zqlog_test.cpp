@@ -164,6 +164,14 @@ TEST(Zqlog, EachLineWhereItStands)
             { { 2, true, 1, "the fax launch's command line; its announcement before it is missing" },
                 { 5, true, 1, "the driver tool (fax) launch's command line; its announcement before it is missing" },
                 { 8, false, 0, "another program's line" } } },
+        { "a run that lost its first lines: an empty fax driver name may or may not be expected",
+            Lines(Tools("", "Zq Printer Driver")), 0,
+            { { 1, true, 1, "the order cannot tell whether the run made none" } } },
+        { "a key path without Install\\Printer: ProgramDir came from the printer key, so its Driver Name is empty",
+            Lines(std::vector<std::string> {
+                      running, kPrinter, "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Printer" }
+                + Tools("", "")),
+            0, { { 6, true, 1, "the printer key's Driver Name is empty (the key opened" } } },
         // Under code page 932, 83 49 is one character: no Install\Printer
         // begins there, so the install root key is the whole key path.
         { "cp932: a cut that would split a double-byte character is not made, the add-printer tool missing",
@@ -232,6 +240,13 @@ TEST(Zqlog, RunAccounts)
         { "no print provider: no driver directory, so the log ends with the printer stage",
             Lines({ "OpenService the spooler is running", kFax, kFaxLine, kPrinter, kPrinterLine }),
             "driver tool (fax)      not made: the running system's printer driver directory was empty" },
+        { "No Fax Function = 'TRUE', the printer key path showing Printer",
+            Lines(std::vector<std::string> { "OpenService the spooler is running", kPrinter, kPrinterLine }
+                + Tools("", "Zq Printer Driver")),
+            "fax decision           no fax: No Fax Function is TRUE (the key path has Printer in it" },
+        { "the printer launch lost: the run still reached the driver tools",
+            Lines(std::vector<std::string> { "OpenService the spooler is running" } + Tools("", "Zq Printer Driver")),
+            "fax decision           no fax launch in this run's lines" },
         { "a 50-character printer driver name ends the run", Lines({ "Could not get Printer Name from the registry" }),
             "settings               line 1: Driver Name under the printer key could not be read; the run ended" },
         { "a line of 100,000 bytes of another program's is shown cut",

@@ -558,14 +558,23 @@ std::string LogReader::CommandMeaning(int index) const
     std::string meaning = "the driver-directory tool in the running system's printer driver directory " + launch.dir;
     if (!launch.arg.empty())
         return meaning + ", for the driver " + launch.arg;
+    if (index == LAUNCH_PRINTER_TOOL && PrinterKeyOpened())
+        return meaning
+            + ", with no name after /n:: the printer key's Driver Name is empty (the key opened: ProgramDir was read "
+              "from it). Check Driver Name under the printer key";
     if (index == LAUNCH_PRINTER_TOOL)
         return meaning
             + ", with no name after /n:: the printer key did not open (missing, or no full access for "
-              "this user), so its Driver Name was never read. Check the key path";
-    if (l[LAUNCH_FAX].phase == PHASE_NONE)
+              "this user), so its Driver Name was never read, or its Driver Name is empty. Check the key path and "
+              "Driver Name under it";
+    if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
         return meaning
-            + ", with no name after /n:, as expected: this run made no fax launch (No Fax Function is "
-              "TRUE, or the key path has no Printer in it)";
+            + ", with no name after /n:: no fax launch is in this run's lines, but lines before it are missing, so "
+              "the order cannot tell whether the run made none (then no name is expected) or the fax key's Driver "
+              "Name was not read";
+    if (l[LAUNCH_FAX].phase == PHASE_NONE)
+        return meaning + ", with no name after /n:, as expected: this run made no fax launch (No Fax Function is TRUE"
+            + (FaxKeyShown() ? ")" : ", or the key path has no Printer in it)");
     if (run_.faxNameLine)
         return meaning + ", with no name after /n:: the fax Driver Name could not be read (line "
             + Number(run_.faxNameLine) + ")";
@@ -756,6 +765,23 @@ std::string LogReader::SystemShown() const
     return "no spooler line: Windows 9x or NT 3.51, unless the line was dropped";
 }
 
+// ProgramDir was read from the install root key, and that is the printer key
+// itself (a key path without Install\Printer): so the printer key opened.
+bool LogReader::PrinterKeyOpened() const
+{
+    const Launch& printer = run_.launches[LAUNCH_PRINTER];
+    char root[KEY_PATH_SIZE] = "";
+    return printer.command && !printer.cut && !printer.dir.empty()
+        && InstallRootKeyPath(printer.arg.c_str(), root, isLead_) && printer.arg == root;
+}
+
+// The printer launch's key path shows that there is a fax key.
+bool LogReader::FaxKeyShown() const
+{
+    const Launch& printer = run_.launches[LAUNCH_PRINTER];
+    return printer.command && !printer.cut && FindText(printer.arg.c_str(), "Printer", isLead_);
+}
+
 // The printer launch's key path shows that there was no fax stage.
 bool LogReader::NoFaxKey() const
 {
@@ -778,8 +804,9 @@ RunAccount LogReader::Account() const
         if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
             settings = "ProgramDir not read: the install root key did not open";
         if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
-            settings
-                += std::string(settings.empty() ? "" : "; ") + "Driver Name not read: the printer key did not open";
+            settings += std::string(settings.empty() ? "" : "; ")
+                + (PrinterKeyOpened() ? "Driver Name under the printer key is empty"
+                                      : "Driver Name not read (the printer key did not open) or empty");
         if (settings.empty())
             settings = "read";
     } else
@@ -812,8 +839,13 @@ RunAccount LogReader::Account() const
         decision = "fax on: No Fax Function was read and is not TRUE, or the fax key did not open";
     else if (NoFaxKey())
         decision = "no fax stage: the key path has no Printer in it";
+    else if (FaxKeyShown())
+        decision = "no fax: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
     else if (l[LAUNCH_PRINTER].phase != PHASE_NONE)
         decision = "no fax: No Fax Function is TRUE, or the key path has no Printer in it";
+    else if (l[LAUNCH_FAX_TOOL].phase != PHASE_NONE || l[LAUNCH_PRINTER_TOOL].phase != PHASE_NONE)
+        decision = "no fax launch in this run's lines: No Fax Function is TRUE, the key path has no Printer in it, "
+                   "or the launch's lines were lost";
     else
         decision = "not reached";
     if (!run_.headless)
@@ -831,6 +863,8 @@ RunAccount LogReader::Account() const
             const bool printed = l[LAUNCH_PRINTER].command || l[LAUNCH_PRINTER].phase == PHASE_FAILED;
             if (i == LAUNCH_FAX && NoFaxKey())
                 state = "not made: the key path has no Printer in it, so there is no fax key";
+            else if (i == LAUNCH_FAX && later && FaxKeyShown())
+                state = "not made: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
             else if (i == LAUNCH_FAX)
                 state = later ? meaning.notMade : "not reached";
             else if (later)

@@ -108,6 +108,8 @@ private:
     std::string StartFailure(int launch) const;
     bool IsOwnText(const std::string& text) const;
     bool NoFaxKey() const;
+    bool FaxKeyShown() const;
+    bool PrinterKeyOpened() const;
 
     NoteSink& sink_;
     LeadByteTest isLead_;
