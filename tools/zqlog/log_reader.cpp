@@ -106,6 +106,12 @@ std::string CutFrom(const std::string& line)
     return texts;
 }
 
+// The tools' names as the command lines hold them: \zqntadd.exe" and
+// \zqdrvtl.exe.
+const std::string kAddPrinterTool(LOG_ADD_PRINTER_TOOL, strlen(LOG_ADD_PRINTER_TOOL) - 1);
+const std::string kAddPrinterFile = kAddPrinterTool.substr(1, kAddPrinterTool.size() - 2);
+const std::string kDriverToolFile = std::string(LOG_DRIVER_TOOL).substr(1);
+
 const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
 
 } // namespace
@@ -549,7 +555,7 @@ std::string LogReader::CommandMeaning(int index) const
     const Launch& launch = run_.launches[index];
     const Launch* l = run_.launches;
     if (LaunchOf(index).addPrinter) {
-        std::string meaning = "the add-printer tool zqntadd.exe in ProgramDir, for the key " + launch.arg;
+        std::string meaning = "the add-printer tool " + kAddPrinterFile + " in ProgramDir, for the key " + launch.arg;
         if (launch.dir.empty())
             meaning += ". ProgramDir stands empty: the install root key did not open (missing, or no full access "
                        "for this user), so ProgramDir was never read and the tool is looked for at the drive's root";
@@ -616,7 +622,7 @@ bool LogReader::TakeSystemText()
     launch.cause = CAUSE_SYSTEM_TEXT;
     run_.pos = kLaunchSlots[index] * 10 + PHASE_SYSTEM_TEXT;
     const std::string program
-        = LaunchOf(index).addPrinter ? "\"" + launch.dir + "\\zqntadd.exe\"" : launch.dir + "\\zqdrvtl.exe";
+        = LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
     for (size_t i = 0; i <= end; ++i) {
         const Line line = pending_.front(); // a copy: a system text is read from pending_
         pending_.pop_front();
@@ -639,7 +645,7 @@ std::string LogReader::StartFailure(int index) const
     const Launch& launch = run_.launches[index];
     const LaunchMeaning& meaning = LaunchOf(index);
     if (!meaning.addPrinter)
-        return "zqdrvtl.exe could not start from " + launch.dir + ": " + meaning.notStarted;
+        return kDriverToolFile + " could not start from " + launch.dir + ": " + meaning.notStarted;
     // The install root key, from the printer launch's key path when it has come.
     char root[KEY_PATH_SIZE] = "";
     const Launch& printer = run_.launches[LAUNCH_PRINTER];
@@ -654,7 +660,7 @@ std::string LogReader::StartFailure(int index) const
     size_t at = check.find(named);
     if (at != std::string::npos)
         check.insert(at + sizeof named - 1, key);
-    return "the add-printer tool \"" + launch.dir + "\\zqntadd.exe\" could not start: " + check;
+    return "the add-printer tool \"" + launch.dir + kAddPrinterTool + " could not start: " + check;
 }
 
 std::string LogReader::FailureMeaning(int index) const
