@@ -65,6 +65,17 @@ bool BeginsWith(const std::string& text, const char* start)
     return text.compare(0, strlen(start), start) == 0;
 }
 
+// The program never writes a zero byte, so a line holding one is not its.
+bool HasZero(const std::string& text)
+{
+    return text.find('\0') != std::string::npos;
+}
+
+const TextMeaning* OwnRow(const std::string& text)
+{
+    return HasZero(text) ? nullptr : FindMeaning(text.c_str());
+}
+
 // Warning! Unknown error code <signed decimal> reported while executing command:
 bool IsUnknownErrorLine(const std::string& text)
 {
@@ -89,11 +100,17 @@ std::string CutFrom(const std::string& line)
     std::string texts;
     unsigned count;
     const TextMeaning* rows = AllMeanings(&count);
-    for (unsigned i = 0; line.size() >= 4 && i < count; ++i)
-        if (BeginsWith(rows[i].text, line.c_str()))
+    for (unsigned i = 0; line.size() >= 4 && !HasZero(line) && i < count; ++i)
+        if (line.size() <= strlen(rows[i].text) && line.compare(0, line.size(), rows[i].text, line.size()) == 0)
             texts += (texts.empty() ? "\"" : " or \"") + std::string(rows[i].text) + "\"";
     return texts;
 }
+
+// The tools' names as the command lines hold them: \zqntadd.exe" and
+// \zqdrvtl.exe.
+const std::string kAddPrinterTool(LOG_ADD_PRINTER_TOOL, strlen(LOG_ADD_PRINTER_TOOL) - 1);
+const std::string kAddPrinterFile = kAddPrinterTool.substr(1, kAddPrinterTool.size() - 2);
+const std::string kDriverToolFile = std::string(LOG_DRIVER_TOOL).substr(1);
 
 const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
 
@@ -151,9 +168,10 @@ void LogReader::Finish()
 
 void LogReader::PushLine(bool ended)
 {
-    Line line { ++lines_, std::move(partial_), partialLength_, ended };
+    Line line { ++lines_, std::move(partial_), partialLength_, ended, false };
     // The program ends its lines with CR LF; a CR past the cut was not kept.
     if (ended && line.length > 0 && partialLast_ == '\r') {
+        line.crlf = true;
         if (line.length == line.text.size())
             line.text.pop_back();
         --line.length;
@@ -167,7 +185,7 @@ void LogReader::PushLine(bool ended)
 
 bool LogReader::IsOwnText(const std::string& text) const
 {
-    return FindMeaning(text.c_str()) || IsUnknownErrorLine(text);
+    return OwnRow(text) || (!HasZero(text) && IsUnknownErrorLine(text));
 }
 
 void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
@@ -277,7 +295,7 @@ std::string LogReader::Gaps(int pos, long number, bool fresh)
 int LogReader::LaunchOfTooLong() const
 {
     for (size_t i = 0; i < pending_.size(); ++i) { // the line itself is taken off already
-        const TextMeaning* row = FindMeaning(pending_[i].text.c_str());
+        const TextMeaning* row = OwnRow(pending_[i].text);
         if (row && row->kind == TEXT_FAILURE)
             return row->launch;
         if (row)
@@ -298,6 +316,22 @@ void LogReader::Step()
     const int phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
 
     const int cause = launch >= 0 ? run_.launches[launch].cause : CAUSE_NONE;
+    if (HasZero(line.text)) {
+        pending_.pop_front();
+        Emit(line, false, "a line holding a zero byte, which zqrunadd never writes: not its");
+        return;
+    }
+    // A log holds at least one whole line of the program's: a cut fragment
+    // alone, or a line without CR LF, begins no run.
+    if (!inRun_ && whole && !line.crlf) {
+        pending_.pop_front();
+        Emit(line, false,
+            OwnRow(line.text) || IsUnknownErrorLine(line.text) || !CutFrom(line.text).empty()
+                ? "not counted as zqrunadd's: it ends without CR LF, and no whole line of zqrunadd's comes before it"
+                : line.text.empty() ? "an empty line, not zqrunadd's"
+                                    : kOther);
+        return;
+    }
     if (whole
         && ((phase == PHASE_ANNOUNCED && cause != CAUSE_TOO_LONG) || (phase == PHASE_WARNED && cause == CAUSE_WARNED))
         && TakeCommandLine(line)) {
@@ -309,7 +343,7 @@ void LogReader::Step()
         return;
     pending_.pop_front();
 
-    const TextMeaning* row = whole ? FindMeaning(line.text.c_str()) : nullptr;
+    const TextMeaning* row = whole ? OwnRow(line.text) : nullptr;
     if (row) {
         TakeOwnText(line, *row, line.ended ? "" : "its line end is missing (cut short, or still being written); ");
         return;
@@ -349,6 +383,10 @@ void LogReader::Step()
                 return;
             }
         }
+        if (TakeJoinedCommand(line, phase == PHASE_ANNOUNCED && cause != CAUSE_TOO_LONG ? launch : -1))
+            return;
+        if (TakeUnannouncedCommand(line))
+            return;
     }
     if (whole && !line.ended && pending_.empty()) {
         const std::string cut = CutFrom(line.text);
@@ -370,28 +408,36 @@ void LogReader::Step()
     Emit(line, false, meaning);
 }
 
-// The command line of the launch announced: "<dir>\zqntadd.exe" <key path>
-// or <dir>\zqdrvtl.exe /n:<name>.
-bool LogReader::TakeCommandLine(const Line& line)
+// The command line of a launch: "<dir>\zqntadd.exe" <key path> or
+// <dir>\zqdrvtl.exe /n:<name>.
+bool LogReader::ParseCommand(int index, const std::string& text, std::string* dir, std::string* arg) const
 {
-    const int index = CurrentLaunch();
-    Launch& launch = run_.launches[index];
-    const std::string& text = line.text;
-    std::string dir, arg;
     if (LaunchOf(index).addPrinter) {
         const char* found
             = text.size() > 1 && text[0] == '"' ? FindText(text.c_str() + 1, LOG_ADD_PRINTER_TOOL, isLead_) : nullptr;
         if (!found)
             return false;
-        dir = text.substr(1, found - (text.c_str() + 1));
-        arg = text.substr(found - text.c_str() + strlen(LOG_ADD_PRINTER_TOOL));
-    } else {
-        const char* found = FindText(text.c_str(), LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME, isLead_);
-        if (!found)
-            return false;
-        dir = text.substr(0, found - text.c_str());
-        arg = text.substr(found - text.c_str() + strlen(LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME));
+        *dir = text.substr(1, found - (text.c_str() + 1));
+        *arg = text.substr(found - text.c_str() + strlen(LOG_ADD_PRINTER_TOOL));
+        return true;
     }
+    const char* found = FindText(text.c_str(), LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME, isLead_);
+    if (!found)
+        return false;
+    *dir = text.substr(0, found - text.c_str());
+    *arg = text.substr(found - text.c_str() + strlen(LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME));
+    return true;
+}
+
+// The command line of the launch announced.
+bool LogReader::TakeCommandLine(const Line& line)
+{
+    const int index = CurrentLaunch();
+    Launch& launch = run_.launches[index];
+    std::string dir, arg;
+    // A line that ends in one of the program's texts is a cut line joined to it.
+    if (JoinedText(line.text) || !ParseCommand(index, line.text, &dir, &arg))
+        return false;
     if (launch.phase == PHASE_WARNED) {
         launch.phase = PHASE_WARNED_COMMAND;
         launch.cause = CAUSE_WARNED_COMMAND;
@@ -399,12 +445,108 @@ bool LogReader::TakeCommandLine(const Line& line)
         Emit(line, true, "the command line that could not start, again");
         return true;
     }
+    Emit(line, true, RecordCommand(index, dir, arg, false) + (line.ended ? "" : " (its line end is missing)"));
+    return true;
+}
+
+// Records the command line of the launch at index; its meaning.
+std::string LogReader::RecordCommand(int index, const std::string& dir, const std::string& arg, bool cut)
+{
+    Launch& launch = run_.launches[index];
     launch.phase = PHASE_COMMAND;
     launch.command = true;
+    launch.cut = cut;
     launch.dir = dir;
     launch.arg = arg;
     run_.pos = kLaunchSlots[index] * 10 + PHASE_COMMAND;
-    Emit(line, true, CommandMeaning(index) + (line.ended ? "" : " (its line end is missing)"));
+    return CommandMeaning(index);
+}
+
+// The text of the program's that a longer line ends with, or null.
+const TextMeaning* LogReader::JoinedText(const std::string& text) const
+{
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count; ++i)
+        if (text.size() > strlen(rows[i].text) && EndsWith(text, rows[i].text))
+            return &rows[i];
+    return nullptr;
+}
+
+// A command line cut short with a later text of the program's joined to it,
+// or an announcement cut short with its command line joined to it: the
+// earlier line is cut, the later one whole. expected: the launch whose
+// command line comes next, or -1.
+bool LogReader::TakeJoinedCommand(const Line& line, int expected)
+{
+    const std::string& text = line.text;
+    std::string dir, arg;
+    const TextMeaning* later = JoinedText(text);
+    if (later && expected >= 0) {
+        const std::string cut = text.substr(0, text.size() - strlen(later->text));
+        if (!ParseCommand(expected, cut, &dir, &arg))
+            return false;
+        RecordCommand(expected, dir, arg, true);
+        TakeOwnText(line, *later,
+            "the " + std::string(LaunchOf(expected).stage) + " launch's command line, cut short after "
+                + (arg.empty() ? "its tool's name" : "\"" + arg + "\"")
+                + " (a full disk, or another writer), then a later line of the program's: ");
+        return true;
+    }
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count; ++i) {
+        const size_t size = strlen(rows[i].text);
+        if (rows[i].kind != TEXT_ANNOUNCE)
+            continue;
+        for (size_t k = 4; k < size && k < text.size(); ++k)
+            if (text.compare(0, k, rows[i].text, k) == 0 && ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
+                const std::string announced = TakeOwnText(line, rows[i], "", false);
+                Emit(line, true,
+                    "the start of \"" + std::string(rows[i].text)
+                        + "\", cut short (a full disk, or another writer), then its command line whole: " + announced
+                        + "; the command line: " + RecordCommand(rows[i].launch, dir, arg, false));
+                return true;
+            }
+    }
+    return false;
+}
+
+// A line of the exact shape of a command line of the program's, where the
+// order expects that launch, is its, though its announcement was lost.
+bool LogReader::TakeUnannouncedCommand(const Line& line)
+{
+    if (!inRun_ || run_.ended || JoinedText(line.text))
+        return false;
+    int index = -1;
+    std::string dir, arg;
+    if (ParseCommand(LAUNCH_PRINTER, line.text, &dir, &arg)) {
+        if (arg.empty() || dir.find('"') != std::string::npos)
+            return false;
+        // A fax key is the key path cut before its first Printer, with Fax
+        // after it.
+        const bool fax = !FindText(arg.c_str(), "Printer", isLead_) && EndsWith(arg, "Fax");
+        index = fax ? LAUNCH_FAX : LAUNCH_PRINTER;
+    } else if (ParseCommand(LAUNCH_FAX_TOOL, line.text, &dir, &arg)) {
+        if (dir.empty() || dir.find('"') != std::string::npos)
+            return false;
+        index = kLaunchSlots[LAUNCH_FAX_TOOL] * 10 + PHASE_COMMAND > run_.pos ? LAUNCH_FAX_TOOL : LAUNCH_PRINTER_TOOL;
+    } else
+        return false;
+    const int pos = kLaunchSlots[index] * 10 + PHASE_COMMAND;
+    if (pos <= run_.pos || run_.launches[index].phase != PHASE_NONE)
+        return false;
+    const std::string why = Place(pos, line.number);
+    run_.launches[index] = Launch();
+    run_.launches[index].line = line.number;
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(line.number) + ": the "
+        + LaunchOf(index).stage + " launch's announcement.";
+    const std::string meaning = RecordCommand(index, dir, arg, false);
+    Emit(line, true,
+        why + "the " + LaunchOf(index).stage
+            + " launch's command line; its announcement before it is missing (lost, as lines are while another "
+              "writer holds the log): "
+            + meaning);
     return true;
 }
 
@@ -413,7 +555,7 @@ std::string LogReader::CommandMeaning(int index) const
     const Launch& launch = run_.launches[index];
     const Launch* l = run_.launches;
     if (LaunchOf(index).addPrinter) {
-        std::string meaning = "the add-printer tool zqntadd.exe in ProgramDir, for the key " + launch.arg;
+        std::string meaning = "the add-printer tool " + kAddPrinterFile + " in ProgramDir, for the key " + launch.arg;
         if (launch.dir.empty())
             meaning += ". ProgramDir stands empty: the install root key did not open (missing, or no full access "
                        "for this user), so ProgramDir was never read and the tool is looked for at the drive's root";
@@ -422,14 +564,23 @@ std::string LogReader::CommandMeaning(int index) const
     std::string meaning = "the driver-directory tool in the running system's printer driver directory " + launch.dir;
     if (!launch.arg.empty())
         return meaning + ", for the driver " + launch.arg;
+    if (index == LAUNCH_PRINTER_TOOL && PrinterKeyOpened())
+        return meaning
+            + ", with no name after /n:: the printer key's Driver Name is empty (the key opened: ProgramDir was read "
+              "from it). Check Driver Name under the printer key";
     if (index == LAUNCH_PRINTER_TOOL)
         return meaning
             + ", with no name after /n:: the printer key did not open (missing, or no full access for "
-              "this user), so its Driver Name was never read. Check the key path";
-    if (l[LAUNCH_FAX].phase == PHASE_NONE)
+              "this user), so its Driver Name was never read, or its Driver Name is empty. Check the key path and "
+              "Driver Name under it";
+    if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
         return meaning
-            + ", with no name after /n:, as expected: this run made no fax launch (No Fax Function is "
-              "TRUE, or the key path has no Printer in it)";
+            + ", with no name after /n:: no fax launch is in this run's lines, but lines before it are missing, so "
+              "the order cannot tell whether the run made none (then no name is expected) or the fax key's Driver "
+              "Name was not read";
+    if (l[LAUNCH_FAX].phase == PHASE_NONE)
+        return meaning + ", with no name after /n:, as expected: this run made no fax launch (No Fax Function is TRUE"
+            + (FaxKeyShown() ? ")" : ", or the key path has no Printer in it)");
     if (run_.faxNameLine)
         return meaning + ", with no name after /n:: the fax Driver Name could not be read (line "
             + Number(run_.faxNameLine) + ")";
@@ -444,17 +595,34 @@ bool LogReader::TakeSystemText()
 {
     size_t end = 0;
     while (end < pending_.size() && end < kSystemTextLines && !pending_[end].text.empty()
-        && pending_[end].length == pending_[end].text.size() && !IsOwnText(pending_[end].text))
+        && pending_[end].length == pending_[end].text.size() && !HasZero(pending_[end].text)
+        && !IsOwnText(pending_[end].text))
         ++end;
     if (end == 0 || end >= pending_.size() || !pending_[end].text.empty() || !pending_[end].ended)
         return false;
     const int index = CurrentLaunch();
     Launch& launch = run_.launches[index];
+    // A failed start of the add-printer tool gives a negative status, so its
+    // error line follows; without it the text is most likely the tool's own.
+    const TextMeaning* next = end + 1 < pending_.size() ? OwnRow(pending_[end + 1].text) : nullptr;
+    if (LaunchOf(index).addPrinter && !(next && next->kind == TEXT_FAILURE && next->launch == index)) {
+        const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
+        for (size_t i = 0; i <= end; ++i) {
+            const Line line = pending_.front();
+            pending_.pop_front();
+            Emit(line, false,
+                (i < end ? std::string("not zqrunadd's: most likely the add-printer tool's own output")
+                         : std::string("an empty line, not zqrunadd's"))
+                    + "; a failed start would have \"" + failed
+                    + "\" after the system's text, and none follows here, so the order cannot tell it for one");
+        }
+        return true;
+    }
     launch.phase = PHASE_SYSTEM_TEXT;
     launch.cause = CAUSE_SYSTEM_TEXT;
     run_.pos = kLaunchSlots[index] * 10 + PHASE_SYSTEM_TEXT;
     const std::string program
-        = LaunchOf(index).addPrinter ? "\"" + launch.dir + "\\zqntadd.exe\"" : launch.dir + "\\zqdrvtl.exe";
+        = LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
     for (size_t i = 0; i <= end; ++i) {
         const Line line = pending_.front(); // a copy: a system text is read from pending_
         pending_.pop_front();
@@ -477,11 +645,11 @@ std::string LogReader::StartFailure(int index) const
     const Launch& launch = run_.launches[index];
     const LaunchMeaning& meaning = LaunchOf(index);
     if (!meaning.addPrinter)
-        return "zqdrvtl.exe could not start from " + launch.dir + ": " + meaning.notStarted;
+        return kDriverToolFile + " could not start from " + launch.dir + ": " + meaning.notStarted;
     // The install root key, from the printer launch's key path when it has come.
     char root[KEY_PATH_SIZE] = "";
     const Launch& printer = run_.launches[LAUNCH_PRINTER];
-    if (printer.command)
+    if (printer.command && !printer.cut)
         InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
     if (launch.dir.empty())
@@ -492,7 +660,7 @@ std::string LogReader::StartFailure(int index) const
     size_t at = check.find(named);
     if (at != std::string::npos)
         check.insert(at + sizeof named - 1, key);
-    return "the add-printer tool \"" + launch.dir + "\\zqntadd.exe\" could not start: " + check;
+    return "the add-printer tool \"" + launch.dir + kAddPrinterTool + " could not start: " + check;
 }
 
 std::string LogReader::FailureMeaning(int index) const
@@ -513,7 +681,7 @@ std::string LogReader::FailureMeaning(int index) const
     }
 }
 
-void LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before)
+std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit)
 {
     std::string why;
     int index = row.launch;
@@ -557,8 +725,10 @@ void LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std:
             launch.cause = CAUSE_COMMAND;
         launch.phase = PHASE_FAILED;
         launch.failedLine = line.number;
-        Emit(line, true, before + why + row.meaning + ": " + FailureMeaning(index));
-        return;
+        const std::string meaning = before + why + row.meaning + ": " + FailureMeaning(index);
+        if (emit)
+            Emit(line, true, meaning);
+        return meaning;
     }
     case TEXT_NULL:
         if (!inRun_)
@@ -568,7 +738,9 @@ void LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std:
     std::string meaning = row.meaning;
     if (row.kind == TEXT_TOO_LONG)
         meaning += std::string(" (the ") + LaunchOf(index).stage + " launch)";
-    Emit(line, true, before + why + meaning);
+    if (emit)
+        Emit(line, true, before + why + meaning);
+    return before + why + meaning;
 }
 
 std::string LogReader::SystemShown() const
@@ -599,11 +771,28 @@ std::string LogReader::SystemShown() const
     return "no spooler line: Windows 9x or NT 3.51, unless the line was dropped";
 }
 
+// ProgramDir was read from the install root key, and that is the printer key
+// itself (a key path without Install\Printer): so the printer key opened.
+bool LogReader::PrinterKeyOpened() const
+{
+    const Launch& printer = run_.launches[LAUNCH_PRINTER];
+    char root[KEY_PATH_SIZE] = "";
+    return printer.command && !printer.cut && !printer.dir.empty()
+        && InstallRootKeyPath(printer.arg.c_str(), root, isLead_) && printer.arg == root;
+}
+
+// The printer launch's key path shows that there is a fax key.
+bool LogReader::FaxKeyShown() const
+{
+    const Launch& printer = run_.launches[LAUNCH_PRINTER];
+    return printer.command && !printer.cut && FindText(printer.arg.c_str(), "Printer", isLead_);
+}
+
 // The printer launch's key path shows that there was no fax stage.
 bool LogReader::NoFaxKey() const
 {
     const Launch& printer = run_.launches[LAUNCH_PRINTER];
-    return printer.command && !FindText(printer.arg.c_str(), "Printer", isLead_);
+    return printer.command && !printer.cut && !FindText(printer.arg.c_str(), "Printer", isLead_);
 }
 
 RunAccount LogReader::Account() const
@@ -621,8 +810,9 @@ RunAccount LogReader::Account() const
         if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
             settings = "ProgramDir not read: the install root key did not open";
         if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
-            settings
-                += std::string(settings.empty() ? "" : "; ") + "Driver Name not read: the printer key did not open";
+            settings += std::string(settings.empty() ? "" : "; ")
+                + (PrinterKeyOpened() ? "Driver Name under the printer key is empty"
+                                      : "Driver Name not read (the printer key did not open) or empty");
         if (settings.empty())
             settings = "read";
     } else
@@ -655,8 +845,13 @@ RunAccount LogReader::Account() const
         decision = "fax on: No Fax Function was read and is not TRUE, or the fax key did not open";
     else if (NoFaxKey())
         decision = "no fax stage: the key path has no Printer in it";
+    else if (FaxKeyShown())
+        decision = "no fax: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
     else if (l[LAUNCH_PRINTER].phase != PHASE_NONE)
         decision = "no fax: No Fax Function is TRUE, or the key path has no Printer in it";
+    else if (l[LAUNCH_FAX_TOOL].phase != PHASE_NONE || l[LAUNCH_PRINTER_TOOL].phase != PHASE_NONE)
+        decision = "no fax launch in this run's lines: No Fax Function is TRUE, the key path has no Printer in it, "
+                   "or the launch's lines were lost";
     else
         decision = "not reached";
     if (!run_.headless)
@@ -674,6 +869,8 @@ RunAccount LogReader::Account() const
             const bool printed = l[LAUNCH_PRINTER].command || l[LAUNCH_PRINTER].phase == PHASE_FAILED;
             if (i == LAUNCH_FAX && NoFaxKey())
                 state = "not made: the key path has no Printer in it, so there is no fax key";
+            else if (i == LAUNCH_FAX && later && FaxKeyShown())
+                state = "not made: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
             else if (i == LAUNCH_FAX)
                 state = later ? meaning.notMade : "not reached";
             else if (later)

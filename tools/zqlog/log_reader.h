@@ -57,6 +57,7 @@ private:
         std::string text;
         size_t length; // before any cut
         bool ended; // by a line end
+        bool crlf; // by CR LF, as the program ends its lines
     };
     struct Launch {
         int phase = 0; // see the PHASE_ values in log_reader.cpp
@@ -64,6 +65,7 @@ private:
         long line = 0; // of the announcement or of Command line too long
         long failedLine = 0;
         bool command = false; // its command line came
+        bool cut = false; // cut short, so arg is the start of the key path or name
         std::string dir, arg; // from the command line: the folder, and the key path or driver name
         std::string systemText;
     };
@@ -94,13 +96,20 @@ private:
     int CurrentLaunch() const; // -1 when the run is not inside a launch
     bool TakeSystemText();
     bool TakeCommandLine(const Line& line);
-    void TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before);
+    bool ParseCommand(int launch, const std::string& text, std::string* dir, std::string* arg) const;
+    std::string RecordCommand(int launch, const std::string& dir, const std::string& arg, bool cut);
+    const TextMeaning* JoinedText(const std::string& text) const;
+    bool TakeJoinedCommand(const Line& line, int expected);
+    bool TakeUnannouncedCommand(const Line& line);
+    std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
     int LaunchOfTooLong() const;
     std::string CommandMeaning(int launch) const;
     std::string FailureMeaning(int launch) const;
     std::string StartFailure(int launch) const;
     bool IsOwnText(const std::string& text) const;
     bool NoFaxKey() const;
+    bool FaxKeyShown() const;
+    bool PrinterKeyOpened() const;
 
     NoteSink& sink_;
     LeadByteTest isLead_;
