@@ -1,91 +1,74 @@
-#include "wine_test.h"
+#include "world.h"
 
-#include <stdio.h>
-#include <stdlib.h>
+#include <string.h>
 
 #include <winspool.h>
 
-static int g_passed, g_failed;
-
-bool Check(bool condition, const std::string& what)
+DWORD ReadFileInto(const char* path, char* buffer, DWORD size, int* cut)
 {
-    if (condition) {
-        ++g_passed;
-    } else {
-        ++g_failed;
-        printf("FAIL: %s\n", what.c_str());
-        fflush(stdout);
-    }
-    return condition;
-}
-
-std::string ShowBytes(const std::string& bytes)
-{
-    std::string shown;
-    for (unsigned char c : bytes) {
-        char escaped[8];
-        if (c == '\n')
-            shown += "\\n\n    ";
-        else if (c == '\r')
-            shown += "\\r";
-        else if (c < 32 || c >= 127) {
-            sprintf(escaped, "\\x%02X", c);
-            shown += escaped;
-        } else
-            shown += (char)c;
-    }
-    return shown;
-}
-
-bool CheckBytes(const std::string& expected, const std::string& actual, const std::string& what)
-{
-    return Check(expected == actual,
-        what + "\n  expected:\n    " + ShowBytes(expected) + "\n  actual:\n    " + ShowBytes(actual));
-}
-
-int Finish(void)
-{
-    printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed ? 1 : 0;
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::string bytes;
-    HANDLE file
-        = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    DWORD total = 0, got;
+    char spare;
+    if (cut)
+        *cut = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
-        bytes.append(buffer, got);
+        return 0;
+    while (total < size && ReadFile(file, buffer + total, size - total, &got, NULL) && got > 0)
+        total += got;
+    if (cut && total == size && ReadFile(file, &spare, 1, &got, NULL) && got > 0)
+        *cut = 1;
     CloseHandle(file);
-    return bytes;
+    return total;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes)
+int WriteFileFrom(const char* path, const void* bytes, DWORD size)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD written;
-    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD written = 0;
+    const int wrote = WriteFile(file, bytes, size, &written, NULL) && written == size;
     CloseHandle(file);
+    return wrote;
 }
 
-std::string LogFilePath(void)
+void LogFilePath(char out[MAX_PATH])
 {
-    char directory[MAX_PATH];
-    GetWindowsDirectoryA(directory, sizeof directory);
-    return std::string(directory) + "\\ZQsetup.log";
+    UINT length = GetWindowsDirectoryA(out, MAX_PATH - 12);
+    if (length == 0 || length >= MAX_PATH - 12)
+        length = 0;
+    memcpy(out + length, "\\ZQsetup.log", sizeof "\\ZQsetup.log");
+}
+
+void OwnFolder(char out[MAX_PATH])
+{
+    DWORD length = GetModuleFileNameA(NULL, out, MAX_PATH);
+    if (length >= MAX_PATH)
+        length = 0;
+    out[length] = 0;
+    char* slash = strrchr(out, '\\');
+    if (slash)
+        *slash = 0;
+}
+
+HANDLE CreateOutputFile(const char* path)
+{
+    SECURITY_ATTRIBUTES inherited = { sizeof inherited, NULL, TRUE };
+    return CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, NULL);
 }
 
 // Sets (or, for a null value, removes) one of Wine's settings for the named
 // program: HKCU\Software\Wine\AppDefaults\<exe><subkey>, value name = value.
 static void SetAppDefault(const char* exeName, const char* subkey, const char* name, const char* value)
 {
-    std::string keyPath = std::string("Software\\Wine\\AppDefaults\\") + exeName + subkey;
+    char keyPath[MAX_PATH];
+    if (strlen(exeName) + strlen(subkey) + 40 > sizeof keyPath)
+        return;
+    strcpy(keyPath, "Software\\Wine\\AppDefaults\\");
+    strcat(keyPath, exeName);
+    strcat(keyPath, subkey);
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != 0)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != 0)
         return;
     if (value)
         RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
@@ -99,18 +82,27 @@ void EmulateVersion(const char* exeName, const char* version)
     SetAppDefault(exeName, "", "Version", version);
 }
 
-void DisableDll(const char* exeName, const char* dll, bool disabled)
+void DisableDll(const char* exeName, const char* dll, int disabled)
 {
     SetAppDefault(exeName, "\\DllOverrides", dll, disabled ? "" : NULL); // an empty override: never load it
 }
 
-bool SetServiceRunning(const char* name, bool running)
+int WaitsForSpooler(const char* version)
+{
+    static const char* const kBeforeNt4[] = { "win95", "win98", "nt351" };
+    for (const char* name : kBeforeNt4)
+        if (strcmp(version, name) == 0)
+            return 0;
+    return 1;
+}
+
+int SetServiceRunning(const char* name, int running)
 {
     SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
     if (!manager)
-        return false;
+        return 0;
     SC_HANDLE service = OpenServiceA(manager, name, SERVICE_ALL_ACCESS);
-    bool reached = false;
+    int reached = 0;
     if (service) {
         SERVICE_STATUS status;
         if (running)
@@ -129,146 +121,46 @@ bool SetServiceRunning(const char* name, bool running)
     return reached;
 }
 
-HANDLE CreateOutputFile(const std::string& path)
+void DriverDirectory(const char* environment, char out[MAX_PATH])
 {
-    SECURITY_ATTRIBUTES inherited = { sizeof inherited, NULL, TRUE };
-    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, NULL);
-}
-
-// The number of processes still in the job, waiting up to waitMs for none.
-static DWORD ActiveAfter(HANDLE job, DWORD waitMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
-        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, NULL))
-            return 0;
-        if (info.ActiveProcesses == 0 || GetTickCount() - start > waitMs)
-            return info.ActiveProcesses;
-        Sleep(20);
-    }
-}
-
-DWORD RunAndWait(
-    const char* applicationName, const std::string& commandLine, DWORD timeoutMs, RunOutcome* outcome, HANDLE output)
-{
-    RunOutcome seen;
-    // A job holds the program and whatever it starts, so the wait also
-    // covers the tools it leaves running.
-    HANDLE job = CreateJobObjectA(NULL, NULL);
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    if (output) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = output;
-    }
-    PROCESS_INFORMATION process;
-    std::string line = commandLine;
-    if (!CreateProcessA(
-            applicationName, &line[0], NULL, NULL, output != NULL, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
-        seen.startError = GetLastError();
-        seen.endTick = GetTickCount();
-        CloseHandle(job);
-        if (outcome)
-            *outcome = seen;
-        return 0xDEADBEEF;
-    }
-    AssignProcessToJobObject(job, process.hProcess);
-    ResumeThread(process.hThread);
-    DWORD exitCode = 0xDEADBEEF;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    else
-        TerminateJobObject(job, exitCode); // a program stuck (on a message box, say) must not hold the next run
-    seen.endTick = GetTickCount();
-    // A tool still running after a few seconds would write into the next
-    // run's record: it is ended.
-    seen.leftOver = ActiveAfter(job, timeoutMs < LEFTOVER_WAIT_MS ? timeoutMs : LEFTOVER_WAIT_MS);
-    if (seen.leftOver) {
-        TerminateJobObject(job, 0xDEADBEEF);
-        ActiveAfter(job, LEFTOVER_WAIT_MS);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(job);
-    if (outcome)
-        *outcome = seen;
-    return exitCode;
-}
-
-std::string OwnFolder(void)
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-std::string DoublePath(const char* name)
-{
-    return OwnFolder() + "\\doubles\\" + name;
-}
-
-std::string DriverDirectory(const char* environment)
-{
-    char directory[MAX_PATH] = "";
     DWORD needed;
-    GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)directory, sizeof directory, &needed);
-    return directory;
+    out[0] = 0;
+    if (!GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)out, MAX_PATH, &needed))
+        out[0] = 0;
 }
 
-bool PlaceDoubles(const std::string& programDir)
+void DoublePath(const char* name, char out[MAX_PATH])
 {
-    bool placed = true;
-    for (const char* environment : { "Windows NT x86", "Windows 4.0" }) {
-        std::string directory = DriverDirectory(environment);
-        placed = CopyFileA(DoublePath("zqdrvtl.exe").c_str(), (directory + "\\zqdrvtl.exe").c_str(), FALSE) && placed;
+    OwnFolder(out);
+    const size_t length = strlen(out);
+    if (length + strlen(name) + sizeof "\\doubles\\" > MAX_PATH)
+        out[0] = 0;
+    else
+        strcat(strcat(out + length, "\\doubles\\"), name);
+}
+
+// Copies the double of that name into folder; tells whether it is there.
+static int PlaceDouble(const char* name, const char* folder)
+{
+    char from[MAX_PATH], to[MAX_PATH];
+    DoublePath(name, from);
+    if (!from[0] || !folder[0] || strlen(folder) + strlen(name) + 2 > sizeof to)
+        return 0;
+    strcat(strcat(strcpy(to, folder), "\\"), name);
+    return CopyFileA(from, to, FALSE) != 0;
+}
+
+int PlaceDoubles(const char* programDir)
+{
+    static const char* const kEnvironments[] = { "Windows NT x86", "Windows 4.0" };
+    int placed = 1;
+    for (const char* environment : kEnvironments) {
+        char directory[MAX_PATH];
+        DriverDirectory(environment, directory);
+        placed = PlaceDouble("zqdrvtl.exe", directory) && placed;
     }
-    if (programDir.empty())
+    if (!programDir || !programDir[0])
         return placed;
-    CreateDirectoryA(programDir.c_str(), NULL);
-    return CopyFileA(DoublePath("zqntadd.exe").c_str(), (programDir + "\\zqntadd.exe").c_str(), FALSE) && placed;
-}
-
-// Marks the latest start of that process that has no end yet as ended (an id
-// is only reused once its process is gone). Tells whether there was one.
-static bool RecordEnd(std::vector<Launch>& launches, DWORD pid, DWORD tick, DWORD exitCode)
-{
-    for (auto launch = launches.rbegin(); launch != launches.rend(); ++launch) {
-        if (launch->pid == pid && !launch->ended) {
-            launch->ended = true;
-            launch->endTick = tick;
-            launch->exitCode = exitCode;
-            return true;
-        }
-    }
-    return false;
-}
-
-std::vector<Launch> ReadLaunches(const std::string& recordPath)
-{
-    std::vector<Launch> launches;
-    std::string bytes = ReadFileBytes(recordPath);
-    size_t start = 0, end;
-    while ((end = bytes.find('\n', start)) != std::string::npos) {
-        std::string line = bytes.substr(start, end - start);
-        start = end + 1;
-        size_t pid = line.find('|'), tool = line.find('|', pid + 1), show = line.find('|', tool + 1);
-        size_t command = show == std::string::npos ? show : line.find('|', show + 1);
-        const DWORD tick = (DWORD)strtoul(line.c_str(), NULL, 10);
-        const DWORD process = show == std::string::npos ? 0 : (DWORD)strtoul(line.c_str() + pid + 1, NULL, 10);
-        const bool isEnd = show != std::string::npos && line.compare(tool + 1, show - tool - 1, "end") == 0;
-        if (isEnd && RecordEnd(launches, process, tick, (DWORD)strtoul(line.c_str() + show + 1, NULL, 10)))
-            continue;
-        if (isEnd || command == std::string::npos) { // not a record of a double, or an end without its start:
-            launches.push_back({ 0, line, "", "" }); // shown whole, so that it fails
-            continue;
-        }
-        Launch launch = { tick, line.substr(tool + 1, show - tool - 1), line.substr(show + 1, command - show - 1),
-            line.substr(command + 1) };
-        launch.pid = process;
-        launches.push_back(launch);
-    }
-    return launches;
+    CreateDirectoryA(programDir, NULL);
+    return PlaceDouble("zqntadd.exe", programDir) && placed;
 }
