@@ -275,7 +275,7 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     outcome.version = version;
     PlaceDoubles(programDir.c_str());
     const std::string commandLine = "\"" + ProgramFolder() + "\\zqrunadd.exe\" " + keyPath;
-    const World world = { version.c_str(), NULL, commandLine.c_str(), kRecord, limitMs, NULL, 0, LOG_FREE };
+    const World world = { version.c_str(), NULL, commandLine.c_str(), kRecord, limitMs, NULL, 0, LOG_FREE, 0 };
     static RunResult result;
     RunWorld(&world, &result);
     // The program's own end: the tools it leaves running may go on after it.

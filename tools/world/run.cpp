@@ -1,78 +1,89 @@
-// Running the program and reading back what it did.
+// Running the program in a world and reading back what it did. No job object
+// (Windows 2000 and later) holds what it starts: the doubles' own records say
+// which tools started and which ended, and a tool still running at the end
+// of the wait is ended by its process id.
 #include <string.h>
 
 #include "world.h"
 
-// The number of processes still in the job, waiting up to waitMs for none.
-static DWORD ActiveAfter(HANDLE job, DWORD waitMs)
+enum { QUIET_MS = 300, UNKNOWN_QUIET_MS = 1500, RECORD_LAUNCHES = 64 };
+
+// The record as it stands, read whole: a launch line is at most some 40000 bytes.
+static char g_record[RECORD_LAUNCHES * 40064];
+static Launch g_launches[RECORD_LAUNCHES];
+
+static int ReadRecord(const char* path, DWORD* size)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
-        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, NULL))
-            return 0;
-        if (info.ActiveProcesses == 0 || GetTickCount() - start > waitMs)
-            return info.ActiveProcesses;
-        Sleep(20);
-    }
+    *size = ReadFileInto(path, g_record, sizeof g_record, NULL);
+    return ParseLaunches(g_record, *size, g_launches, RECORD_LAUNCHES, NULL);
 }
 
-DWORD RunAndWait(
-    const char* applicationName, const char* commandLine, DWORD timeoutMs, RunOutcome* outcome, HANDLE output)
+// GetTickCount() as the process was created, as the doubles work it out;
+// the time is unknown on 9x, which has no GetProcessTimes.
+static int CreationTick(HANDLE process, DWORD* tick)
 {
-    RunOutcome seen = { 0, 0, 0 };
-    // CreateProcessA may write into the line it is given; 32767 characters
-    // is the longest any Windows takes.
-    static char line[32768];
-    if (strlen(commandLine) >= sizeof line) {
-        seen.startError = ERROR_FILENAME_EXCED_RANGE;
-        seen.endTick = GetTickCount();
-        if (outcome)
-            *outcome = seen;
-        return NOT_ENDED;
+    typedef BOOL(WINAPI * Times)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*);
+    static Times times = (Times)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes");
+    FILETIME created, exited, kernel, user, now;
+    if (!times || !times(process, &created, &exited, &kernel, &user))
+        return 0;
+    const DWORD nowTick = GetTickCount();
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER a, b;
+    a.LowPart = created.dwLowDateTime;
+    a.HighPart = created.dwHighDateTime;
+    b.LowPart = now.dwLowDateTime;
+    b.HighPart = now.dwHighDateTime;
+    *tick = b.QuadPart > a.QuadPart ? nowTick - (DWORD)((b.QuadPart - a.QuadPart) / 10000) : nowTick;
+    return 1;
+}
+
+// Ends the double of this record when its process is still the one that
+// wrote it: a process id is reused once its process is gone, and ending
+// another program would harm the machine. Tells whether it ended one.
+static int EndDouble(const Launch* launch)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, launch->pid);
+    if (!process)
+        return 0;
+    DWORD created;
+    int ended = 0;
+    const long apart = CreationTick(process, &created) ? (long)(created - (DWORD)launch->tick) : 0;
+    const int same = apart > -1000 && apart < 1000;
+    if (same && WaitForSingleObject(process, 0) == WAIT_TIMEOUT && TerminateProcess(process, NOT_ENDED)) {
+        WaitForSingleObject(process, LEFTOVER_WAIT_MS);
+        ended = 1;
     }
-    strcpy(line, commandLine);
-    // A job holds the program and whatever it starts, so the wait also
-    // covers the tools it leaves running.
-    HANDLE job = CreateJobObjectA(NULL, NULL);
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    if (output) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = output;
+    CloseHandle(process);
+    return ended;
+}
+
+// Waits up to waitMs until the record holds at least expected starts, each
+// with its end, and has not grown for a while; then ends the doubles still
+// running. Returns how many it ended.
+static DWORD EndLeftovers(const char* record, int expected, DWORD waitMs)
+{
+    const DWORD start = GetTickCount();
+    DWORD size = 0, lastSize = 0, lastChange = start;
+    int count = 0;
+    for (;;) {
+        count = ReadRecord(record, &size);
+        const DWORD now = GetTickCount();
+        if (size != lastSize)
+            lastSize = size, lastChange = now;
+        int running = 0;
+        for (int i = 0; i < count; ++i)
+            running += g_launches[i].tool[0] && !g_launches[i].ended;
+        const DWORD quiet = expected ? QUIET_MS : UNKNOWN_QUIET_MS;
+        if ((!running && count >= expected && now - lastChange >= quiet) || now - start >= waitMs)
+            break;
+        Sleep(20);
     }
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(
-            applicationName, line, NULL, NULL, output != NULL, CREATE_SUSPENDED, NULL, NULL, &startup, &process)) {
-        seen.startError = GetLastError();
-        seen.endTick = GetTickCount();
-        CloseHandle(job);
-        if (outcome)
-            *outcome = seen;
-        return NOT_ENDED;
-    }
-    AssignProcessToJobObject(job, process.hProcess);
-    ResumeThread(process.hThread);
-    DWORD exitCode = NOT_ENDED;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    else
-        TerminateJobObject(job, exitCode); // a program stuck (on a message box, say) must not hold the next run
-    seen.endTick = GetTickCount();
-    // A tool still running after a few seconds would write into the next
-    // run's record: it is ended.
-    seen.leftOver = ActiveAfter(job, timeoutMs < LEFTOVER_WAIT_MS ? timeoutMs : (DWORD)LEFTOVER_WAIT_MS);
-    if (seen.leftOver) {
-        TerminateJobObject(job, NOT_ENDED);
-        ActiveAfter(job, LEFTOVER_WAIT_MS);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(job);
-    if (outcome)
-        *outcome = seen;
-    return exitCode;
+    DWORD ended = 0;
+    for (int i = 0; i < count; ++i)
+        if (g_launches[i].tool[0] && !g_launches[i].ended)
+            ended += (DWORD)EndDouble(&g_launches[i]);
+    return ended;
 }
 
 void RunWorld(const World* world, RunResult* result)
@@ -93,18 +104,44 @@ void RunWorld(const World* world, RunResult* result)
         held = CreateFileA(log, GENERIC_READ, world->logState == LOG_READ ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0,
             NULL, OPEN_EXISTING, 0, NULL);
 
+    // CreateProcessA may write into the line it is given; 32767 characters
+    // is the longest any Windows takes.
+    static char line[32768];
+    RunOutcome* seen = &result->outcome;
+    ZeroMemory(seen, sizeof *seen);
+    result->exitCode = NOT_ENDED;
     result->startTick = GetTickCount();
-    result->exitCode = RunAndWait(world->applicationName, world->commandLine, world->limitMs, &result->outcome, NULL);
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (strlen(world->commandLine) >= sizeof line) {
+        seen->startError = ERROR_FILENAME_EXCED_RANGE;
+    } else if (!CreateProcessA(world->applicationName, strcpy(line, world->commandLine), NULL, NULL, FALSE, 0, NULL,
+                   NULL, &startup, &process)) {
+        seen->startError = GetLastError();
+    } else {
+        if (WaitForSingleObject(process.hProcess, world->limitMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &result->exitCode);
+        else // a program stuck (on a message box, say) must not hold the next run
+            TerminateProcess(process.hProcess, NOT_ENDED);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    seen->endTick = GetTickCount();
+    // A tool still running after a few seconds would write into the next
+    // run's record: it is ended.
+    if (!seen->startError)
+        seen->leftOver = EndLeftovers(world->record, world->launches,
+            world->limitMs < LEFTOVER_WAIT_MS ? world->limitMs : (DWORD)LEFTOVER_WAIT_MS);
     result->finished = result->exitCode != NOT_ENDED;
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
     if (world->logState == LOG_FOLDER)
         RemoveDirectoryA(log);
     result->logSize = ReadFileInto(log, result->log, sizeof result->log, &result->logCut);
-    // The record is read whole: a launch line is at most some 40000 bytes.
-    static char record[RESULT_LAUNCHES * 40064];
     int recordCut;
-    const DWORD recordSize = ReadFileInto(world->record, record, sizeof record, &recordCut);
-    result->launchCount = ParseLaunches(record, recordSize, result->launches, RESULT_LAUNCHES, &result->launchesCut);
+    const DWORD recordSize = ReadFileInto(world->record, g_record, sizeof g_record, &recordCut);
+    result->launchCount = ParseLaunches(g_record, recordSize, result->launches, RESULT_LAUNCHES, &result->launchesCut);
     result->launchesCut = result->launchesCut || recordCut;
 }

@@ -32,12 +32,19 @@ int WriteFileFrom(const char* path, const void* bytes, DWORD size)
     return wrote;
 }
 
+void WindowsFilePath(const char* name, char out[MAX_PATH])
+{
+    const UINT room = MAX_PATH - 1 - (UINT)strlen(name);
+    UINT length = GetWindowsDirectoryA(out, room);
+    if (length == 0 || length >= room)
+        length = 0;
+    out[length] = '\\';
+    strcpy(out + length + 1, name);
+}
+
 void LogFilePath(char out[MAX_PATH])
 {
-    UINT length = GetWindowsDirectoryA(out, MAX_PATH - 12);
-    if (length == 0 || length >= MAX_PATH - 12)
-        length = 0;
-    memcpy(out + length, "\\ZQsetup.log", sizeof "\\ZQsetup.log");
+    WindowsFilePath("ZQsetup.log", out);
 }
 
 void OwnFolder(char out[MAX_PATH])

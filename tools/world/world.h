@@ -18,6 +18,8 @@
 DWORD ReadFileInto(const char* path, char* buffer, DWORD size, int* cut);
 // Writes the file at path anew with exactly these bytes; tells whether it did.
 int WriteFileFrom(const char* path, const void* bytes, DWORD size);
+// The path of the file of that name (short) in the Windows directory.
+void WindowsFilePath(const char* name, char out[MAX_PATH]);
 // The installer log's path in the Windows directory.
 void LogFilePath(char out[MAX_PATH]);
 // The folder this program was started from, without a trailing backslash.
@@ -90,6 +92,7 @@ struct World {
     const char* logBefore; // the log's bytes before the run; null for no log
     DWORD logBeforeSize;
     LogState logState;
+    int launches; // how many launches the run should make, so that the wait is no longer; 0 when unknown
 };
 
 // What the run left behind.
@@ -107,8 +110,10 @@ struct RunResult {
 };
 
 // Runs the program once in the world as it stands, with the version set,
-// the launch record emptied and the log made as the world says, then puts
-// back what stood in for the log and fills result.
+// the launch record emptied and the log made as the world says; waits up to
+// LEFTOVER_WAIT_MS for the doubles it started (their records tell) and ends
+// those still running; then puts back what stood in for the log and fills
+// result.
 void RunWorld(const World* world, RunResult* result);
 
 #endif

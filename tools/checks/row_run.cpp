@@ -1,0 +1,343 @@
+#include "row_run.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "world/world.h"
+
+// The expected texts, the world's names and values, expanded.
+enum { TEXT_SIZE = RESULT_LOG_SIZE, LAUNCHES_SIZE = RESULT_LAUNCHES * LAUNCH_TEXT_SIZE, NAME_SIZE = 2048 };
+
+long SystemText(unsigned long code, char* out, unsigned long size)
+{
+    char* text = NULL;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, NULL, code,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), (LPSTR)&text, 0, NULL);
+    long result = -1;
+    if (text && length < size) {
+        memcpy(out, text, length);
+        result = (long)length;
+    }
+    if (text)
+        LocalFree(text);
+    return result;
+}
+
+int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* places)
+{
+    static char windows[MAX_PATH], nt[MAX_PATH], drivers[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    DriverDirectory("Windows NT x86", nt);
+    places->windows = windows;
+    places->ntDrivers = nt;
+    places->drivers = drivers;
+    places->folder = machine->folder;
+    places->key = machine->key;
+    places->systemText = SystemText;
+    if (machine->emulate) {
+        // The program asks for its own system's directory: under an emulated
+        // 9x that is the one of "Windows 4.0", not this runner's.
+        const char* version = row->version ? row->version : machine->emulate;
+        places->nt4Road = WaitsForSpooler(version);
+        const int is9x = strcmp(version, "win95") == 0 || strcmp(version, "win98") == 0;
+        DriverDirectory(is9x ? "Windows 4.0" : "Windows NT x86", drivers);
+    } else {
+        places->nt4Road = machine->nt4Road;
+        DriverDirectory(NULL, drivers);
+    }
+    return FitCheckRow(row, places);
+}
+
+int DeleteKeyTree(HKEY root, const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS;
+    char name[MAX_PATH];
+    // Always the first subkey: each is gone before the next is asked for.
+    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS)
+        if (!DeleteKeyTree(key, name))
+            break;
+    RegCloseKey(key);
+    return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+}
+
+int InThe32BitViewOnly(const char* path)
+{
+    typedef BOOL(WINAPI * Wow64Test)(HANDLE, PBOOL);
+    const Wow64Test isWow64 = (Wow64Test)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+    BOOL wow64 = FALSE;
+    if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64)
+        return 1;
+    HKEY key;
+    const int in32 = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_32KEY, &key) == 0;
+    if (in32)
+        RegCloseKey(key);
+    const int in64 = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) == 0;
+    if (in64)
+        RegCloseKey(key);
+    return in32 && !in64;
+}
+
+// ---- the report ------------------------------------------------------------
+
+static void Say(RowReport* report, const char* text, unsigned long length)
+{
+    if (report->length + length + 1 > sizeof report->text)
+        length = sizeof report->text - 1 - report->length;
+    memcpy(report->text + report->length, text, length);
+    report->length += length;
+    report->text[report->length] = 0;
+}
+
+static void SayText(RowReport* report, const char* text)
+{
+    Say(report, text, (unsigned long)strlen(text));
+}
+
+// Shows bytes a line each, escaped, each line indented.
+static void SayBytes(RowReport* report, const char* bytes, unsigned long size)
+{
+    SayText(report, "      ");
+    for (unsigned long i = 0; i < size; ++i) {
+        const unsigned char c = (unsigned char)bytes[i];
+        char escaped[8];
+        if (c == '\n')
+            SayText(report, i + 1 < size ? "\\n\n      " : "\\n");
+        else if (c == '\r')
+            SayText(report, "\\r");
+        else if (c < 32 || c >= 127 || c == '\\') {
+            sprintf(escaped, c == '\\' ? "\\\\" : "\\x%02X", c);
+            SayText(report, escaped);
+        } else
+            Say(report, (const char*)&c, 1);
+    }
+    SayText(report, "\n");
+}
+
+static int Check(RowReport* report, int passed, const char* what)
+{
+    ++report->checks;
+    if (!passed) {
+        ++report->failures;
+        SayText(report, "    FAIL: ");
+        SayText(report, what);
+        SayText(report, "\n");
+    }
+    return passed;
+}
+
+static void CheckBytes(RowReport* report, const char* expected, unsigned long expectedSize, const char* actual,
+    unsigned long actualSize, const char* what)
+{
+    if (Check(report, expectedSize == actualSize && memcmp(expected, actual, expectedSize) == 0, what))
+        return;
+    SayText(report, "    expected:\n");
+    SayBytes(report, expected, expectedSize);
+    SayText(report, "    actual:\n");
+    SayBytes(report, actual, actualSize);
+}
+
+// ---- the world ---------------------------------------------------------------
+
+// Expands text for the row; an empty text when it cannot be.
+static long Expanded(const char* text, const CheckPlaces* places, char* out, unsigned long size, RowReport* report)
+{
+    if (!text) {
+        out[0] = 0;
+        return 0;
+    }
+    const long length = ExpandCheckText(text, places, out, size);
+    if (length < 0) {
+        Check(report, 0, "the row's text could be filled in on this machine:");
+        SayText(report, "      ");
+        SayText(report, text);
+        SayText(report, "\n");
+        return 0;
+    }
+    return length;
+}
+
+static void SetRegistry(const CheckRow* row, const RowMachine* machine, const CheckPlaces* places, RowReport* report)
+{
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, machine->key);
+    static char path[NAME_SIZE], name[NAME_SIZE], data[TEXT_SIZE];
+    for (const CheckValue* value = row->registry; value && value->key; ++value) {
+        Expanded(value->key, places, path, sizeof path, report);
+        Expanded(value->name, places, name, sizeof name, report);
+        const long size = Expanded(value->data, places, data, sizeof data, report);
+        HKEY key;
+        if (Check(report, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) == 0,
+                "a registry key of the row is made")) {
+            RegSetValueExA(key, name, 0, value->type, (const BYTE*)data, (DWORD)size);
+            RegCloseKey(key);
+        }
+    }
+    if (row->registry && row->registry->key)
+        Check(report, InThe32BitViewOnly(machine->key), "the installation is in the 32-bit view of the registry only");
+}
+
+static int PutDouble(const char* name, const char* folder)
+{
+    char from[MAX_PATH], to[MAX_PATH];
+    DoublePath(name, from);
+    if (!from[0] || strlen(folder) + strlen(name) + 2 > sizeof to)
+        return 0;
+    sprintf(to, "%s\\%s", folder, name);
+    return CopyFileA(from, to, FALSE) != 0;
+}
+
+static void TakeDouble(const char* name, const char* folder)
+{
+    char path[MAX_PATH];
+    if (strlen(folder) + strlen(name) + 2 <= sizeof path) {
+        sprintf(path, "%s\\%s", folder, name);
+        DeleteFileA(path);
+    }
+}
+
+static int IsDriverTool(const Launch* launch, const char* show)
+{
+    return strcmp(launch->tool, "zqdrvtl") == 0 && strcmp(launch->show, show) == 0;
+}
+
+// Checks that later started at least atLeastMs after earlier. The doubles
+// take their ticks from their processes' creation, so a wait of the program
+// between two starts bounds the gap from below; a few ms go to rounding.
+static void CheckGap(RowReport* report, const Launch* earlier, const Launch* later, DWORD atLeastMs, const char* what)
+{
+    const long gap = (long)(later->tick - earlier->tick); // negative when later started first
+    char shown[256];
+    sprintf(shown, "%s, not %ld ms", what, gap);
+    Check(report, gap >= (long)atLeastMs - 10, shown);
+}
+
+static void CheckTimes(const CheckRow* row, const RunResult* result, RowReport* report)
+{
+    const Launch* launches = result->launches;
+    const int n = result->launchCount;
+    // Launches 4 and 5, the last two starts of the driver-directory tool, are
+    // 1000 ms apart.
+    if (n >= 2 && IsDriverTool(&launches[n - 2], "-") && IsDriverTool(&launches[n - 1], "-"))
+        CheckGap(report, &launches[n - 2], &launches[n - 1], 1000, "launch 5 at least 1000 ms after launch 4");
+    // The launch after the shell start waits until the started tool is idle,
+    // which a tool that never pumps messages is only once it has ended.
+    if (row->shellToolBusyMs
+        && Check(report, n >= 2 && IsDriverTool(&launches[0], "hidden"), "a shell start, then more"))
+        CheckGap(report, &launches[0], &launches[1], row->shellToolBusyMs, "the next launch after the busy tool ended");
+    // Every double has recorded its end by now: with the exit code it was
+    // given, and not before its start (the busy shell start not before its
+    // time is up).
+    for (int i = 0; i < n; ++i) {
+        const Launch* launch = &launches[i];
+        const char* exitCode = strcmp(launch->tool, "zqntadd") == 0 ? row->addPrinterExit : row->driverToolExit;
+        const DWORD busyMs = strcmp(launch->show, "hidden") == 0 ? row->shellToolBusyMs : 0;
+        char what[64];
+        sprintf(what, "launch %d recorded its end and exit code", i + 1);
+        Check(report,
+            launch->ended && launch->exitCode == (exitCode ? strtoul(exitCode, NULL, 10) : 0)
+                && (long)(launch->endTick - launch->tick) >= (long)busyMs - 10,
+            what);
+    }
+}
+
+static int Lines(const char* text)
+{
+    int count = 0;
+    for (; *text; ++text)
+        count += *text == '\n';
+    return count;
+}
+
+void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report)
+{
+    report->checks = report->failures = 0;
+    report->length = 0;
+    report->text[0] = 0;
+    report->tookMs = 0;
+    static CheckPlaces places;
+    if (!Check(report, RowPlaces(row, machine, &places), "the row's lengths can be made with this machine's names"))
+        return;
+    SetRegistry(row, machine, &places, report);
+    if (machine->services)
+        SetServiceRunning("Spooler", !row->spoolerStopped);
+
+    static char prog[NAME_SIZE], also[NAME_SIZE];
+    sprintf(prog, "%s\\prog", machine->folder);
+    CreateDirectoryA(prog, NULL);
+    if (row->addPrinterToolMissing)
+        TakeDouble("zqntadd.exe", prog);
+    else
+        PutDouble("zqntadd.exe", prog);
+    if (row->alsoToolDir) {
+        Expanded(row->alsoToolDir, &places, also, sizeof also, report);
+        CreateDirectoryA(also, NULL);
+        Check(report, PutDouble("zqntadd.exe", also), "the add-printer tool double is placed in the row's folder");
+    }
+    if (row->driverToolMissing) {
+        TakeDouble("zqdrvtl.exe", places.ntDrivers);
+        TakeDouble("zqdrvtl.exe", places.drivers);
+    }
+    if (machine->wineDlls) {
+        DisableDll("zqrunadd.exe", "shell32", row->shellMissing);
+        DisableDll("zqrunadd.exe", "localspl", row->printProviderMissing);
+    }
+    char busy[16];
+    sprintf(busy, "%lu", row->shellToolBusyMs);
+    SetEnvironmentVariableA("ZQTEST_EXIT_zqntadd", row->addPrinterExit);
+    SetEnvironmentVariableA("ZQTEST_EXIT_zqdrvtl", row->driverToolExit);
+    SetEnvironmentVariableA("ZQTEST_BUSY_zqdrvtl", row->shellToolBusyMs ? busy : NULL);
+
+    static char commandLine[2 * NAME_SIZE + 8], tail[NAME_SIZE], logBefore[TEXT_SIZE];
+    if (row->commandLine) {
+        Expanded(row->commandLine, &places, commandLine, sizeof commandLine, report);
+    } else {
+        Expanded(row->tail, &places, tail, sizeof tail, report);
+        if (Check(report, strlen(machine->program) < NAME_SIZE, "the program's path is short enough"))
+            sprintf(commandLine, "\"%s\" %s", machine->program, tail);
+    }
+    SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row->logPeer ? tail : NULL);
+    const long logBeforeSize = Expanded(row->logBefore, &places, logBefore, sizeof logBefore, report);
+
+    // The answer: the other one where this machine gives it by design.
+    const int other = row->otherOn && machine->realNt;
+    static char log[TEXT_SIZE], launches[LAUNCHES_SIZE];
+    const long logSize = Expanded(other ? row->otherLog : row->log, &places, log, sizeof log, report);
+    const long launchesSize
+        = Expanded(other ? row->otherLaunches : row->launches, &places, launches, sizeof launches, report);
+
+    static const LogState kStates[] = { LOG_FREE, LOG_FOLDER, LOG_HELD, LOG_READ };
+    const char* version = machine->emulate ? (row->version ? row->version : machine->emulate) : NULL;
+    const World world = { version, row->commandLine ? machine->program : NULL, commandLine, machine->record, 120000,
+        row->logBefore ? logBefore : NULL, (DWORD)logBeforeSize, kStates[row->logState], Lines(launches) };
+    static RunResult result;
+    RunWorld(&world, &result);
+    report->tookMs = GetTickCount() - result.startTick;
+
+    if (row->driverToolMissing) {
+        PutDouble("zqdrvtl.exe", places.ntDrivers);
+        PutDouble("zqdrvtl.exe", places.drivers);
+    }
+    if (machine->wineDlls) {
+        DisableDll("zqrunadd.exe", "shell32", 0);
+        DisableDll("zqrunadd.exe", "localspl", 0);
+    }
+
+    char shown[128];
+    sprintf(shown, "exit code 0, not 0x%08lX", (unsigned long)result.exitCode);
+    Check(report, result.exitCode == 0, shown);
+    sprintf(shown, "the run took at least its waits (%lu ms), not %lu ms", row->atLeastMs, report->tookMs);
+    Check(report, report->tookMs >= row->atLeastMs, shown);
+    Check(report, !result.logCut && !result.launchesCut, "the log and the launches were read whole");
+    CheckBytes(report, log, (unsigned long)logSize, result.log, result.logSize, "log");
+    static char actual[LAUNCHES_SIZE];
+    unsigned long actualSize = 0;
+    for (int i = 0; i < result.launchCount; ++i) {
+        LaunchText(&result.launches[i], actual + actualSize);
+        actualSize += (unsigned long)strlen(actual + actualSize);
+        actual[actualSize++] = '\n';
+    }
+    CheckBytes(report, launches, (unsigned long)launchesSize, actual, actualSize, "launches");
+    CheckTimes(row, &result, report);
+}

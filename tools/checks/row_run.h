@@ -1,0 +1,56 @@
+// One scenario row run on a Windows machine: the world set up as the row
+// says, zqrunadd.exe run in it, and what it left compared with the row's
+// answer. The Wine scenario tests and zqcheck.exe both run rows through here.
+#ifndef ZQ_ROW_RUN_H
+#define ZQ_ROW_RUN_H
+
+#include <windows.h>
+
+#include "check_rows.h"
+
+// The machine the rows run on, and whose names fill their placeholders.
+struct RowMachine {
+    const char* program; // zqrunadd.exe
+    const char* record; // the file the doubles append their launches to
+    const char* folder; // {dir}: the runner's own folder, made before the rows run
+    const char* key; // {root}: the runner's own key under HKEY_LOCAL_MACHINE\SOFTWARE
+    // Wine's name of the version each row runs as, unless it names its own:
+    // Wine emulates it for the program. Null runs the machine as it is.
+    const char* emulate;
+    int nt4Road; // unless emulated: the machine is NT 4.0 or later
+    int services; // the machine has a service manager (NT), which the spooler rows use
+    int wineDlls; // Wine's DLL overrides may keep system DLLs from the program
+    int realNt; // a row's other answer applies: NT itself, not Wine
+};
+
+enum { ROW_REPORT_SIZE = 400000 };
+// What a row run found.
+struct RowReport {
+    int checks;
+    int failures;
+    DWORD tookMs;
+    unsigned long length;
+    char text[ROW_REPORT_SIZE]; // each failure: what, then expected and actual where bytes differ
+};
+
+// The system's text for an error code, as the program asks for it:
+// FormatMessageA from the system, flags 0x1100, language 0x400.
+long SystemText(unsigned long code, char* out, unsigned long size);
+
+// Fills the placeholders' values for the row on this machine; 0 when the
+// row's names cannot be made to its lengths here.
+int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* places);
+
+// Sets the world up as the row says, runs the program, compares, and puts
+// back what the row alone changed (a tool taken away, a DLL kept away).
+void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report);
+
+// Deletes the key at path under root with everything below it; tells
+// whether it is gone. (RegDeleteTreeA came with Vista.)
+int DeleteKeyTree(HKEY root, const char* path);
+
+// Whether the key at path opens in the 32-bit view only, as a 32-bit setup
+// package writes it on 64-bit Windows. 1 also where there is no 64-bit view.
+int InThe32BitViewOnly(const char* path);
+
+#endif
