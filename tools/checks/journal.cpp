@@ -1,0 +1,248 @@
+#include "journal.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "row_run.h"
+#include "world/world.h"
+
+static const char kSaved[] = ".zqcheck-saved";
+enum { ENTRY_SIZE = 3 * MAX_PATH, JOURNAL_SIZE = 64 * ENTRY_SIZE };
+
+FileMark MarkFile(const char* path)
+{
+    FileMark mark = { 0, 0, 2166136261u };
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return mark;
+    mark.exists = 1;
+    static unsigned char block[65536];
+    DWORD got;
+    while (ReadFile(file, block, sizeof block, &got, NULL) && got > 0) {
+        for (DWORD i = 0; i < got; ++i)
+            mark.sum = (mark.sum ^ block[i]) * 16777619u; // FNV-1a
+        mark.size += got;
+    }
+    CloseHandle(file);
+    return mark;
+}
+
+void JournalPath(char out[MAX_PATH])
+{
+    WindowsFilePath("zqcheck.journal", out);
+}
+
+int JournalExists(void)
+{
+    char path[MAX_PATH];
+    JournalPath(path);
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+int JournalAdd(const char* kind, const char* first, const char* second, DWORD third, DWORD fourth)
+{
+    char path[MAX_PATH], entry[ENTRY_SIZE];
+    JournalPath(path);
+    if (strlen(first) + (second ? strlen(second) : 0) + 64 > sizeof entry)
+        return 0;
+    if (second)
+        sprintf(entry, "%s|%s|%s|%lu|%lu\r\n", kind, first, second, (unsigned long)third, (unsigned long)fourth);
+    else
+        sprintf(entry, "%s|%s\r\n", kind, first);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD written = 0;
+    const DWORD size = (DWORD)strlen(entry);
+    const int done = SetFilePointer(file, 0, NULL, FILE_END) != INVALID_SET_FILE_POINTER
+        && WriteFile(file, entry, size, &written, NULL) && written == size && FlushFileBuffers(file);
+    CloseHandle(file);
+    return done;
+}
+
+int MakeOwnFolder(const char* path)
+{
+    return JournalAdd("folder", path, NULL, 0, 0) && CreateDirectoryA(path, NULL);
+}
+
+int NoteOwnKey(const char* path)
+{
+    return JournalAdd("key", path, NULL, 0, 0);
+}
+
+int SetFileAside(const char* path)
+{
+    char aside[MAX_PATH];
+    if (strlen(path) + sizeof kSaved > sizeof aside)
+        return 0;
+    const FileMark mark = MarkFile(path);
+    sprintf(aside, "%s%s", path, mark.exists ? kSaved : "");
+    if (!JournalAdd("file", path, mark.exists ? aside : "", mark.size, mark.sum))
+        return 0;
+    return !mark.exists || MoveFileA(path, aside);
+}
+
+int NoteService(const char* name, int running, DWORD startType)
+{
+    return JournalAdd("service", name, running ? "1" : "0", startType, 0);
+}
+
+int RemoveFolderTree(const char* path)
+{
+    char pattern[MAX_PATH], child[2 * MAX_PATH];
+    if (strlen(path) + 3 > sizeof pattern)
+        return 0;
+    sprintf(pattern, "%s\\*", path);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0
+                || strlen(path) + strlen(found.cFileName) + 2 > sizeof child)
+                continue;
+            sprintf(child, "%s\\%s", path, found.cFileName);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolderTree(child);
+            else {
+                SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path);
+    return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+}
+
+int ServiceState(const char* name, int* running, DWORD* startType)
+{
+    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    if (!manager)
+        return 0;
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS | SERVICE_QUERY_CONFIG);
+    int known = 0;
+    if (service) {
+        SERVICE_STATUS status;
+        static union {
+            QUERY_SERVICE_CONFIGA config;
+            char bytes[8192];
+        } config;
+        DWORD needed;
+        if (QueryServiceStatus(service, &status)
+            && QueryServiceConfigA(service, &config.config, sizeof config, &needed)) {
+            *running = status.dwCurrentState == SERVICE_RUNNING;
+            *startType = config.config.dwStartType;
+            known = 1;
+        }
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return known;
+}
+
+static int SetStartType(const char* name, DWORD startType)
+{
+    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    if (!manager)
+        return 0;
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_CHANGE_CONFIG);
+    int done = 0;
+    if (service) {
+        done = ChangeServiceConfigA(
+            service, SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return done;
+}
+
+// The fields of one entry, split in place.
+static int Fields(char* entry, char** fields, int most)
+{
+    int count = 0;
+    fields[count++] = entry;
+    for (char* p = entry; *p && count < most; ++p)
+        if (*p == '|') {
+            *p = 0;
+            fields[count++] = p + 1;
+        }
+    return count;
+}
+
+// Undoes one entry; tells whether what it changed is as it was.
+static int Undo(char* entry, SayLine say)
+{
+    char* f[5];
+    const int n = Fields(entry, f, 5);
+    static char line[4 * MAX_PATH];
+    if (strcmp(f[0], "folder") == 0 && n == 2) {
+        if (RemoveFolderTree(f[1]))
+            return 1;
+        sprintf(line, "the folder %s could not be removed", f[1]);
+    } else if (strcmp(f[0], "key") == 0 && n == 2) {
+        if (DeleteKeyTree(HKEY_LOCAL_MACHINE, f[1]))
+            return 1;
+        sprintf(line, "the key HKEY_LOCAL_MACHINE\\%s could not be removed", f[1]);
+    } else if (strcmp(f[0], "file") == 0 && n == 5) {
+        // What the run left there (a file, or a folder standing in for the log) goes.
+        SetFileAttributesA(f[1], FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(f[1]);
+        RemoveDirectoryA(f[1]);
+        if (f[2][0] && GetFileAttributesA(f[2]) != INVALID_FILE_ATTRIBUTES)
+            MoveFileA(f[2], f[1]);
+        const FileMark mark = MarkFile(f[1]);
+        const int wasThere = f[2][0] != 0;
+        if (mark.exists == wasThere
+            && (!wasThere || (mark.size == strtoul(f[3], NULL, 10) && mark.sum == strtoul(f[4], NULL, 10))))
+            return 1;
+        sprintf(line, wasThere ? "%s is not as it was (its copy is %s)" : "%s was not there and could not be removed",
+            f[1], f[2]);
+    } else if (strcmp(f[0], "service") == 0 && n == 5) {
+        const int wasRunning = strcmp(f[2], "1") == 0;
+        const DWORD startType = strtoul(f[3], NULL, 10);
+        int running;
+        DWORD nowType;
+        if (ServiceState(f[1], &running, &nowType) && nowType != startType)
+            SetStartType(f[1], startType);
+        SetServiceRunning(f[1], wasRunning);
+        if (ServiceState(f[1], &running, &nowType) && running == wasRunning && nowType == startType)
+            return 1;
+        sprintf(line, "the service %s is not as it was (%s, start type %lu)", f[1], wasRunning ? "running" : "stopped",
+            (unsigned long)startType);
+    } else {
+        sprintf(line, "a journal entry that zqcheck does not know: %.200s", f[0]);
+    }
+    say(line);
+    return 0;
+}
+
+int Restore(SayLine say)
+{
+    char path[MAX_PATH];
+    JournalPath(path);
+    static char journal[JOURNAL_SIZE];
+    int cut = 0;
+    const DWORD size = ReadFileInto(path, journal, sizeof journal - 1, &cut);
+    if (cut) {
+        say("the journal is too long to be zqcheck's own: nothing was undone");
+        return 0;
+    }
+    journal[size] = 0;
+    char* entries[64];
+    int count = 0;
+    for (char* line = journal; *line && count < 64;) {
+        char* end = strstr(line, "\r\n");
+        if (!end)
+            break; // an entry cut short by the crash: its change was never made
+        *end = 0;
+        entries[count++] = line;
+        line = end + 2;
+    }
+    int asItWas = 1;
+    for (int i = count - 1; i >= 0; --i)
+        asItWas = Undo(entries[i], say) && asItWas;
+    if (asItWas)
+        DeleteFileA(path);
+    return asItWas;
+}

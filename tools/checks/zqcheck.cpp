@@ -1,0 +1,402 @@
+// zqcheck.exe: runs the scenario rows on the Windows machine it is started
+// on, with the real zqrunadd.exe beside it, and prints a table of what passed,
+// failed and was skipped, and why. A test machine may still be someone's
+// machine: without --throwaway it changes nothing and says what it would
+// touch; with it, it writes a journal before each change and puts the machine
+// back at the end, or at the next start after a crash.
+//   zqcheck [--throwaway | --restore | --help]
+// Exit status: 0 when every row that ran passed and the machine is as it
+// was, 1 otherwise, 2 when it could not run.
+#include <stdio.h>
+#include <string.h>
+
+#include <windows.h>
+
+#include "install/command_tail.h"
+#include "journal.h"
+#include "row_run.h"
+#include "world/world.h"
+
+static const char kUsage[] = "usage: zqcheck [--throwaway | --restore | --help]\n"
+                             "  (none)       says what a run would touch, changes nothing, exits 2\n"
+                             "  --throwaway  runs every row this machine can set up, then puts it back\n"
+                             "  --restore    only puts back what a run that did not finish changed\n";
+static const char kKey[] = "SOFTWARE\\ZqCheck";
+
+// ---- the machine -------------------------------------------------------------
+
+struct Machine {
+    OSVERSIONINFOA version;
+    const char* name; // Wine's name for it ("win98"), the rows' names
+    const char* wine; // Wine's version when it runs under Wine, else null
+    int nt; // the NT family: a service manager, administrators
+    int nt4OrLater;
+    unsigned codePage;
+    char computer[MAX_COMPUTERNAME_LENGTH + 1];
+    char windows[MAX_PATH], folder[MAX_PATH], log[MAX_PATH];
+    char tools[2][MAX_PATH]; // zqdrvtl.exe in the NT x86 and the running system's driver directory
+    int toolCount;
+};
+
+static const char* VersionName(const OSVERSIONINFOA* v)
+{
+    const DWORD major = v->dwMajorVersion, minor = v->dwMinorVersion;
+    if (v->dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
+        return minor < 10 ? "win95" : minor < 90 ? "win98" : "winme";
+    if (major == 3)
+        return "nt351";
+    if (major == 4)
+        return "nt40";
+    if (major == 5)
+        return minor == 0 ? "win2k" : minor == 1 ? "winxp" : "win2003";
+    if (major == 6)
+        return minor == 0 ? "vista" : minor == 1 ? "win7" : minor == 2 ? "win8" : "win81";
+    return major == 10 ? "win10" : "unknown";
+}
+
+// Wine's own export, which no Windows has; its version when there is one.
+static const char* WineVersion(void)
+{
+    typedef const char*(CDECL * Version)(void);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    Version version = ntdll ? (Version)(void*)GetProcAddress(ntdll, "wine_get_version") : NULL;
+    return version ? version() : NULL;
+}
+
+// Whether this process's token holds the Administrators group, enabled.
+// NT 3.51 and 4.0 have no CheckTokenMembership, so the groups are read. The
+// calls are NT's own, looked up here, so that the loader of 9x never meets them.
+static int IsAdministrator(void)
+{
+    typedef BOOL(WINAPI * OpenToken)(HANDLE, DWORD, PHANDLE);
+    typedef BOOL(WINAPI * TokenInformation)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+    typedef BOOL(WINAPI * MakeSid)(
+        PSID_IDENTIFIER_AUTHORITY, BYTE, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, PSID*);
+    typedef BOOL(WINAPI * SameSid)(PSID, PSID);
+    typedef PVOID(WINAPI * DropSid)(PSID);
+    HMODULE advapi32 = GetModuleHandleA("advapi32.dll");
+    if (!advapi32)
+        return 0;
+    const OpenToken openToken = (OpenToken)(void*)GetProcAddress(advapi32, "OpenProcessToken");
+    const TokenInformation information = (TokenInformation)(void*)GetProcAddress(advapi32, "GetTokenInformation");
+    const MakeSid makeSid = (MakeSid)(void*)GetProcAddress(advapi32, "AllocateAndInitializeSid");
+    const SameSid sameSid = (SameSid)(void*)GetProcAddress(advapi32, "EqualSid");
+    const DropSid dropSid = (DropSid)(void*)GetProcAddress(advapi32, "FreeSid");
+    HANDLE token;
+    if (!openToken || !information || !makeSid || !sameSid || !dropSid
+        || !openToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return 0;
+    DWORD size = 0;
+    information(token, TokenGroups, NULL, 0, &size);
+    TOKEN_GROUPS* groups = size ? (TOKEN_GROUPS*)LocalAlloc(LMEM_FIXED, size) : NULL;
+    SID_IDENTIFIER_AUTHORITY nt = { SECURITY_NT_AUTHORITY };
+    PSID admins = NULL;
+    int found = 0;
+    if (groups && information(token, TokenGroups, groups, size, &size)
+        && makeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins)) {
+        for (DWORD i = 0; i < groups->GroupCount && !found; ++i)
+            found = sameSid(groups->Groups[i].Sid, admins) && (groups->Groups[i].Attributes & SE_GROUP_ENABLED)
+                && !(groups->Groups[i].Attributes & SE_GROUP_USE_FOR_DENY_ONLY);
+        dropSid(admins);
+    }
+    if (groups)
+        LocalFree(groups);
+    CloseHandle(token);
+    return found;
+}
+
+static void LookAround(Machine* m)
+{
+    ZeroMemory(m, sizeof *m);
+    m->version.dwOSVersionInfoSize = sizeof m->version;
+    GetVersionExA(&m->version);
+    m->name = VersionName(&m->version);
+    m->wine = WineVersion();
+    m->nt = m->version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    m->nt4OrLater = m->nt && m->version.dwMajorVersion >= 4;
+    m->codePage = GetACP();
+    DWORD size = sizeof m->computer;
+    if (!GetComputerNameA(m->computer, &size))
+        strcpy(m->computer, "unnamed");
+    for (char* c = m->computer; *c; ++c) // the name becomes part of a file name
+        if (strchr("\\/:*?\"<>| ", *c))
+            *c = '_';
+    GetWindowsDirectoryA(m->windows, sizeof m->windows);
+    // The folder on the Windows directory's drive: "C:\zqcheck".
+    sprintf(m->folder, "%.2s\\zqcheck", m->windows);
+    LogFilePath(m->log);
+    char nt[MAX_PATH], own[MAX_PATH];
+    DriverDirectory("Windows NT x86", nt);
+    DriverDirectory(NULL, own);
+    const char* const directories[] = { nt, own };
+    for (const char* directory : directories) {
+        if (!directory[0] || strlen(directory) + 13 > MAX_PATH)
+            continue;
+        sprintf(m->tools[m->toolCount], "%s\\zqdrvtl.exe", directory);
+        if (m->toolCount == 0 || lstrcmpiA(m->tools[0], m->tools[m->toolCount]) != 0)
+            ++m->toolCount;
+    }
+}
+
+// ---- output ------------------------------------------------------------------
+
+// Standard output and error, and the result file; written through, not
+// buffered, so that a run that is killed leaves every line it printed.
+static HANDLE g_out = INVALID_HANDLE_VALUE, g_report = INVALID_HANDLE_VALUE;
+
+// Writes text with each line ended by CR LF, as Windows' text files and
+// consoles have it.
+static void Write(HANDLE to, const char* text)
+{
+    if (to == INVALID_HANDLE_VALUE || !to)
+        return;
+    DWORD written;
+    for (const char* start = text; *start;) {
+        const char* end = strchr(start, '\n');
+        const DWORD length = end ? (DWORD)(end - start) : (DWORD)strlen(start);
+        WriteFile(to, start, length, &written, NULL);
+        if (!end)
+            break;
+        WriteFile(to, "\r\n", 2, &written, NULL);
+        start = end + 1;
+    }
+}
+
+static void SayBlock(const char* text)
+{
+    Write(g_out, text);
+    Write(g_report, text);
+}
+
+static void Say(const char* line)
+{
+    SayBlock(line);
+    SayBlock("\n");
+}
+
+// One line on standard error, "zqcheck: what is wrong", and status 2.
+static int Refuse(const char* line)
+{
+    Write(GetStdHandle(STD_ERROR_HANDLE), line);
+    Write(GetStdHandle(STD_ERROR_HANDLE), "\n");
+    return 2;
+}
+
+// Why the row cannot run here, or null when it can.
+static const char* SkipReason(const CheckRow* row, const Machine* m, char* why)
+{
+    if (row->road == ROAD_NT4 && !m->nt4OrLater)
+        return sprintf(why, "for NT 4.0 and later; this is %s", m->name), why;
+    if (row->road == ROAD_OLD && m->nt4OrLater)
+        return sprintf(why, "for 9x and NT 3.51; this is %s", m->name), why;
+    if (row->version && strcmp(row->version, m->name) != 0)
+        return sprintf(why, "for %s only (the Wine tests emulate it); this is %s", row->version, m->name), why;
+    if (row->needs & NEED_WINE_DLLS)
+        return "keeps a system DLL from the program, which only Wine's DLL overrides do (the Wine tests run it)";
+    if ((row->needs & NEED_SPOOLER_CONTROL) && !m->nt)
+        return "stops the spooler, which needs the service manager of NT";
+    if (row->codePage && row->codePage != m->codePage)
+        return sprintf(why, "written for code page %u; this machine's is %u", row->codePage, m->codePage), why;
+    return NULL;
+}
+
+static void SayWhatItTouches(const Machine* m)
+{
+    char line[4 * MAX_PATH], journal[MAX_PATH];
+    JournalPath(journal);
+    Say("With --throwaway, zqcheck touches only:");
+    sprintf(line, "  the key HKEY_LOCAL_MACHINE\\%s and the folder %s: made, then removed", kKey, m->folder);
+    Say(line);
+    const char* const files[] = { m->log, m->tools[0], m->tools[1] };
+    for (int i = 0; i < 1 + m->toolCount; ++i) {
+        const int there = GetFileAttributesA(files[i]) != INVALID_FILE_ATTRIBUTES;
+        sprintf(line, "  %s: %s", files[i],
+            there ? "moved aside (\".zqcheck-saved\" appended) and put back" : "not there; made, then removed");
+        Say(line);
+    }
+    int running;
+    DWORD startType;
+    if (m->nt && ServiceState("Spooler", &running, &startType)) {
+        sprintf(line, "  the spooler (now %s, start type %lu): stopped and started, then left as it was",
+            running ? "running" : "stopped", (unsigned long)startType);
+        Say(line);
+    }
+    sprintf(line, "  its journal %s, written before each change and removed at the end", journal);
+    Say(line);
+}
+
+// Makes every change the rows need, each written down first. 0 when one failed.
+static int Prepare(const Machine* m)
+{
+    if (!MakeOwnFolder(m->folder) || !NoteOwnKey(kKey) || !SetFileAside(m->log))
+        return 0;
+    char from[MAX_PATH];
+    DoublePath("zqdrvtl.exe", from);
+    for (int i = 0; i < m->toolCount; ++i)
+        if (!SetFileAside(m->tools[i]) || !CopyFileA(from, m->tools[i], FALSE))
+            return 0;
+    int running;
+    DWORD startType;
+    if (m->nt && ServiceState("Spooler", &running, &startType)) {
+        if (!NoteService("Spooler", running, startType))
+            return 0;
+    }
+    return 1;
+}
+
+static int RunRows(const Machine* m)
+{
+    char program[2 * MAX_PATH], record[2 * MAX_PATH];
+    OwnFolder(program);
+    strcat(program, "\\zqrunadd.exe");
+    sprintf(record, "%s\\launches.txt", m->folder);
+    const RowMachine machine = { program, record, m->folder, kKey, NULL, m->nt4OrLater, m->nt, 0, m->nt && !m->wine };
+    static RowReport report;
+    int passed = 0, failed = 0, skipped = 0;
+    char line[1024], why[256];
+    for (unsigned i = 0; i < kCheckRowCount; ++i) {
+        const CheckRow* row = &kCheckRows[i];
+        const char* reason = SkipReason(row, m, why);
+        if (reason) {
+            sprintf(line, "skip  %3u  %s\n             %s", i + 1, row->name, reason);
+            Say(line);
+            ++skipped;
+            continue;
+        }
+        RunCheckRow(row, &machine, &report);
+        const int other = row->otherOn && machine.realNt;
+        sprintf(line, "%s  %3u  %s (%lu ms)%s%s", report.failures ? "FAIL" : "pass", i + 1, row->name,
+            (unsigned long)report.tookMs, other ? "\n             the answer of " : "", other ? row->otherOn : "");
+        Say(line);
+        if (report.failures)
+            SayBlock(report.text);
+        report.failures ? ++failed : ++passed;
+    }
+    sprintf(line, "%d passed, %d failed, %d skipped, of %u rows", passed, failed, skipped, kCheckRowCount);
+    Say(line);
+    return failed == 0;
+}
+
+static void SayRestoreStep(const char* line)
+{
+    char shown[4 * MAX_PATH + 16];
+    sprintf(shown, "  not put back: %s", line);
+    Say(shown);
+}
+
+static int Main(const char* tail)
+{
+    g_out = GetStdHandle(STD_OUTPUT_HANDLE);
+    int throwaway = 0, restoreOnly = 0;
+    char option[64];
+    for (const char* at = tail; *at;) {
+        const char* end = at;
+        while (*end && *end != ' ' && *end != '\t')
+            ++end;
+        if ((size_t)(end - at) >= sizeof option)
+            return Refuse("zqcheck: an option that long is none of its own (see --help)");
+        memcpy(option, at, (size_t)(end - at));
+        option[end - at] = 0;
+        for (at = end; *at == ' ' || *at == '\t';)
+            ++at;
+        if (strcmp(option, "--throwaway") == 0)
+            throwaway = 1;
+        else if (strcmp(option, "--restore") == 0)
+            restoreOnly = 1;
+        else if (strcmp(option, "--help") == 0)
+            return Write(g_out, kUsage), 0;
+        else {
+            char line[128];
+            sprintf(line, "zqcheck: unknown option %s (see --help)", option);
+            return Refuse(line);
+        }
+    }
+    if (throwaway && restoreOnly)
+        return Refuse("zqcheck: --throwaway and --restore go one at a time");
+    // The error mode is left as it is: its flags pass to the programs this
+    // one starts, and a row proves that no error box of the program's waits
+    // for a click, which SEM_NOGPFAULTERRORBOX and its kin would hide.
+
+    static Machine m;
+    LookAround(&m);
+    // Static, as the other large buffers: the image has no stack probe.
+    static char line[4 * MAX_PATH];
+    sprintf(line, "zqcheck on %s (%lu.%lu.%lu %s), code page %u, machine %s%s%s", m.name,
+        (unsigned long)m.version.dwMajorVersion, (unsigned long)m.version.dwMinorVersion,
+        (unsigned long)(m.version.dwBuildNumber & 0xFFFF), m.version.szCSDVersion, m.codePage, m.computer,
+        m.wine ? ", under Wine " : "", m.wine ? m.wine : "");
+    if (m.nt && !IsAdministrator())
+        return Refuse("zqcheck: needs administrator rights on NT (run it elevated, as an administrator)");
+
+    if (JournalExists()) {
+        if (!throwaway && !restoreOnly) {
+            Say(line);
+            Say("zqcheck: a run that did not finish left its journal: start it with --restore or --throwaway first");
+            return 2;
+        }
+        Say("Putting back what an earlier run that did not finish changed:");
+        if (!Restore(SayRestoreStep))
+            return Say("zqcheck: the machine could not be put back as it was; the journal is kept"), 2;
+        Say("  the machine is as that run found it.");
+    }
+    if (restoreOnly)
+        return 0;
+
+    HKEY key;
+    const int keyThere = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (keyThere)
+        RegCloseKey(key);
+    if (keyThere || GetFileAttributesA(m.folder) != INVALID_FILE_ATTRIBUTES) {
+        sprintf(line,
+            "zqcheck: HKEY_LOCAL_MACHINE\\%s or %s is there already, and no journal of zqcheck's says why:"
+            " it is not zqcheck's to remove",
+            kKey, m.folder);
+        return Say(line), 2;
+    }
+    // The pack as it ships: the program and the doubles beside zqcheck.exe.
+    static char part[2 * MAX_PATH], missing[3 * MAX_PATH];
+    const char* const parts[] = { "zqrunadd.exe", "doubles\\zqntadd.exe", "doubles\\zqdrvtl.exe" };
+    for (const char* name : parts) {
+        OwnFolder(part);
+        strcat(strcat(part, "\\"), name);
+        if (GetFileAttributesA(part) == INVALID_FILE_ATTRIBUTES) {
+            sprintf(missing, "zqcheck: %s is missing: keep the whole pack together", part);
+            return Refuse(missing);
+        }
+    }
+    if (!throwaway) {
+        Say(line);
+        SayWhatItTouches(&m);
+        Say("Nothing was changed: this was a dry run.");
+        return 2;
+    }
+
+    char reportPath[MAX_PATH];
+    sprintf(reportPath, "zqcheck-%s-%s.txt", m.name, m.computer);
+    g_report
+        = CreateFileA(reportPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    Say(line);
+    if (m.wine)
+        Say("UNDER WINE: these results are Wine's, not a real Windows machine's.");
+    int passed = 0;
+    if (Prepare(&m))
+        passed = RunRows(&m);
+    else
+        Say("zqcheck: the machine could not be made ready; putting back what was changed");
+    const int asItWas = Restore(SayRestoreStep);
+    Say(asItWas ? "The machine is as it was."
+                : "The machine is NOT as it was: see the lines above; the journal is kept.");
+    if (g_report != INVALID_HANDLE_VALUE) {
+        CloseHandle(g_report);
+        g_report = INVALID_HANDLE_VALUE;
+        sprintf(line, "The table is in %s.", reportPath);
+        Say(line);
+    }
+    return passed && asItWas ? 0 : 1;
+}
+
+// The image's own start: no C run-time start-up code.
+extern "C" __attribute__((force_align_arg_pointer)) void ProgramStart(void)
+{
+    ExitProcess((UINT)Main(CommandTailOf(GetCommandLineA())));
+}
