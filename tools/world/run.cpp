@@ -6,7 +6,11 @@
 
 #include "world.h"
 
-enum { QUIET_MS = 300, UNKNOWN_QUIET_MS = 1500, RECORD_LAUNCHES = 64 };
+// How long the record must stay as it is before the wait ends: a tool the
+// program started just before it ended may still be starting, and with no
+// count of launches to wait for (the demo's runs), such a start can take a
+// few seconds on a slow emulator.
+enum { QUIET_MS = 300, UNKNOWN_QUIET_MS = 3000, RECORD_LAUNCHES = 64 };
 
 // The record as it stands, read whole: a launch line is at most some 40000 bytes.
 static char g_record[RECORD_LAUNCHES * 40064];
