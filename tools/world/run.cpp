@@ -10,7 +10,7 @@
 // program started just before it ended may still be starting, and with no
 // count of launches to wait for (the demo's runs), such a start can take a
 // few seconds on a slow emulator.
-enum { QUIET_MS = 300, UNKNOWN_QUIET_MS = 3000, RECORD_LAUNCHES = 64 };
+enum { QUIET_MS = 300, UNKNOWN_QUIET_MS = 3000, MISSING_START_WAIT_MS = 30000, RECORD_LAUNCHES = 64 };
 
 // The record as it stands, read whole: a launch line is at most some 40000 bytes.
 static char g_record[RECORD_LAUNCHES * 40064];
@@ -64,8 +64,12 @@ static int EndDouble(const Launch* launch)
 
 // Waits up to waitMs until the record holds at least expected starts, each
 // with its end, and has not grown for a while; then ends the doubles still
-// running. Returns how many it ended.
-static DWORD EndLeftovers(const char* record, int expected, DWORD waitMs)
+// running. Returns how many it ended. A start still missing is waited for up
+// to startsMs: the last tool the program started just before it ended may
+// not have written its first line yet, and a double that has not is no
+// double the wait could end, so that it would write into the next run's
+// record. On an emulator under load a process can take seconds to start.
+static DWORD EndLeftovers(const char* record, int expected, DWORD waitMs, DWORD startsMs)
 {
     const DWORD start = GetTickCount();
     DWORD size = 0, lastSize = 0, lastChange = start;
@@ -79,7 +83,8 @@ static DWORD EndLeftovers(const char* record, int expected, DWORD waitMs)
         for (int i = 0; i < count; ++i)
             running += g_launches[i].tool[0] && !g_launches[i].ended;
         const DWORD quiet = expected ? QUIET_MS : UNKNOWN_QUIET_MS;
-        if ((!running && count >= expected && now - lastChange >= quiet) || now - start >= waitMs)
+        if ((!running && count >= expected && now - lastChange >= quiet)
+            || now - start >= (count < expected ? startsMs : waitMs))
             break;
         Sleep(20);
     }
@@ -137,7 +142,8 @@ void RunWorld(const World* world, RunResult* result)
     // run's record: it is ended.
     if (!seen->startError)
         seen->leftOver = EndLeftovers(world->record, world->launches,
-            world->limitMs < LEFTOVER_WAIT_MS ? world->limitMs : (DWORD)LEFTOVER_WAIT_MS);
+            world->limitMs < LEFTOVER_WAIT_MS ? world->limitMs : (DWORD)LEFTOVER_WAIT_MS,
+            world->limitMs < MISSING_START_WAIT_MS ? world->limitMs : (DWORD)MISSING_START_WAIT_MS);
     result->finished = result->exitCode != NOT_ENDED;
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);

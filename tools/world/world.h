@@ -111,9 +111,10 @@ struct RunResult {
 
 // Runs the program once in the world as it stands, with the version set,
 // the launch record emptied and the log made as the world says; waits up to
-// LEFTOVER_WAIT_MS for the doubles it started (their records tell) and ends
-// those still running; then puts back what stood in for the log and fills
-// result.
+// LEFTOVER_WAIT_MS for the doubles it started (their records tell), and up
+// to 30 s for a launch the world expects that has not recorded its start,
+// and ends those still running; then puts back what stood in for the log and
+// fills result.
 void RunWorld(const World* world, RunResult* result);
 
 #endif
