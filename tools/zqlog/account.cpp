@@ -175,7 +175,7 @@ std::string AccountOf(const std::string& logBytes, unsigned codePage, int* statu
     std::string out;
     options.codePage = codePage;
     AccountWriter writer([&out](const std::string& text) { out += text; }, options);
-    LogReader reader(writer, codePage, ZQLOG_LINE_CAP, writer.Words());
+    LogReader reader(writer, codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
     writer.Attach(reader);
     reader.Feed(logBytes.data(), logBytes.size());
     reader.Finish();

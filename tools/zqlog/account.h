@@ -26,7 +26,8 @@ public:
     // write gets the account in pieces; for people, the log's bytes unchanged in it.
     explicit AccountWriter(std::function<void(const std::string&)> write, AccountOptions options = AccountOptions());
     void Attach(const LogReader& reader) { reader_ = &reader; }
-    bool Words() const { return !options_.summary; } // what the reader must give
+    bool Words() const { return !options_.summary && !options_.json; } // notes per line, for the reader
+    bool Causes() const { return !options_.summary; } // causes in the records
     void RunBegins(int run, long line) override;
     void Note(long line, const LineNote& note, size_t length) override;
     void RunEnds(const RunRecord& record) override;

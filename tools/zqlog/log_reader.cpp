@@ -37,12 +37,13 @@ void RunState::Reset()
     endedByRun = interleaves = spoolerSeen = false;
 }
 
-LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words)
+LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words, bool causes)
     : sink_(sink)
     , source_(*this, lineCap)
     , codePage_(codePage)
     , isLead_(LeadByteTestOf(codePage))
     , words_(words)
+    , causes_(causes || words)
 {
 }
 

@@ -68,8 +68,9 @@ struct RunState {
 
 class LogReader : public LineSink {
 public:
-    // words: false gives records without causes and no notes, for speed.
-    LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words = true);
+    // words: false gives no notes per line; causes: false gives records
+    // without causes and notes. Both for speed.
+    LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words = true, bool causes = true);
     void Feed(const char* bytes, size_t size) { source_.Feed(bytes, size); }
     void Finish();
     void TakeLine(Line& line) override;
@@ -120,7 +121,7 @@ private:
     LineSource source_;
     unsigned codePage_;
     LeadByteTest isLead_;
-    bool words_;
+    bool words_, causes_;
     Line ring_[kRing];
     size_t head_ = 0, count_ = 0;
     long others_ = 0;

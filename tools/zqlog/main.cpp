@@ -188,7 +188,7 @@ int main(int argc, char** argv)
             output.Write(text);
         },
         options);
-    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words());
+    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
     read = &reader;
     writer.Attach(reader);
     static char chunk[1 << 18];

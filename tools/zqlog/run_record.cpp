@@ -47,7 +47,7 @@ const char* StateId(StageState state)
 RunRecord BuildRecord(const LogReader& reader)
 {
     const RunState& run = reader.run_;
-    const bool words = reader.words_;
+    const bool words = reader.causes_;
     const LaunchState* l = run.launches;
     RunRecord record;
     record.run = run.number;
