@@ -71,23 +71,21 @@ static const TextMeaning kMeanings[] = {
 };
 
 static const LaunchMeaning kLaunches[LAUNCH_COUNT] = {
-    { "fax", "fax", true, "check ProgramDir under the install root key, and that zqntadd.exe is in that folder",
+    { "fax", "fax", true,
         "the add-printer tool ran and returned a negative code (a crash, for one): check its own lines in this log "
         "and the fax key it was given",
         "ProgramDir and the fax key path together are too long for the 259-byte command line",
         "not made: No Fax Function is TRUE, or the key path has no Printer in it (then there is no fax key)" },
-    { "printer", "printer", true, "check ProgramDir under the install root key, and that zqntadd.exe is in that folder",
+    { "printer", "printer", true,
         "the add-printer tool ran and returned a negative code (a crash, for one): check its own lines in this log "
         "and the printer key it was given",
         "ProgramDir and the key path together are too long for the 259-byte command line", "not made" },
     { "driver tool (fax)", "driver_tool_fax", false,
-        "check that the package put zqdrvtl.exe in that printer driver directory",
         "a failure line with no start error before it: the system's text for the failed start was lost",
         "the driver directory and the fax driver name together are too long for the command line",
         "not made: the running system's printer driver directory was empty, so the run ended after the printer "
         "stage" },
     { "driver tool (printer)", "driver_tool_printer", false,
-        "check that the package put zqdrvtl.exe in that printer driver directory",
         "a failure line with no start error before it: the system's text for the failed start was lost",
         "the driver directory and the printer driver name together are too long for the command line",
         "not made: the running system's printer driver directory was empty, so the run ended after the printer "

@@ -30,7 +30,6 @@ struct LaunchMeaning {
     const char* stage; // its name in the run's account
     const char* id; // its stage id in --json
     bool addPrinter; // the add-printer tool (else the driver-directory tool)
-    const char* notStarted; // a start that failed: what to check
     const char* negativeExit; // a failure line right after the command line
     const char* tooLong; // the command line did not fit
     const char* notMade; // no line of it in a run that went past it
