@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <string>
@@ -7,12 +8,20 @@
 
 #include "demo_report.h"
 
-static ReportLaunch Started(long startMs, long endMs, const char* tool, const char* show, const char* commandLine)
+// A launch at startMs from the run's start (tick 0); endMs < 0: no end recorded.
+static Launch Started(long startMs, long endMs, const char* tool, const char* show, const char* commandLine)
 {
-    return { startMs, endMs >= 0, endMs, 0, tool, show, commandLine };
+    Launch launch = {};
+    launch.tick = (unsigned long)startMs;
+    launch.ended = endMs >= 0;
+    launch.endTick = (unsigned long)endMs;
+    snprintf(launch.tool, sizeof launch.tool, "%s", tool);
+    snprintf(launch.show, sizeof launch.show, "%s", show);
+    snprintf(launch.commandLine, sizeof launch.commandLine, "%s", commandLine);
+    return launch;
 }
 
-static ReportRun Ran(const char* version, long endMs, bool waitsForSpooler, std::vector<ReportLaunch> launches)
+static ReportRun Ran(const char* version, long endMs, bool waitsForSpooler, std::vector<Launch> launches)
 {
     ReportRun run;
     run.version = version;
@@ -24,7 +33,7 @@ static ReportRun Ran(const char* version, long endMs, bool waitsForSpooler, std:
     return run;
 }
 
-static const std::vector<ReportLaunch> kNtRoad = { Started(59, 60, "zqdrvtl", "hidden", "\"C:\\d\\zqdrvtl.exe\""),
+static const std::vector<Launch> kNtRoad = { Started(59, 60, "zqdrvtl", "hidden", "\"C:\\d\\zqdrvtl.exe\""),
     Started(72, 90, "zqntadd", "-", "\"C:\\p\\zqntadd.exe\" K\\Fax"),
     Started(95, 110, "zqntadd", "-", "\"C:\\p\\zqntadd.exe\" K\\Printer"),
     Started(111, 130, "zqdrvtl", "-", "C:\\d\\zqdrvtl.exe /n:F"),
@@ -51,7 +60,7 @@ TEST(DemoReport, WhatThePageSays)
                 "zqrunadd.exe ended at 1140 ms with exit code 0" },
             { "stopped by --time-limit" } },
         { "the 9x road: no spooler check, no shell start",
-            { Ran("win98", 1130, false, std::vector<ReportLaunch>(kNtRoad.begin() + 1, kNtRoad.end())) },
+            { Ran("win98", 1130, false, std::vector<Launch>(kNtRoad.begin() + 1, kNtRoad.end())) },
             { "the 1000 ms pause, 1009 ms" }, { "spooler check", "idle wait" } },
         { "texts of the log and the launches are escaped", { hostile },
             { "&lt;/code&gt;&lt;script&gt;x\\x07&lt;/script&gt;", "m&amp;m",

@@ -11,8 +11,8 @@
 
 #include <windows.h>
 
+#include "check.h"
 #include "scenario_table.h"
-#include "wine_test.h"
 
 static const char kRecord[] = "C:\\zqtest\\launches.txt";
 
@@ -39,14 +39,6 @@ static void SetRegistry(const std::vector<RegValue>& values)
     }
 }
 
-static std::vector<std::string> Texts(const std::vector<Launch>& launches)
-{
-    std::vector<std::string> texts;
-    for (const Launch& launch : launches)
-        texts.push_back(launch.Text());
-    return texts;
-}
-
 // Checks that later started at least atLeastMs after earlier. The doubles
 // take their ticks from their processes' creation, so a wait of the program
 // between two starts bounds the gap from below; a few ms go to rounding.
@@ -58,17 +50,21 @@ static void CheckGap(const Launch& earlier, const Launch& later, DWORD atLeastMs
     Check(gap >= (long)atLeastMs - 10, what + shown);
 }
 
-static void CheckLaunchGaps(const Scenario& row, const std::vector<Launch>& launches)
+static bool IsDriverTool(const Launch& launch, const char* show)
+{
+    return strcmp(launch.tool, "zqdrvtl") == 0 && strcmp(launch.show, show) == 0;
+}
+
+static void CheckLaunchGaps(const Scenario& row, const Launch* launches, int n)
 {
     // Launches 4 and 5, the last two starts of the driver-directory tool, are
     // 1000 ms apart.
-    const size_t n = launches.size();
-    if (n >= 2 && launches[n - 2].tool == "zqdrvtl" && launches[n - 2].show == "-" && launches[n - 1].tool == "zqdrvtl"
-        && launches[n - 1].show == "-")
+    if (n >= 2 && IsDriverTool(launches[n - 2], "-") && IsDriverTool(launches[n - 1], "-"))
         CheckGap(launches[n - 2], launches[n - 1], 1000, row.name + ": launch 5 at least 1000 ms after launch 4");
     // The launch after the shell start waits until the started tool is idle,
     // which a tool that never pumps messages is only once it has ended.
-    if (row.shellToolBusyMs && Check(n >= 2 && launches[0].show == "hidden", row.name + ": a shell start, then more"))
+    if (row.shellToolBusyMs
+        && Check(n >= 2 && IsDriverTool(launches[0], "hidden"), row.name + ": a shell start, then more"))
         CheckGap(
             launches[0], launches[1], row.shellToolBusyMs, row.name + ": the next launch after the busy tool ended");
 }
@@ -76,12 +72,12 @@ static void CheckLaunchGaps(const Scenario& row, const std::vector<Launch>& laun
 // The run's wait covers the tools it leaves running, so every double has
 // recorded its end by now: with the exit code it was given, and not before
 // its start (the busy shell start not before its time is up).
-static void CheckEnds(const Scenario& row, const std::vector<Launch>& launches)
+static void CheckEnds(const Scenario& row, const Launch* launches, int n)
 {
-    for (size_t i = 0; i < launches.size(); ++i) {
+    for (int i = 0; i < n; ++i) {
         const Launch& launch = launches[i];
-        const char* exitCode = launch.tool == "zqntadd" ? row.addPrinterExit : row.driverToolExit;
-        const DWORD busyMs = launch.show == "hidden" ? row.shellToolBusyMs : 0;
+        const char* exitCode = strcmp(launch.tool, "zqntadd") == 0 ? row.addPrinterExit : row.driverToolExit;
+        const DWORD busyMs = strcmp(launch.show, "hidden") == 0 ? row.shellToolBusyMs : 0;
         Check(launch.ended && launch.exitCode == (exitCode ? strtoul(exitCode, NULL, 10) : 0)
                 && (long)(launch.endTick - launch.tick) >= (long)busyMs - 10,
             row.name + ": launch " + std::to_string(i + 1) + " recorded its end and exit code");
@@ -118,7 +114,6 @@ static void RunScenario(const Scenario& row, const std::string& program)
     SetRegistry(row.registry);
     if (!row.registry.empty())
         CheckRegistryView();
-    EmulateVersion("zqrunadd.exe", row.version);
     SetServiceRunning("Spooler", row.spoolerRunning);
 
     const std::string tool = std::string(PROGRAM_DIR) + "\\zqntadd.exe";
@@ -141,43 +136,30 @@ static void RunScenario(const Scenario& row, const std::string& program)
     SetEnvironmentVariableA(
         "ZQTEST_BUSY_zqdrvtl", row.shellToolBusyMs ? std::to_string(row.shellToolBusyMs).c_str() : NULL);
     SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row.logPeer ? row.tail.c_str() : NULL);
-    DeleteFileA(kRecord);
 
-    const std::string log = LogFilePath();
-    DeleteFileA(log.c_str());
-    if (!row.logBefore.empty())
-        WriteFileBytes(log, row.logBefore);
-    if (row.logIsFolder)
-        CreateDirectoryA(log.c_str(), NULL);
-    HANDLE held = INVALID_HANDLE_VALUE;
-    if (row.logHeld || row.logRead)
-        held = CreateFileA(log.c_str(), GENERIC_READ, row.logRead ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, NULL,
-            OPEN_EXISTING, 0, NULL);
-
-    const DWORD start = GetTickCount();
-    DWORD exitCode = row.commandLine.empty() ? RunAndWait(NULL, "\"" + program + "\" " + row.tail, 120000)
-                                             : RunAndWait(program.c_str(), row.commandLine, 120000);
-    const DWORD took = GetTickCount() - start;
+    const std::string commandLine = row.commandLine.empty() ? "\"" + program + "\" " + row.tail : row.commandLine;
+    const LogState logState = row.logIsFolder ? LOG_FOLDER : row.logHeld ? LOG_HELD : row.logRead ? LOG_READ : LOG_FREE;
+    const World world = { row.version, row.commandLine.empty() ? NULL : program.c_str(), commandLine.c_str(), kRecord,
+        120000, row.logBefore.empty() ? NULL : row.logBefore.data(), (DWORD)row.logBefore.size(), logState };
+    static RunResult result;
+    RunWorld(&world, &result);
+    const DWORD took = GetTickCount() - result.startTick;
 
     if (row.driverToolMissing)
         CopyFileA(DoublePath("zqdrvtl.exe").c_str(), driverTool.c_str(), FALSE);
     DisableDll("zqrunadd.exe", "shell32", false);
     DisableDll("zqrunadd.exe", "localspl", false);
 
-    if (held != INVALID_HANDLE_VALUE)
-        CloseHandle(held);
-    if (row.logIsFolder)
-        RemoveDirectoryA(log.c_str());
     char shown[32];
-    sprintf(shown, "0x%08lX", (unsigned long)exitCode);
-    Check(exitCode == 0, row.name + ": exit code " + shown);
+    sprintf(shown, "0x%08lX", (unsigned long)result.exitCode);
+    Check(result.exitCode == 0, row.name + ": exit code " + shown);
     sprintf(shown, "%lu ms", (unsigned long)took);
     Check(took >= row.atLeastMs, row.name + ": the run took at least its waits, not " + shown);
-    CheckBytes(row.log, ReadFileBytes(log), row.name + ": log");
-    const std::vector<Launch> launches = ReadLaunches(kRecord);
-    CheckBytes(Joined(row.launches), Joined(Texts(launches)), row.name + ": launches");
-    CheckLaunchGaps(row, launches);
-    CheckEnds(row, launches);
+    Check(!result.logCut && !result.launchesCut, row.name + ": the log and the launches were read whole");
+    CheckBytes(row.log, std::string(result.log, result.logSize), row.name + ": log");
+    CheckBytes(Joined(row.launches), Joined(LaunchTexts(result)), row.name + ": launches");
+    CheckLaunchGaps(row, result.launches, result.launchCount);
+    CheckEnds(row, result.launches, result.launchCount);
 }
 
 int main(int argc, char** argv)
@@ -199,7 +181,6 @@ int main(int argc, char** argv)
         return Finish();
     if (!PlaceTools())
         return Finish();
-    SetEnvironmentVariableA("ZQTEST_RECORD", kRecord);
 
     int ran = 0;
     for (const Scenario& row : AllScenarios()) {

@@ -5,7 +5,7 @@
 #include "support/command_runner.h"
 #include "support/installer_log.h"
 #include "support/platform_probes.h"
-#include "wine_test.h"
+#include "check.h"
 
 static const char kWork[] = "C:\\zqtest";
 

@@ -3,14 +3,14 @@
 // it exits with 0.
 #include <windows.h>
 
-#include "wine_test.h"
+#include "check.h"
 #include "zqlog/two_runs.h"
 
 int main(void)
 {
     const std::string log = OwnFolder() + "\\two_runs.log", out = OwnFolder() + "\\two_runs.out";
     WriteFileBytes(log, kTwoRunsLog);
-    HANDLE output = CreateOutputFile(out);
+    HANDLE output = CreateOutputFile(out.c_str());
     if (!Check(output != INVALID_HANDLE_VALUE, "the output file is made"))
         return Finish();
     DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqlog.exe\" \"" + log + "\"", 60000, NULL, output);

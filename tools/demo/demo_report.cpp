@@ -1,6 +1,7 @@
 #include "demo_report.h"
 
 #include <stdio.h>
+#include <string.h>
 
 // The timeline's geometry, in pixels: a label column, then the time axis.
 enum { WIDTH = 960, LABELS = 170, PLOT = 760, AXIS = 26, LANE = 24 };
@@ -114,6 +115,27 @@ static std::string Line(double x1, double x2, double y, const char* colour, bool
         + "</title></line>\n";
 }
 
+// When a launch started and ended, in ms from the run's start.
+static long StartMs(const ReportRun& run, const Launch& launch)
+{
+    return (long)(launch.tick - run.startTick);
+}
+
+static long EndMs(const ReportRun& run, const Launch& launch)
+{
+    return (long)(launch.endTick - run.startTick);
+}
+
+static bool IsTool(const Launch& launch, const char* tool)
+{
+    return strcmp(launch.tool, tool) == 0;
+}
+
+static bool Shown(const Launch& launch, const char* show)
+{
+    return strcmp(launch.show, show) == 0;
+}
+
 // A gap between two measured events that the road of a run explains.
 struct Gap {
     long fromMs, toMs;
@@ -123,24 +145,24 @@ struct Gap {
 static std::vector<Gap> Gaps(const ReportRun& run)
 {
     std::vector<Gap> gaps;
-    const std::vector<ReportLaunch>& launches = run.launches;
+    const std::vector<Launch>& launches = run.launches;
     if (run.waitsForSpooler && !launches.empty())
-        gaps.push_back({ 0, launches[0].startMs, "settings and spooler check" });
+        gaps.push_back({ 0, StartMs(run, launches[0]), "settings and spooler check" });
     for (size_t i = 0; i + 1 < launches.size(); ++i) {
-        const ReportLaunch &a = launches[i], &b = launches[i + 1];
-        if (a.tool == "zqdrvtl" && a.show == "hidden")
-            gaps.push_back({ a.startMs, b.startMs, "the shell start's idle wait" });
-        else if (a.tool == "zqdrvtl" && b.tool == "zqdrvtl" && b.show != "hidden")
-            gaps.push_back({ a.startMs, b.startMs, "the 1000 ms pause" });
+        const Launch &a = launches[i], &b = launches[i + 1];
+        if (IsTool(a, "zqdrvtl") && Shown(a, "hidden"))
+            gaps.push_back({ StartMs(run, a), StartMs(run, b), "the shell start's idle wait" });
+        else if (IsTool(a, "zqdrvtl") && IsTool(b, "zqdrvtl") && !Shown(b, "hidden"))
+            gaps.push_back({ StartMs(run, a), StartMs(run, b), "the 1000 ms pause" });
     }
     return gaps;
 }
 
-static const char* LaneName(const ReportLaunch& launch)
+static const char* LaneName(const Launch& launch)
 {
-    if (launch.tool == "zqntadd")
+    if (IsTool(launch, "zqntadd"))
         return "add-printer tool";
-    return launch.show == "hidden" ? "driver tool, shell start" : "driver tool";
+    return Shown(launch, "hidden") ? "driver tool, shell start" : "driver tool";
 }
 
 static std::string Timeline(const ReportRun& run, const Scale& scale, long stepMs)
@@ -181,18 +203,18 @@ static std::string Timeline(const ReportRun& run, const Scale& scale, long stepM
     }
 
     for (size_t i = 0; i < run.launches.size(); ++i) {
-        const ReportLaunch& launch = run.launches[i];
+        const Launch& launch = run.launches[i];
         const int lane = 1 + (int)i;
-        const double y = laneY(lane), x1 = scale.X(launch.startMs);
-        const bool waited = launch.tool == "zqntadd";
-        const char* colour = waited ? "#3569b0" : launch.show == "hidden" ? "#4d8a2f" : "#c27c0e";
+        const double y = laneY(lane), x1 = scale.X(StartMs(run, launch));
+        const bool waited = IsTool(launch, "zqntadd");
+        const char* colour = waited ? "#3569b0" : Shown(launch, "hidden") ? "#4d8a2f" : "#c27c0e";
         const std::string name = "launch " + std::to_string(i + 1);
         label(lane, std::to_string(i + 1) + ". " + LaneName(launch));
         double x2 = x1;
         if (launch.ended) {
-            x2 = scale.X(launch.endMs);
-            const std::string span = name + ": " + Ms(launch.startMs) + " to " + Ms(launch.endMs) + ", "
-                + Ms(launch.endMs - launch.startMs);
+            x2 = scale.X(EndMs(run, launch));
+            const std::string span = name + ": " + Ms(StartMs(run, launch)) + " to " + Ms(EndMs(run, launch)) + ", "
+                + Ms(EndMs(run, launch) - StartMs(run, launch));
             if (waited)
                 svg += "<rect x=\"" + Num(x1) + "\" y=\"" + Num(y - 5) + "\" width=\"" + Num(x2 - x1 > 1 ? x2 - x1 : 1)
                     + "\" height=\"10\" fill=\"" + colour + "\" opacity=\"0.45\"><title>"
@@ -203,10 +225,10 @@ static std::string Timeline(const ReportRun& run, const Scale& scale, long stepM
             x2 = end;
             svg += Line(x1, x2, y, colour, true, name + ": no end recorded; ended when the run was stopped");
         }
-        svg += StartMark(x1, y, colour, name + " started at " + Ms(launch.startMs) + ": " + launch.commandLine);
+        svg += StartMark(x1, y, colour, name + " started at " + Ms(StartMs(run, launch)) + ": " + launch.commandLine);
         if (launch.ended)
             svg += EndMark(x2, y, colour,
-                name + " ended at " + Ms(launch.endMs) + " with exit code " + std::to_string(launch.exitCode));
+                name + " ended at " + Ms(EndMs(run, launch)) + " with exit code " + std::to_string(launch.exitCode));
         const std::string arguments = Arguments(launch.commandLine);
         if (x1 > LABELS + PLOT / 2)
             svg += Beside(x1, y + 4, arguments);
@@ -279,9 +301,9 @@ std::string ReportPage(const Report& report)
         if (!run.notRun.empty())
             continue;
         longest = run.endMs > longest ? run.endMs : longest;
-        for (const ReportLaunch& launch : run.launches) {
-            longest = launch.startMs > longest ? launch.startMs : longest;
-            longest = launch.ended && launch.endMs > longest ? launch.endMs : longest;
+        for (const Launch& launch : run.launches) {
+            longest = StartMs(run, launch) > longest ? StartMs(run, launch) : longest;
+            longest = launch.ended && EndMs(run, launch) > longest ? EndMs(run, launch) : longest;
         }
     }
     long stepMs, endMs;

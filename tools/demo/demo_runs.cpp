@@ -15,11 +15,11 @@
 
 #include <windows.h>
 
-#include "install/key_paths.h"
 #include "demo_report.h"
+#include "install/key_paths.h"
 #include "support/code_page.h"
 #include "support/log_texts.h"
-#include "wine_test.h"
+#include "world/world.h"
 
 static const char kRecord[] = "C:\\zqdemo\\launches.txt";
 
@@ -153,6 +153,14 @@ static Placement WhereRunsWrite(const std::string& path)
     return PLACED;
 }
 
+// The drive of the Windows directory, where the throwaway prefix's C: is.
+static char WindowsDrive(void)
+{
+    char log[MAX_PATH];
+    LogFilePath(log);
+    return log[0];
+}
+
 // Makes every folder of an absolute path ("C:\a\b"); tells whether it is there.
 static bool MakeFolders(const std::string& path)
 {
@@ -162,23 +170,18 @@ static bool MakeFolders(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Whether the program waits for the spooler on this version (NT 4.0 and later).
-static bool WaitsForSpooler(const std::string& version)
-{
-    return version != "win95" && version != "win98" && version != "nt351";
-}
-
 // Fills the row's cells from the log and the records: made when the double
 // recorded the start the log announced, failed when the log says so or the
 // announced start left no record, not made when the log does not mention it.
 static void Judge(Outcome& outcome, const std::vector<std::string>& logLines, std::vector<Launch> launches)
 {
+    // A start the log announced is paired with the first record of its command line.
     for (int column = 0; column < COLUMNS; ++column) {
         const Column& c = kColumns[column];
         const char* cell = kNotMade;
         if (!c.announce) {
             for (const Launch& launch : launches)
-                if (launch.tool == "zqdrvtl" && launch.show == "hidden")
+                if (strcmp(launch.tool, "zqdrvtl") == 0 && strcmp(launch.show, "hidden") == 0)
                     cell = kMade;
         } else {
             for (size_t i = 0; i < logLines.size(); ++i) {
@@ -190,7 +193,7 @@ static void Judge(Outcome& outcome, const std::vector<std::string>& logLines, st
                     continue;
                 cell = kFailed;
                 for (size_t at = 0; at < launches.size(); ++at) {
-                    if (i + 1 < logLines.size() && launches[at].commandLine == logLines[i + 1]) {
+                    if (i + 1 < logLines.size() && logLines[i + 1] == launches[at].commandLine) {
                         launches.erase(launches.begin() + at);
                         cell = kMade;
                         break;
@@ -202,34 +205,38 @@ static void Judge(Outcome& outcome, const std::vector<std::string>& logLines, st
     }
 }
 
-static void WriteOut(
-    const std::string& outDir, const std::string& version, const std::string& log, const std::vector<Launch>& launches)
+static void WriteOut(const std::string& outDir, const std::string& version, const RunResult& result)
 {
     std::string folder = outDir + "\\" + version;
     CreateDirectoryA(folder.c_str(), NULL);
-    WriteFileBytes(folder + "\\ZQsetup.log", log);
+    WriteFileFrom((folder + "\\ZQsetup.log").c_str(), result.log, result.logSize);
     std::string tsv;
-    for (const Launch& launch : launches)
-        tsv += launch.tool + "\t" + launch.show + "\t" + launch.commandLine + "\n";
-    WriteFileBytes(folder + "\\launches.tsv", tsv);
+    for (int i = 0; i < result.launchCount; ++i) {
+        const Launch& launch = result.launches[i];
+        tsv = tsv + launch.tool + "\t" + launch.show + "\t" + launch.commandLine + "\n";
+    }
+    WriteFileFrom((folder + "\\launches.tsv").c_str(), tsv.data(), (DWORD)tsv.size());
 }
 
 // What the page shows of a run, in UTF-8.
-static void Draw(Outcome& outcome, const std::string& keyPath, DWORD exitCode, DWORD took, const std::string& logBytes,
-    const std::vector<Launch>& launches, DWORD start)
+static void Draw(Outcome& outcome, const std::string& commandLine, const RunResult& result)
 {
     ReportRun& run = outcome.drawn;
     run.version = outcome.version;
     run.cells.assign(outcome.cells, outcome.cells + COLUMNS);
-    run.waitsForSpooler = WaitsForSpooler(outcome.version);
+    run.waitsForSpooler = WaitsForSpooler(outcome.version.c_str()) != 0;
     run.finished = outcome.finished;
-    run.endMs = (long)took;
-    run.exitCode = exitCode;
-    run.commandLine = Utf8("\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath);
-    for (const Launch& launch : launches)
-        run.launches.push_back({ (long)(launch.tick - start), launch.ended, (long)(launch.endTick - start),
-            launch.exitCode, launch.tool, launch.show, Utf8(launch.commandLine) });
-    run.log = NoteLines(logBytes, GetACP()); // the log is in the system code page
+    run.endMs = (long)(result.outcome.endTick - result.startTick);
+    run.exitCode = result.exitCode;
+    run.commandLine = Utf8(commandLine);
+    run.startTick = result.startTick;
+    for (int i = 0; i < result.launchCount; ++i) {
+        Launch launch = result.launches[i];
+        const std::string text = Utf8(std::string(launch.commandLine)).substr(0, sizeof launch.commandLine - 1);
+        memcpy(launch.commandLine, text.c_str(), text.size() + 1);
+        run.launches.push_back(launch);
+    }
+    run.log = NoteLines(std::string(result.log, result.logSize), GetACP()); // the log is in the system code page
     for (LineNote& note : run.log)
         note.text = Utf8(note.text), note.meaning = Utf8(note.meaning); // a meaning may quote the line
 }
@@ -249,7 +256,16 @@ static void WriteReport(const std::string& outDir, const std::vector<Outcome>& o
     report.limitSeconds = limitMs / 1000;
     for (const Outcome& outcome : outcomes)
         report.runs.push_back(outcome.drawn);
-    WriteFileBytes(outDir + "\\report.html", ReportPage(report));
+    const std::string page = ReportPage(report);
+    WriteFileFrom((outDir + "\\report.html").c_str(), page.data(), (DWORD)page.size());
+}
+
+// The folder of this program, where zqrunadd.exe is too.
+static std::string ProgramFolder(void)
+{
+    char folder[MAX_PATH];
+    OwnFolder(folder);
+    return folder;
 }
 
 static Outcome RunOnce(const std::string& version, const std::string& keyPath, const std::string& programDir,
@@ -257,52 +273,50 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
 {
     Outcome outcome;
     outcome.version = version;
-    EmulateVersion("zqrunadd.exe", version.c_str());
-    const std::string log = LogFilePath();
-    DeleteFileA(log.c_str());
-    DeleteFileA(kRecord);
-    PlaceDoubles(programDir);
-
-    const DWORD start = GetTickCount();
-    RunOutcome run;
-    DWORD exitCode = RunAndWait(NULL, "\"" + OwnFolder() + "\\zqrunadd.exe\" " + keyPath, limitMs, &run);
+    PlaceDoubles(programDir.c_str());
+    const std::string commandLine = "\"" + ProgramFolder() + "\\zqrunadd.exe\" " + keyPath;
+    const World world = { version.c_str(), NULL, commandLine.c_str(), kRecord, limitMs, NULL, 0, LOG_FREE };
+    static RunResult result;
+    RunWorld(&world, &result);
     // The program's own end: the tools it leaves running may go on after it.
-    const DWORD took = run.endTick - start;
-    outcome.started = run.startError == 0;
-    outcome.finished = exitCode != 0xDEADBEEF;
+    const DWORD took = result.outcome.endTick - result.startTick;
+    outcome.started = result.outcome.startError == 0;
+    outcome.finished = result.finished != 0;
 
-    const std::string logBytes = ReadFileBytes(log);
-    const std::vector<Launch> launches = ReadLaunches(kRecord);
+    char log[MAX_PATH];
+    LogFilePath(log);
     printf("\n==== %s ====\n", version.c_str());
-    printf("---- %s ----\n", LogFilePath().c_str());
-    if (logBytes.empty())
+    printf("---- %s ----\n", log);
+    if (result.logSize == 0)
         printf("(nothing written)\n");
-    std::vector<std::string> logLines = Split(logBytes, "\r\n");
+    std::vector<std::string> logLines = Split(std::string(result.log, result.logSize), "\r\n");
     for (const std::string& line : logLines)
         printf("%s\n", Utf8(line).c_str());
     printf("---- launches (ms from the run's start, tool, show state, command line) ----\n");
-    if (launches.empty())
+    if (result.launchCount == 0)
         printf("(none)\n");
-    for (const Launch& launch : launches)
-        printf("%6lu ms  %s  %-6s  %s\n", (unsigned long)(launch.tick - start), launch.tool.c_str(),
-            launch.show.c_str(), Utf8(launch.commandLine).c_str());
+    for (int i = 0; i < result.launchCount; ++i) {
+        const Launch& launch = result.launches[i];
+        printf("%6lu ms  %s  %-6s  %s\n", (unsigned long)(launch.tick - result.startTick), launch.tool, launch.show,
+            Utf8(std::string(launch.commandLine)).c_str());
+    }
     if (!outcome.started)
-        printf("zqrunadd.exe could not be started: %s (error %lu)\n", SystemText(run.startError).c_str(),
-            (unsigned long)run.startError);
+        printf("zqrunadd.exe could not be started: %s (error %lu)\n", SystemText(result.outcome.startError).c_str(),
+            (unsigned long)result.outcome.startError);
     else if (outcome.finished)
-        printf("zqrunadd.exe ended with exit code %lu; the run took %lu ms\n", (unsigned long)exitCode,
+        printf("zqrunadd.exe ended with exit code %lu; the run took %lu ms\n", (unsigned long)result.exitCode,
             (unsigned long)took);
     else
         printf("zqrunadd.exe did not finish within %lu s and was stopped\n", (unsigned long)(limitMs / 1000));
-    if (run.leftOver)
+    if (result.outcome.leftOver)
         printf("%lu program(s) it started were still running %lu s after it ended and were stopped\n",
-            (unsigned long)run.leftOver, (unsigned long)(LEFTOVER_WAIT_MS / 1000));
-    Judge(outcome, logLines, launches);
+            (unsigned long)result.outcome.leftOver, (unsigned long)(LEFTOVER_WAIT_MS / 1000));
+    Judge(outcome, logLines, std::vector<Launch>(result.launches, result.launches + result.launchCount));
     if (!outDir.empty()) {
-        WriteOut(outDir, version, logBytes, launches);
-        Draw(outcome, keyPath, exitCode, took, logBytes, launches, start);
+        WriteOut(outDir, version, result);
+        Draw(outcome, commandLine, result);
         if (!outcome.started) // nothing ran, so there is nothing to draw
-            outcome.drawn.notRun = "zqrunadd.exe could not be started: " + Utf8(SystemText(run.startError));
+            outcome.drawn.notRun = "zqrunadd.exe could not be started: " + Utf8(SystemText(result.outcome.startError));
     }
     return outcome;
 }
@@ -367,7 +381,7 @@ int main(int argc, char** argv)
     if (placement == OUTSIDE) {
         fprintf(stderr,
             "demo: ProgramDir %s is not on the throwaway prefix's drive %c:, so the runs would write outside it\n",
-            Utf8(programDir).c_str(), LogFilePath()[0]);
+            Utf8(programDir).c_str(), WindowsDrive());
         return 2;
     }
     if (!programDir.empty() && (placement == NOT_PLACED || !MakeFolders(programDir))) {
@@ -376,13 +390,12 @@ int main(int argc, char** argv)
         programDir.clear();
     }
     for (const std::string& version : versions) {
-        if (WaitsForSpooler(version)) {
+        if (WaitsForSpooler(version.c_str())) {
             SetServiceRunning("Spooler", true); // once: every run that waits for it finds it running
             break;
         }
     }
     CreateDirectoryA("C:\\zqdemo", NULL);
-    SetEnvironmentVariableA("ZQTEST_RECORD", kRecord);
     SetCurrentDirectoryA("C:\\"); // where a setup package starts it from, not the caller's folder
 
     std::vector<Outcome> outcomes;

@@ -1,6 +1,6 @@
-// Stands in for one of the setup package's tools in the Wine tests. It
-// appends one line to the file named by ZQTEST_RECORD as it starts and one as
-// it ends:
+// Stands in for one of the setup package's tools in the demo and the Wine
+// tests. It appends one line to the file named by ZQTEST_RECORD as it starts
+// and one as it ends:
 //   <tick>|<pid>|<tool>|<show>|<its whole command line>
 //   <tick>|<pid>|end|<exit code>
 // where the start's tick is GetTickCount() at the moment its process was

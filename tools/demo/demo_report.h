@@ -9,18 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "world/launch.h"
 #include "zqlog/line_notes.h"
-
-// One start of a tool double, in ms from the run's start.
-struct ReportLaunch {
-    long startMs;
-    bool ended; // false: no end recorded (still running when the run was stopped)
-    long endMs;
-    unsigned long exitCode;
-    std::string tool; // zqntadd or zqdrvtl
-    std::string show; // "hidden" for the shell start
-    std::string commandLine;
-};
 
 struct ReportRun {
     std::string version;
@@ -31,7 +21,8 @@ struct ReportRun {
     long endMs = 0;
     unsigned long exitCode = 0;
     std::string commandLine; // the program's, exactly as it was started
-    std::vector<ReportLaunch> launches; // in the order the doubles recorded them
+    unsigned long startTick = 0; // the tick the launches' ticks count from
+    std::vector<Launch> launches; // in the order the doubles recorded them, command lines in UTF-8
     std::vector<LineNote> log;
 };
 

@@ -1,0 +1,114 @@
+// The Windows side that the demo, the bench and the Wine tests share: sets up
+// a world for zqrunadd.exe (the Windows version Wine reports, the spooler,
+// the tool doubles, the log), runs the program in it, and reads back what
+// happened. Plain functions over fixed buffers, so that a runner built
+// without the C++ run-time can take them over.
+#ifndef ZQ_WORLD_H
+#define ZQ_WORLD_H
+
+#include <windows.h>
+
+#include "launch.h"
+
+// ---- files ---------------------------------------------------------------
+
+// Reads up to size bytes of the file at path into buffer; returns how many.
+// *cut, when given, tells whether the file held more. A missing file reads
+// as none.
+DWORD ReadFileInto(const char* path, char* buffer, DWORD size, int* cut);
+// Writes the file at path anew with exactly these bytes; tells whether it did.
+int WriteFileFrom(const char* path, const void* bytes, DWORD size);
+// The installer log's path in the Windows directory.
+void LogFilePath(char out[MAX_PATH]);
+// The folder this program was started from, without a trailing backslash.
+void OwnFolder(char out[MAX_PATH]);
+// An inheritable handle to a new file at path, for RunAndWait's output.
+HANDLE CreateOutputFile(const char* path);
+
+// ---- the system under Wine -------------------------------------------------
+
+// Sets (or, for a null version, clears) the Windows version that Wine
+// reports to the named program.
+void EmulateVersion(const char* exeName, const char* version);
+// Keeps the named program from loading dll (a system without it), or lets it again.
+void DisableDll(const char* exeName, const char* dll, int disabled);
+// Whether the program waits for the spooler on a Windows version of Wine's
+// names ("win98", "nt40", ...): on NT 4.0 and later.
+int WaitsForSpooler(const char* version);
+// Starts or stops a service and waits until it is in that state.
+int SetServiceRunning(const char* name, int running);
+// The printer driver directory of an environment ("Windows NT x86"), or of
+// the running system for a null one; empty when the system does not say.
+void DriverDirectory(const char* environment, char out[MAX_PATH]);
+
+// ---- the tool doubles ------------------------------------------------------
+
+// A tool double, built in doubles\ beside this program.
+void DoublePath(const char* name, char out[MAX_PATH]);
+// Puts the driver-directory tool double into the NT x86 and the 9x driver
+// directories, and the add-printer tool double into programDir (made when
+// missing; none for an empty or null one). Tells whether they are in place.
+int PlaceDoubles(const char* programDir);
+
+// ---- a run -----------------------------------------------------------------
+
+// What a RunAndWait saw besides the exit code.
+struct RunOutcome {
+    DWORD startError; // GetLastError() of a start that failed, else 0
+    DWORD leftOver; // processes it started that were still running LEFTOVER_WAIT_MS after it ended
+    DWORD endTick; // GetTickCount() as the program itself ended or was stopped, before that wait
+};
+enum { LEFTOVER_WAIT_MS = 5000 };
+const DWORD NOT_ENDED = 0xDEADBEEF; // RunAndWait's answer for a start that failed or a run stopped
+// Starts a command line (with applicationName when given) and waits up to
+// timeoutMs for it, then up to LEFTOVER_WAIT_MS (at most timeoutMs) for every
+// process it started; what is still running then is ended. Returns its exit
+// code, or NOT_ENDED when it did not start or did not end in time (then it
+// and its children are ended); outcome, when given, tells which. With an
+// inheritable output handle, the program's standard output and standard
+// error go there.
+DWORD RunAndWait(
+    const char* applicationName, const char* commandLine, DWORD timeoutMs, RunOutcome* outcome, HANDLE output);
+
+enum { RESULT_LOG_SIZE = 65536, RESULT_LAUNCHES = 32 };
+
+// What stands where the log goes while the program runs.
+enum LogState {
+    LOG_FREE, // the log, or none
+    LOG_FOLDER, // a folder
+    LOG_HELD, // the log, held open by another process that shares nothing
+    LOG_READ, // the log, kept open by a viewer that shares reading and writing
+};
+
+// One run of the program in a world.
+struct World {
+    const char* version; // what Wine reports to the program ("win10"); null leaves it
+    const char* applicationName; // CreateProcess's, or null
+    const char* commandLine; // exactly as the program is to get it
+    const char* record; // the file the doubles append their launches to
+    DWORD limitMs; // the run is stopped after this long
+    const char* logBefore; // the log's bytes before the run; null for no log
+    DWORD logBeforeSize;
+    LogState logState;
+};
+
+// What the run left behind.
+struct RunResult {
+    DWORD startTick; // GetTickCount() just before the start
+    RunOutcome outcome;
+    int finished; // it started and ended within the limit
+    DWORD exitCode; // NOT_ENDED unless finished
+    DWORD logSize;
+    int logCut; // the log held more than RESULT_LOG_SIZE bytes
+    char log[RESULT_LOG_SIZE]; // the installer log's bytes after the run
+    int launchCount;
+    int launchesCut; // the doubles recorded more than RESULT_LAUNCHES
+    Launch launches[RESULT_LAUNCHES];
+};
+
+// Runs the program once in the world as it stands, with the version set,
+// the launch record emptied and the log made as the world says, then puts
+// back what stood in for the log and fills result.
+void RunWorld(const World* world, RunResult* result);
+
+#endif
