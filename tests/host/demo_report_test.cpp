@@ -108,3 +108,31 @@ TEST(DemoReport, EveryVersionToOneScale)
         EXPECT_GE(whole, 170 + 760 * 0.45) << longest << " ms takes up the axis";
     }
 }
+
+// The summary's cells come from zqlog's account and the launch records: the
+// fax's start failed (its error line), the printer was announced and never
+// started (no record); the page gives each a row without a time, and breaks
+// the log's text only at blanks and backslashes.
+TEST(DemoReport, SummaryFromZqlogsAccount)
+{
+    const std::string log
+        = "OpenService the spooler is running\r\nCalling ntAdd for Fax -->\r\n"
+          "\"C:\\p\\zqntadd.exe\" K\\Fax\r\nFile not found.\r\n\r\n"
+          "Error executing NT Add Printer for FAX\r\nCalling ntAdd for Printer Driver -->\r\n"
+          "\"C:\\p\\zqntadd.exe\" K\\Printer\r\n"
+          "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->\r\nC:\\d\\zqdrvtl.exe /n:F\r\n"
+          "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->\r\nC:\\d\\zqdrvtl.exe /n:P\r\n";
+    ReportRun run = Ran("win10", 1140, true, { kNtRoad[0], kNtRoad[3], kNtRoad[4] });
+    run.log = NoteLines(log, 0);
+    run.account = RunsOf(log, 0);
+    run.cells = SummaryCells(run.account, run.log, run.launches);
+    EXPECT_EQ((std::vector<std::string> { "failed", kMade, "failed", "failed", kMade, kMade }), run.cells);
+    Report report;
+    report.columns.assign(kSummaryColumns, kSummaryColumns + SUMMARY_COLUMNS);
+    report.runs = { run };
+    const std::string page = ReportPage(report);
+    for (const char* text : { "fax: failed, not started (log line 2); no time measured",
+             "printer: failed, not started (log line 7); no time measured", "C:\\<wbr>p\\<wbr>zqntadd.exe" })
+        EXPECT_NE(std::string::npos, page.find(text)) << text;
+    EXPECT_EQ(std::string::npos, page.find("break-all"));
+}

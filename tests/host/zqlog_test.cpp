@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "account.h"
+#include "code_pages.h"
 #include "line_notes.h"
+#include "run_record.h"
 #include "zqlog/two_runs.h"
 
 namespace {
@@ -298,11 +302,176 @@ TEST(Zqlog, FilesThatAreNoLog)
             "a binary file, not a log\n" },
         { std::string(4096, '\0'), "a binary file, not a log\n" },
         { "notes\nCould", "no line of zqrunadd's in 2 lines\n" },
-        { "OpenService the spooler is running\n", "no line of zqrunadd's in 1 line\n" },
+        { "hello\nworld\n", "no line of zqrunadd's in 2 lines\n" },
     };
     for (const auto& c : cases) {
         int status;
         EXPECT_EQ(c.line, AccountOf(c.bytes, 0, &status));
         EXPECT_EQ(2, status) << c.line;
     }
+}
+
+namespace {
+
+std::string Utf16(const std::string& ascii, bool little)
+{
+    std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : ascii)
+        out += little ? std::string(1, c) + '\0' : std::string(1, '\0') + c;
+    return out;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+} // namespace
+
+// Issue 25's logs, and others written for it: each run's verdict, and a part
+// of the account that must say why.
+TEST(Zqlog, Verdicts)
+{
+    const std::string running = "OpenService the spooler is running";
+    const std::string flag = "Could not get Fax Function Key from the registry which means Do install Fax";
+    const std::string zqFax = "\"C:\\Program Files\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Fax";
+    const std::vector<std::string> typical
+        = std::vector<std::string> { running, flag, kFax, kFaxLine, kPrinter, kPrinterLine }
+        + Tools("Zq Fax Driver", "Zq Printer Driver");
+    const std::string good = Lines(typical);
+    const Verdict ok = VERDICT_OK, failed = VERDICT_FAILED, incomplete = VERDICT_INCOMPLETE;
+    const struct {
+        const char* row;
+        std::string log;
+        std::vector<Verdict> verdicts;
+        const char* says;
+    } cases[] = {
+        // 1: the classic "setup hangs".
+        { "issue 25, 1: a run that stops after a waited launch's command line",
+            Lines({ running, kFax, zqFax, running }), { incomplete, incomplete },
+            "unfinished  fax                    unfinished: the add-printer tool for the fax started and never ended" },
+        { "a run that ends after the printer stage: an empty driver directory, or a hung printer tool",
+            Lines({ running, kPrinter, kPrinterLine }), { failed }, "or the add-printer tool for the printer hung" },
+        { "a run that stops after the spooler line: the shell start or the fax stage", Lines({ running }),
+            { incomplete }, "starts the driver tool through the shell (never logged; it waits at most 60 s" },
+        { "a run that stops in the pause between the driver tools",
+            Lines({ running, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Fax") }), { incomplete },
+            "in the 1 s pause" },
+        { "a settings line ends a run early: failed, not incomplete",
+            Lines({ "Could not get ProgramDir from the registry" }), { failed }, "failed      settings" },
+        { "a command line that did not fit",
+            Lines({ running, flag, kFax, kFaxLine, "Command line too long, not started",
+                "Error executing NT Add Printer for Printer Driver" }),
+            { failed }, "printer failed" },
+        // 2: converted logs.
+        { "issue 25, 2: LF line ends", Replace(good, "\r\n", "\n"), { ok }, "conversion: the log's line ends are LF" },
+        { "issue 25, 2: CR CR LF line ends", Replace(good, "\r\n", "\r\r\n"), { ok }, "line ends are CR CR LF" },
+        { "issue 25, 2: a UTF-8 byte-order mark", "\xEF\xBB\xBF" + good, { ok }, "UTF-8 with a byte-order mark" },
+        { "issue 25, 2: UTF-16 LE", Utf16(good, true), { ok }, "UTF-16 (little-endian" },
+        { "issue 25, 2: UTF-16 BE", Utf16(good, false), { ok }, "UTF-16 (big-endian" },
+        { "UTF-8 from an editor",
+            Lines({ running, kPrinter, "\"C:\\Programme\\Z\xC3\xBC\\zqntadd.exe\" SOFTWARE\\ZQ\\Printer" })
+                + Lines(Tools("", "Zq")),
+            { ok }, "the log's text is UTF-8" },
+        // 3: what the line notes say reaches the run's account.
+        { "issue 25, 3: a failure line cut short by a full disk",
+            Lines({ running, kPrinter, kPrinterLine }) + "Error executing NT Add Printer for", { failed },
+            "failed      printer" },
+        { "issue 25, 3: an empty fax name after a fax launch",
+            Lines(std::vector<std::string> { running, kFax, kFaxLine, kPrinter, kPrinterLine } + Tools("", "Zq")),
+            { ok }, "note: the fax driver tool got no name after /n: although the fax was launched" },
+        // 4: advice from the evidence.
+        { "issue 25, 4: access denied",
+            Lines({ running, kPrinter, kPrinterLine, "Access is denied.\r\n",
+                "Error executing NT Add Printer for Printer Driver" }),
+            { failed }, "access was denied: check this user's rights" },
+        { "issue 25, 4: not a valid Win32 application",
+            Lines({ running, kPrinter, kPrinterLine, "%1 is not a valid Win32 application.\r\n",
+                "Error executing NT Add Printer for Printer Driver" }),
+            { failed }, "a damaged zqntadd.exe" },
+        { "issue 25, 4: an unknown error code",
+            Lines({ running, kPrinter, kPrinterLine,
+                "Warning! Unknown error code -536870911 reported while executing command: ", kPrinterLine,
+                "Error executing NT Add Printer for Printer Driver" }),
+            { failed }, "the system has no text for error -536870911" },
+        { "issue 25, 4: the same path started later in the run",
+            Lines(std::vector<std::string> { running, kFax, kFaxLine, "Acc\xe8s refus\xe9.\r\n",
+                      "Error executing NT Add Printer for FAX", kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            { failed },
+            "the same program started at line 7 of this log, so its path is right; at this start, zqlog does not know "
+            "this wording" },
+        { "a %VAR% in ProgramDir",
+            Lines({ running, kPrinter, "\"%ProgramFiles%\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer",
+                "The system cannot find the path specified.\r\n",
+                "Error executing NT Add Printer for Printer Driver" }),
+            { failed }, "ProgramDir must hold the expanded path" },
+        // 5: damage.
+        { "issue 25, 5: zero bytes in front of a run's first line", good + std::string(512, '\0') + good, { ok, ok },
+            "512 zero bytes in this line were skipped" },
+        { "issue 25, 5: another program's text glued to the front of an announcement",
+            Lines(std::vector<std::string> { running, "zqntadd: done" + std::string(kPrinter), kPrinterLine }
+                + Tools("", "Zq")),
+            { ok }, "split off another program's text glued to its front; the printer stage" },
+        { "runs whose lines interleave", Lines({ running, running, kFax, zqFax, kFax, zqFax }),
+            { incomplete, incomplete, incomplete }, "may interleave" },
+    };
+    for (const auto& c : cases) {
+        std::vector<Verdict> verdicts;
+        for (const RunRecord& record : RunsOf(c.log, 0))
+            verdicts.push_back(record.verdict);
+        EXPECT_EQ(c.verdicts, verdicts) << c.row;
+        int status;
+        const std::string account = AccountOf(c.log, 0, &status);
+        EXPECT_EQ(0, status) << c.row;
+        EXPECT_NE(std::string::npos, account.find(c.says)) << c.row << ":\n" << account;
+    }
+}
+
+// The JSON document's shape, once; and how the flags combine.
+TEST(Zqlog, JsonAndFlags)
+{
+    int status;
+    AccountOptions json;
+    json.json = true;
+    const nlohmann::json doc = nlohmann::json::parse(AccountOf(kTwoRunsLog, 0, &status, json));
+    EXPECT_EQ(1, doc["format"]);
+    EXPECT_TRUE(doc["conversion"].is_null());
+    ASSERT_EQ(2u, doc["runs"].size());
+    const char* const ids[]
+        = { "settings", "spooler", "fax_decision", "fax", "printer", "driver_tool_fax", "driver_tool_printer" };
+    for (const nlohmann::json& run : doc["runs"]) {
+        EXPECT_TRUE(run["run"].is_number() && run["first_line"].is_number() && run["last_line"].is_number());
+        EXPECT_TRUE(run["notes"].is_array());
+        ASSERT_EQ(7u, run["stages"].size());
+        for (const char* id : ids) {
+            const nlohmann::json& stage = run["stages"][id];
+            EXPECT_TRUE(stage["state"].is_string()) << id;
+            EXPECT_TRUE(stage["line"].is_null() || stage["line"].is_number()) << id;
+            EXPECT_TRUE(stage["cause"].is_null() || stage["cause"].is_string()) << id;
+        }
+    }
+    EXPECT_EQ("failed", doc["runs"][0]["verdict"]);
+    EXPECT_EQ("failed", doc["runs"][0]["stages"]["fax"]["state"]);
+    EXPECT_EQ(3, doc["runs"][0]["stages"]["fax"]["line"]);
+    EXPECT_EQ("ok", doc["runs"][1]["verdict"]);
+    EXPECT_EQ(1, doc["counts"]["ok"]);
+
+    // Three runs: failed, ok, then one that stops after its spooler line.
+    const std::string log = std::string(kTwoRunsLog) + "OpenService the spooler is running\r\n";
+    AccountOptions options;
+    options.summary = true;
+    EXPECT_EQ("run 1  lines 1-16  failed  fax=failed printer=failed\n"
+              "run 2  lines 17-26  ok\n"
+              "run 3  lines 27-27  incomplete  fax_decision=unfinished\n"
+              "3 runs of zqrunadd (1 ok, 1 failed, 1 incomplete) in 27 lines; 0 lines of other programs\n",
+        AccountOf(log, 0, &status, options));
+    options.failedOnly = true;
+    options.last = 2; // the file's last two runs, then only those not ok: run 3
+    EXPECT_EQ("run 3  lines 27-27  incomplete  fax_decision=unfinished\n"
+              "3 runs of zqrunadd (1 ok, 1 failed, 1 incomplete) in 27 lines; 0 lines of other programs\n",
+        AccountOf(log, 0, &status, options));
+    EXPECT_TRUE(IsKnownCodePage(932) && IsKnownCodePage(1258) && !IsKnownCodePage(99999) && !IsKnownCodePage(0));
 }

@@ -11,9 +11,9 @@ static const char kStyle[] = "body{font:14px/1.4 sans-serif;margin:1.5em;color:#
                              "table{border-collapse:collapse}td,th{padding:2px 10px;text-align:left;vertical-align:top}"
                              "table.summary td,table.summary th{border:1px solid #ccc}"
                              "table.log td{border-top:1px solid #eee}table.log td.n{color:#888;text-align:right}"
-                             "table.log code{white-space:pre-wrap;word-break:break-all}"
+                             "table.log code{white-space:pre-wrap}"
                              "tr.other td{color:#777;font-style:italic}"
-                             "pre{background:#f4f4f4;padding:6px;white-space:pre-wrap;word-break:break-all}"
+                             "pre{background:#f4f4f4;padding:6px;white-space:pre-wrap}"
                              ".stopped{color:#b22}svg{display:block;margin:.3em 0}svg text{font:12px sans-serif}";
 
 // Text for an element or an attribute. Control bytes are shown as \xNN, as
@@ -78,6 +78,73 @@ struct Scale {
         return LABELS + (double)(ms > endMs ? endMs : ms) * PLOT / endMs;
     }
 };
+
+// Escaped text that breaks only at blanks and after backslashes, never
+// inside a word.
+static std::string Breakable(const std::string& text)
+{
+    std::string out;
+    size_t from = 0;
+    for (size_t at; (at = text.find('\\', from)) != std::string::npos; from = at + 1)
+        out += Escaped(text.substr(from, at - from)) + "\\<wbr>";
+    return out + Escaped(text.substr(from));
+}
+
+const char* const kSummaryColumns[SUMMARY_COLUMNS]
+    = { "verdict", "shell start", "fax", "printer", "driver tool (fax)", "driver tool (printer)" };
+const char kMade[] = "\xE2\x9C\x93"; // check mark
+const char kNotMade[] = "\xE2\x80\x93"; // en dash
+const char kSummaryLegend[] = "verdict: zqlog's (ok, failed, incomplete); \xE2\x9C\x93 started, \xE2\x80\x93 not "
+                              "made, failed: its error line, or announced in the log and never started; unfinished: "
+                              "the run stopped while it ran";
+
+static const Stage kLaunchStages[] = { STAGE_FAX, STAGE_PRINTER, STAGE_DRIVER_TOOL_FAX, STAGE_DRIVER_TOOL_PRINTER };
+enum { LOGGED_LAUNCHES = sizeof kLaunchStages / sizeof kLaunchStages[0] };
+
+// For each launch the log shows, the record of its start: the first record
+// not taken yet whose command line is the one the log gives after the
+// announcement; -1 for none.
+static void Pair(const RunRecord& record, const std::vector<LineNote>& log, const std::vector<Launch>& launches,
+    int paired[LOGGED_LAUNCHES])
+{
+    std::vector<bool> taken(launches.size(), false);
+    for (int i = 0; i < LOGGED_LAUNCHES; ++i) {
+        paired[i] = -1;
+        const StageRecord& stage = record.stages[kLaunchStages[i]];
+        if (stage.line <= 0 || (size_t)stage.line >= log.size())
+            continue;
+        const std::string& commandLine = log[stage.line].text; // the line after the announcement
+        for (size_t at = 0; at < launches.size() && paired[i] < 0; ++at)
+            if (!taken[at] && launches[at].commandLine == commandLine)
+                taken[at] = true, paired[i] = (int)at;
+    }
+}
+
+std::vector<std::string> SummaryCells(
+    const std::vector<RunRecord>& account, const std::vector<LineNote>& log, const std::vector<Launch>& launches)
+{
+    std::vector<std::string> cells(SUMMARY_COLUMNS, kNotMade);
+    for (const Launch& launch : launches)
+        if (strcmp(launch.tool, "zqdrvtl") == 0 && strcmp(launch.show, "hidden") == 0)
+            cells[1] = kMade;
+    if (account.empty())
+        return cells;
+    const RunRecord& record = account.back();
+    cells[0] = VerdictId(record.verdict);
+    int paired[LOGGED_LAUNCHES];
+    Pair(record, log, launches, paired);
+    for (int i = 0; i < LOGGED_LAUNCHES; ++i) {
+        const StageState state = record.stages[kLaunchStages[i]].state;
+        std::string& cell = cells[2 + i];
+        if (state == STATE_DONE)
+            cell = paired[i] >= 0 ? kMade : "failed";
+        else if (state == STATE_FAILED)
+            cell = "failed";
+        else if (state == STATE_UNFINISHED)
+            cell = "unfinished";
+    }
+    return cells;
+}
 
 // What follows the program's path in a command line: the tool's arguments.
 static std::string Arguments(const std::string& commandLine)
@@ -165,10 +232,30 @@ static const char* LaneName(const Launch& launch)
     return Shown(launch, "hidden") ? "driver tool, shell start" : "driver tool";
 }
 
+// The launches the log shows failed, or announced, with no start recorded:
+// each gets a row naming its log line, with no time, since none was measured.
+static std::vector<std::string> Unstarted(const ReportRun& run)
+{
+    std::vector<std::string> rows;
+    if (run.account.empty())
+        return rows;
+    const RunRecord& record = run.account.back();
+    int paired[LOGGED_LAUNCHES];
+    Pair(record, run.log, run.launches, paired);
+    for (int i = 0; i < LOGGED_LAUNCHES; ++i) {
+        const StageRecord& stage = record.stages[kLaunchStages[i]];
+        if (paired[i] < 0 && (stage.state == STATE_FAILED || stage.state == STATE_DONE) && stage.line > 0)
+            rows.push_back(std::string(StageName(kLaunchStages[i])) + ": failed, not started (log line "
+                + std::to_string(stage.line) + "); no time measured");
+    }
+    return rows;
+}
+
 static std::string Timeline(const ReportRun& run, const Scale& scale, long stepMs)
 {
     const std::vector<Gap> gaps = Gaps(run);
-    const int lanes = 1 + (int)run.launches.size() + (int)gaps.size();
+    const std::vector<std::string> unstarted = Unstarted(run);
+    const int lanes = 1 + (int)run.launches.size() + (int)unstarted.size() + (int)gaps.size();
     const int height = AXIS + lanes * LANE + 6;
     std::string svg = "<svg id=\"timeline-" + Escaped(run.version) + "\" width=\"" + std::to_string(WIDTH)
         + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(WIDTH) + " "
@@ -236,9 +323,16 @@ static std::string Timeline(const ReportRun& run, const Scale& scale, long stepM
             svg += Beside(x2 > x1 + 4 ? x2 : x1, y + 4, arguments);
     }
 
+    for (size_t i = 0; i < unstarted.size(); ++i) {
+        const int lane = 1 + (int)(run.launches.size() + i);
+        label(lane, "failed launch");
+        svg += "<text x=\"" + Num(LABELS + 8) + "\" y=\"" + Num(laneY(lane) + 4) + "\" fill=\"#b22\">"
+            + Escaped(unstarted[i]) + "</text>\n";
+    }
     for (size_t i = 0; i < gaps.size(); ++i) {
         const Gap& gap = gaps[i];
-        const double y = laneY(1 + (int)run.launches.size() + (int)i), a = scale.X(gap.fromMs), b = scale.X(gap.toMs);
+        const double y = laneY(1 + (int)(run.launches.size() + unstarted.size() + i)), a = scale.X(gap.fromMs),
+                     b = scale.X(gap.toMs);
         const std::string text = gap.what + ", " + Ms(gap.toMs - gap.fromMs);
         svg += "<path d=\"M" + Num(a) + " " + Num(y - 9) + "v5H" + Num(b)
             + "v-5\" fill=\"none\" stroke=\"#999\"><title>"
@@ -289,7 +383,7 @@ static std::string Log(const ReportRun& run)
     for (size_t i = 0; i < run.log.size(); ++i) {
         const LineNote& note = run.log[i];
         html += std::string(note.own ? "<tr>" : "<tr class=\"other\">") + "<td class=\"n\">" + std::to_string(i + 1)
-            + "</td><td><code>" + Escaped(note.text) + "</code></td><td>" + Escaped(note.meaning) + "</td></tr>\n";
+            + "</td><td><code>" + Breakable(note.text) + "</code></td><td>" + Escaped(note.meaning) + "</td></tr>\n";
     }
     return html + "</table>\n";
 }
@@ -333,7 +427,7 @@ std::string ReportPage(const Report& report)
         if (!run.notRun.empty())
             continue;
         html += "<h2>" + Escaped(run.version) + ": the log</h2>\n<p>The program's command line, with Wine reporting "
-            + Escaped(run.version) + ":</p>\n<pre>" + Escaped(run.commandLine) + "</pre>\n" + Log(run);
+            + Escaped(run.version) + ":</p>\n<pre>" + Breakable(run.commandLine) + "</pre>\n" + Log(run);
     }
     html += "<h2>The demo's commands</h2>\n<pre>";
     for (const std::string& command : report.commands)

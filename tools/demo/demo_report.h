@@ -11,6 +11,7 @@
 
 #include "world/launch.h"
 #include "zqlog/line_notes.h"
+#include "zqlog/run_record.h"
 
 struct ReportRun {
     std::string version;
@@ -24,6 +25,7 @@ struct ReportRun {
     unsigned long startTick = 0; // the tick the launches' ticks count from
     std::vector<Launch> launches; // in the order the doubles recorded them, command lines in UTF-8
     std::vector<LineNote> log;
+    std::vector<RunRecord> account; // zqlog's account of the log, a record per run
 };
 
 struct Report {
@@ -33,6 +35,20 @@ struct Report {
     unsigned long limitSeconds = 0; // --time-limit
     std::vector<ReportRun> runs;
 };
+
+// The summary's columns, and what their marks mean.
+enum { SUMMARY_COLUMNS = 6 };
+extern const char* const kSummaryColumns[SUMMARY_COLUMNS];
+extern const char kSummaryLegend[];
+extern const char kMade[], kNotMade[];
+
+// A run's summary cells. The verdict and the four launches the log shows come
+// from zqlog's account of the log (its last run); from the launch records
+// come the shell start, which is never logged, and a launch that the log
+// announced but that never started. log: the log's lines, as the launches'
+// command lines are written (UTF-8 both, or the code page both).
+std::vector<std::string> SummaryCells(
+    const std::vector<RunRecord>& account, const std::vector<LineNote>& log, const std::vector<Launch>& launches);
 
 std::string ReportPage(const Report& report);
 

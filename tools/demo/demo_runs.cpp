@@ -23,28 +23,9 @@
 
 static const char kRecord[] = "C:\\zqdemo\\launches.txt";
 
-// One column of the summary: a launch and the log lines around it. The
-// shell start is never logged, so only its record tells.
-struct Column {
-    const char* title;
-    const char* announce;
-    const char* failure;
-};
-static const Column kColumns[] = {
-    { "shell start", NULL, NULL },
-    { "fax", LOG_FAX_ANNOUNCE, LOG_FAX_FAILED },
-    { "printer", LOG_PRINTER_ANNOUNCE, LOG_PRINTER_FAILED },
-    { "driver tool (fax)", LOG_FAX_TOOL_ANNOUNCE, LOG_FAX_TOOL_FAILED },
-    { "driver tool (printer)", LOG_PRINTER_TOOL_ANNOUNCE, LOG_PRINTER_TOOL_FAILED },
-};
-enum { COLUMNS = sizeof kColumns / sizeof kColumns[0] };
-static const char kMade[] = "\xE2\x9C\x93"; // check mark
-static const char kNotMade[] = "\xE2\x80\x93"; // en dash
-static const char kFailed[] = "failed";
-
 struct Outcome {
     std::string version;
-    const char* cells[COLUMNS];
+    std::vector<std::string> cells; // the summary's, from zqlog's account and the launch records
     bool started;
     bool finished;
     ReportRun drawn; // the run for the page
@@ -170,41 +151,6 @@ static bool MakeFolders(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Fills the row's cells from the log and the records: made when the double
-// recorded the start the log announced, failed when the log says so or the
-// announced start left no record, not made when the log does not mention it.
-static void Judge(Outcome& outcome, const std::vector<std::string>& logLines, std::vector<Launch> launches)
-{
-    // A start the log announced is paired with the first record of its command line.
-    for (int column = 0; column < COLUMNS; ++column) {
-        const Column& c = kColumns[column];
-        const char* cell = kNotMade;
-        if (!c.announce) {
-            for (const Launch& launch : launches)
-                if (strcmp(launch.tool, "zqdrvtl") == 0 && strcmp(launch.show, "hidden") == 0)
-                    cell = kMade;
-        } else {
-            for (size_t i = 0; i < logLines.size(); ++i) {
-                if (logLines[i] == c.failure) {
-                    cell = kFailed;
-                    break;
-                }
-                if (logLines[i] != c.announce || cell != kNotMade)
-                    continue;
-                cell = kFailed;
-                for (size_t at = 0; at < launches.size(); ++at) {
-                    if (i + 1 < logLines.size() && logLines[i + 1] == launches[at].commandLine) {
-                        launches.erase(launches.begin() + at);
-                        cell = kMade;
-                        break;
-                    }
-                }
-            }
-        }
-        outcome.cells[column] = cell;
-    }
-}
-
 static void WriteOut(const std::string& outDir, const std::string& version, const RunResult& result)
 {
     std::string folder = outDir + "\\" + version;
@@ -223,7 +169,9 @@ static void Draw(Outcome& outcome, const std::string& commandLine, const RunResu
 {
     ReportRun& run = outcome.drawn;
     run.version = outcome.version;
-    run.cells.assign(outcome.cells, outcome.cells + COLUMNS);
+    run.cells.clear();
+    for (const std::string& cell : outcome.cells)
+        run.cells.push_back(cell == kMade || cell == kNotMade ? cell : Utf8(cell));
     run.waitsForSpooler = WaitsForSpooler(outcome.version.c_str()) != 0;
     run.finished = outcome.finished;
     run.endMs = (long)(result.outcome.endTick - result.startTick);
@@ -236,9 +184,11 @@ static void Draw(Outcome& outcome, const std::string& commandLine, const RunResu
         memcpy(launch.commandLine, text.c_str(), text.size() + 1);
         run.launches.push_back(launch);
     }
-    run.log = NoteLines(std::string(result.log, result.logSize), GetACP()); // the log is in the system code page
+    const std::string logBytes(result.log, result.logSize);
+    run.log = NoteLines(logBytes, GetACP()); // the log is in the system code page
     for (LineNote& note : run.log)
         note.text = Utf8(note.text), note.meaning = Utf8(note.meaning); // a meaning may quote the line
+    run.account = RunsOf(logBytes, GetACP());
 }
 
 // DIR\report.html: the summary, the runs drawn, the logs explained, and the
@@ -246,10 +196,8 @@ static void Draw(Outcome& outcome, const std::string& commandLine, const RunResu
 static void WriteReport(const std::string& outDir, const std::vector<Outcome>& outcomes, DWORD limitMs)
 {
     Report report;
-    for (const Column& column : kColumns)
-        report.columns.push_back(column.title);
-    report.legend = std::string(kMade) + " started, " + kNotMade
-        + " not made, failed: announced in the log, then its error line or no start";
+    report.columns.assign(kSummaryColumns, kSummaryColumns + SUMMARY_COLUMNS);
+    report.legend = kSummaryLegend;
     static wchar_t commands[32768];
     if (GetEnvironmentVariableW(L"ZQDEMO_COMMANDS", commands, 32768))
         report.commands = Split(Utf8(commands), "\n");
@@ -311,7 +259,10 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     if (result.outcome.leftOver)
         printf("%lu program(s) it started were still running %lu s after it ended and were stopped\n",
             (unsigned long)result.outcome.leftOver, (unsigned long)(LEFTOVER_WAIT_MS / 1000));
-    Judge(outcome, logLines, std::vector<Launch>(result.launches, result.launches + result.launchCount));
+    // The verdict and the logged launches from zqlog's account; the rest from the records.
+    const std::string logBytes(result.log, result.logSize);
+    outcome.cells = SummaryCells(RunsOf(logBytes, GetACP()), NoteLines(logBytes, GetACP()),
+        std::vector<Launch>(result.launches, result.launches + result.launchCount));
     if (!outDir.empty()) {
         WriteOut(outDir, version, result);
         Draw(outcome, commandLine, result);
@@ -323,27 +274,26 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
 
 // A cell padded to width columns of the terminal (the marks are one column
 // but three bytes).
-static std::string Padded(const char* text, size_t width)
+static std::string Padded(const std::string& text, size_t width)
 {
-    size_t shown = (text == kMade || text == kNotMade) ? 1 : strlen(text);
+    size_t shown = (text == kMade || text == kNotMade) ? 1 : text.size();
     return text + std::string(width > shown ? width - shown : 0, ' ');
 }
 
 static void PrintSummary(const std::vector<Outcome>& outcomes)
 {
     printf("\n==== summary ====\n%-8s", "version");
-    for (const Column& column : kColumns)
-        printf("  %s", column.title);
+    for (const char* column : kSummaryColumns)
+        printf("  %s", column);
     printf("\n");
     for (const Outcome& outcome : outcomes) {
-        std::string row = Padded(outcome.version.c_str(), 8);
-        for (int column = 0; column < COLUMNS; ++column)
-            row += "  " + Padded(outcome.cells[column], strlen(kColumns[column].title));
+        std::string row = Padded(outcome.version, 8);
+        for (int column = 0; column < SUMMARY_COLUMNS && column < (int)outcome.cells.size(); ++column)
+            row += "  " + Padded(outcome.cells[column], strlen(kSummaryColumns[column]));
         row += !outcome.started ? "  did not start" : outcome.finished ? "" : "  did not finish";
         printf("%s\n", row.substr(0, row.find_last_not_of(' ') + 1).c_str());
     }
-    printf(
-        "%s started   %s not made   failed: announced in the log, then its error line or no start\n", kMade, kNotMade);
+    printf("%s\n", kSummaryLegend);
 }
 
 int main(int argc, char** argv)

@@ -1,8 +1,10 @@
-// The account of a log as zqlog prints it: every line where it stands, with
-// what it says, and each run's stages when the run ends.
+// The account of a log as zqlog prints it: for people (each run's verdict,
+// its stages, then its lines with their meanings; or one line per run) or
+// for tools (one JSON document).
 #ifndef ZQLOG_ACCOUNT_H
 #define ZQLOG_ACCOUNT_H
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -11,28 +13,49 @@
 // No line of the program's is this long; longer lines are shown cut.
 enum { ZQLOG_LINE_CAP = 4096 };
 
+struct AccountOptions {
+    bool summary = false; // one line per run
+    bool json = false; // one JSON document
+    bool failedOnly = false; // only the runs that are not ok
+    long last = 0; // only the last N runs of the file; 0 for all
+    unsigned codePage = 0; // of the log, for JSON's UTF-8
+};
+
 class AccountWriter : public NoteSink {
 public:
-    // write gets the account in pieces, the log's bytes unchanged in it.
-    explicit AccountWriter(std::function<void(const std::string&)> write);
+    // write gets the account in pieces; for people, the log's bytes unchanged in it.
+    explicit AccountWriter(std::function<void(const std::string&)> write, AccountOptions options = AccountOptions());
+    void Attach(const LogReader& reader) { reader_ = &reader; }
+    bool Words() const { return !options_.summary && !options_.json; } // notes per line, for the reader
+    bool Causes() const { return !options_.summary; } // causes in the records
     void RunBegins(int run, long line) override;
     void Note(long line, const LineNote& note, size_t length) override;
-    void RunEnds(const RunAccount& account) override;
-    // The closing line, once the reader has read everything.
+    void RunEnds(const RunRecord& record) override;
+    // The closing line (or the JSON's end), once the reader has read everything.
     void Close(const LogReader& reader);
 
 private:
-    void Put(const std::string& text);
+    void Put(const std::string& text); // into the current run's text, or before the first run
+    void Out(const std::string& text); // to the output, once the top is written
+    void Top();
+    std::string Json(const RunRecord& record) const;
 
     std::function<void(const std::string&)> write_;
-    bool started_ = false; // a run began: nothing is held any more
-    std::string held_; // what stood before the first run, up to a bound
+    AccountOptions options_;
+    const LogReader* reader_ = nullptr;
+    bool topDone_ = false, started_ = false;
+    std::string before_; // other programs' lines before the first run, up to a bound
+    std::string run_; // the current run's lines, up to a bound
     long notShown_ = 0;
+    std::deque<std::pair<Verdict, std::string>> last_; // the last runs' texts, for --last
+    long counts_[VERDICT_COUNT] = { 0, 0, 0 };
+    long shown_ = 0;
 };
 
 // The account of a whole log in memory, as zqlog prints it; status is 0 when
 // the bytes held a line of the program's, else 2 with the one line why.
-std::string AccountOf(const std::string& logBytes, unsigned codePage, int* status);
+std::string AccountOf(
+    const std::string& logBytes, unsigned codePage, int* status, AccountOptions options = AccountOptions());
 
 // The one line for a file that holds no log, or "" when it holds one.
 std::string NotALog(const LogReader& reader);

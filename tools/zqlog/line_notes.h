@@ -1,4 +1,5 @@
 // What each line of a ZQsetup.log says, for a log held whole in memory.
+// Each run's record, from the same reading: RunsOf in run_record.h.
 #ifndef ZQLOG_LINE_NOTES_H
 #define ZQLOG_LINE_NOTES_H
 

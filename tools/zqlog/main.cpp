@@ -1,15 +1,17 @@
 // zqlog: tells support staff what a ZQsetup.log says, run by run.
-//   zqlog [--code-page N] FILE     (FILE "-": standard input)
+//   zqlog [--summary | --json] [--failed] [--last N] [--code-page N] FILE   (FILE "-": standard input)
 // Exit status 0 when it read a log, failures in it or not; 2 when nothing in
 // the file reads as a log, or on a usage error.
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 
 #include <string>
 
 #include "account.h"
+#include "code_pages.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,17 +21,35 @@
 
 namespace {
 
-const char kUsage[] = "usage: zqlog [--code-page N] FILE   (FILE - reads standard input)\n"
-                      "Tells what each run of zqrunadd in a ZQsetup.log did, line by line and stage by stage.\n"
-                      "--code-page N  the code page the log was written in (default: this machine's ANSI code "
-                      "page)\n";
+const char kUsage[]
+    = "usage: zqlog [--summary | --json] [--failed] [--last N] [--code-page N] FILE   (FILE - reads standard input)\n"
+      "Tells what each run of zqrunadd in a ZQsetup.log did: its verdict (ok, failed or incomplete), its stages, "
+      "and its lines with what they mean.\n"
+      "  --summary      one line per run: its number, first and last line, verdict, and the stages that failed or "
+      "did not finish\n"
+      "  --json         one JSON document (format 1), for ticket tools; text in UTF-8\n"
+      "  --failed       only the runs that are not ok (incomplete ones included)\n"
+      "  --last N       only the last N runs of the file (taken before --failed filters them)\n"
+      "  --code-page N  the code page the log was written in; one of: %s.\n"
+#ifdef _WIN32
+      "                 Default: this machine's ANSI code page (GetACP), if zqlog knows it, else 1252.\n"
+#else
+      "                 Default: 1252, read byte by byte: name the code page for a log from a double-byte system "
+      "(932, 936, 949, 950).\n"
+#endif
+      "Run numbers are always the file's own. Exit status: 0 when a log was read, 2 when none was.\n";
+
+void PrintUsage(FILE* to)
+{
+    fprintf(to, kUsage, KnownCodePages());
+}
 
 unsigned DefaultCodePage()
 {
 #ifdef _WIN32
-    return GetACP();
+    return IsKnownCodePage(GetACP()) ? GetACP() : 1252;
 #else
-    return 0; // byte by byte
+    return 1252;
 #endif
 }
 
@@ -47,6 +67,15 @@ public:
         _setmode(_fileno(stdout), _O_BINARY);
 #else
         (void)codePage; // the host passes the bytes through
+#endif
+        setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    }
+
+    // JSON, and the text of a log re-saved as UTF-8 or UTF-16, are UTF-8.
+    void Utf8()
+    {
+#ifdef _WIN32
+        codePage_ = CP_UTF8;
 #endif
     }
 
@@ -77,52 +106,92 @@ private:
 
 int Usage(const char* problem)
 {
-    fprintf(stderr, "zqlog: %s\n%s", problem, kUsage);
+    fprintf(stderr, "zqlog: %s (zqlog --help tells the usage)\n", problem);
     return 2;
+}
+
+bool Number(const char* text, long* value)
+{
+    char* end = nullptr;
+    errno = 0;
+    *value = strtol(text, &end, 10);
+    return end != text && *end == 0 && errno == 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    unsigned codePage = DefaultCodePage();
+    AccountOptions options;
+    options.codePage = DefaultCodePage();
     const char* path = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (strcmp(argv[i], "--help") == 0) {
-            fputs(kUsage, stdout);
+        const char* arg = argv[i];
+        long value = 0;
+        if (strcmp(arg, "--help") == 0) {
+            PrintUsage(stdout);
             return 0;
-        }
-        if (strcmp(argv[i], "--code-page") == 0) {
-            char* end = nullptr;
-            if (i + 1 == argc || (codePage = (unsigned)strtoul(argv[++i], &end, 10), *end != 0 || end == argv[i]))
-                return Usage("--code-page wants a number");
-#ifdef _WIN32
-            if (!IsValidCodePage(codePage))
-                return Usage("that code page is not installed on this machine");
-#endif
-        } else if (path || (argv[i][0] == '-' && argv[i][1] != 0)) {
+        } else if (strcmp(arg, "--summary") == 0)
+            options.summary = true;
+        else if (strcmp(arg, "--json") == 0)
+            options.json = true;
+        else if (strcmp(arg, "--failed") == 0)
+            options.failedOnly = true;
+        else if (strcmp(arg, "--last") == 0) {
+            if (i + 1 == argc || !Number(argv[++i], &value) || value < 1)
+                return Usage("--last wants a number of runs, 1 or more");
+            options.last = value;
+        } else if (strcmp(arg, "--code-page") == 0) {
+            if (i + 1 == argc || !Number(argv[++i], &value) || value < 0 || !IsKnownCodePage((unsigned)value)) {
+                fprintf(stderr, "zqlog: --code-page takes one of %s\n", KnownCodePages());
+                return 2;
+            }
+            options.codePage = (unsigned)value;
+        } else if (path || (arg[0] == '-' && arg[1] != 0))
             return Usage(path ? "one file at a time" : "unknown option");
-        } else {
-            path = argv[i];
-        }
+        else
+            path = arg;
     }
     if (!path)
         return Usage("no file named");
+    if (options.summary && options.json)
+        return Usage("--summary and --json do not go together");
 
     FILE* in = stdin;
     if (strcmp(path, "-") == 0) {
 #ifdef _WIN32
         _setmode(_fileno(stdin), _O_BINARY);
 #endif
-    } else if (!(in = fopen(path, "rb"))) {
-        fprintf(stderr, "zqlog: %s: %s\n", path, strerror(errno));
-        return 2;
+    } else {
+        struct stat info;
+        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
+            fprintf(stderr, "zqlog: %s: a folder, not a file; name the ZQsetup.log in it\n", path);
+            return 2;
+        }
+        if (!(in = fopen(path, "rb"))) {
+            fprintf(stderr, "zqlog: %s: %s\n", path, strerror(errno));
+            return 2;
+        }
     }
 
-    Output output(codePage);
-    AccountWriter writer([&output](const std::string& text) { output.Write(text); });
-    LogReader reader(writer, codePage, ZQLOG_LINE_CAP);
-    static char chunk[1 << 16];
+    Output output(options.codePage);
+    const LogReader* read = nullptr;
+    bool first = true;
+    AccountWriter writer(
+        [&](const std::string& text) {
+            const Conversion found = read->Source().Found();
+            if (first
+                && (options.json || found == CONV_UTF8 || found == CONV_UTF8_BOM || found == CONV_UTF16LE
+                    || found == CONV_UTF16BE))
+                output.Utf8();
+            first = false;
+            output.Write(text);
+        },
+        options);
+    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
+    read = &reader;
+    writer.Attach(reader);
+    static char chunk[1 << 18];
     size_t got;
     while ((got = fread(chunk, 1, sizeof chunk, in)) > 0)
         reader.Feed(chunk, got);

@@ -3,6 +3,10 @@
 #ifndef ZQLOG_MEANINGS_H
 #define ZQLOG_MEANINGS_H
 
+#include <string>
+
+#include "order.h"
+
 enum TextKind {
     TEXT_SETTINGS_END, // a settings line: the run ends with it
     TEXT_SPOOLER, // stage A
@@ -22,17 +26,24 @@ struct TextMeaning {
     const char* summary; // for the run's account: short
 };
 
-// The four launches that the log announces, in the order of a run.
-enum { LAUNCH_FAX, LAUNCH_PRINTER, LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL, LAUNCH_COUNT };
-
 struct LaunchMeaning {
     const char* stage; // its name in the run's account
+    const char* id; // its stage id in --json
     bool addPrinter; // the add-printer tool (else the driver-directory tool)
-    const char* notStarted; // a start that failed: what to check
     const char* negativeExit; // a failure line right after the command line
     const char* tooLong; // the command line did not fit
     const char* notMade; // no line of it in a run that went past it
 };
+
+// Why a start failed, from the system's text: the English texts of the few
+// errors that matter, or the code of the unknown-error warning.
+enum StartError { START_NOT_FOUND, START_ACCESS_DENIED, START_BAD_EXE, START_UNKNOWN_CODE, START_UNKNOWN_TEXT };
+StartError StartErrorOf(const std::string& systemText, const std::string& code);
+// What to check for a failed start of the add-printer tool or the driver tool.
+std::string Advice(StartError error, bool addPrinter, const std::string& code);
+std::string StartedElsewhere(long line); // the same program started at that line
+bool HasVariable(const std::string& dir); // a %NAME% in it
+std::string UnexpandedDir();
 
 const TextMeaning* FindMeaning(const char* text);
 const TextMeaning* AllMeanings(unsigned* count);

@@ -1,0 +1,128 @@
+#include "classify.h"
+
+#include <string.h>
+
+#include "support/log_texts.h"
+
+namespace {
+
+bool EndsWith(const std::string& text, const char* end, size_t n)
+{
+    return text.size() >= n && text.compare(text.size() - n, n, end) == 0;
+}
+
+bool BeginsWith(const std::string& text, const char* start)
+{
+    return text.compare(0, strlen(start), start) == 0;
+}
+
+// The fixed texts with their sizes and last bytes, for quick tests.
+struct Texts {
+    const TextMeaning* rows;
+    unsigned count;
+    size_t sizes[32];
+    char last[32];
+    bool lastByte[256] = {};
+    Texts()
+    {
+        rows = AllMeanings(&count);
+        for (unsigned i = 0; i < count; ++i) {
+            sizes[i] = strlen(rows[i].text);
+            last[i] = rows[i].text[sizes[i] - 1];
+            lastByte[(unsigned char)last[i]] = true;
+        }
+    }
+};
+
+const Texts& AllTexts()
+{
+    static const Texts texts;
+    return texts;
+}
+
+} // namespace
+
+const TextMeaning* OwnRow(const std::string& text)
+{
+    const Texts& t = AllTexts();
+    if (text.empty())
+        return nullptr;
+    for (unsigned i = 0; i < t.count; ++i)
+        if (t.sizes[i] == text.size() && t.last[i] == text.back()
+            && memcmp(t.rows[i].text, text.data(), text.size()) == 0)
+            return &t.rows[i];
+    return nullptr;
+}
+
+// Warning! Unknown error code <signed decimal> reported while executing command:
+bool IsUnknownErrorLine(const std::string& text)
+{
+    if (text.empty() || text[0] != LOG_UNKNOWN_ERROR_BEFORE[0])
+        return false;
+    size_t before = strlen(LOG_UNKNOWN_ERROR_BEFORE), after = strlen(LOG_UNKNOWN_ERROR_AFTER);
+    if (text.size() <= before + after || !BeginsWith(text, LOG_UNKNOWN_ERROR_BEFORE)
+        || !EndsWith(text, LOG_UNKNOWN_ERROR_AFTER, after))
+        return false;
+    std::string code = text.substr(before, text.size() - before - after);
+    size_t digits = code[0] == '-' ? 1 : 0;
+    if (digits == code.size() || code.size() > 11)
+        return false;
+    for (; digits < code.size(); ++digits)
+        if (code[digits] < '0' || code[digits] > '9')
+            return false;
+    return true;
+}
+
+std::string CutFrom(const std::string& line)
+{
+    std::string texts;
+    const Texts& t = AllTexts();
+    for (unsigned i = 0; line.size() >= 4 && i < t.count; ++i)
+        if (line.size() <= t.sizes[i] && line.compare(0, line.size(), t.rows[i].text, line.size()) == 0)
+            texts += (texts.empty() ? "\"" : " or \"") + std::string(t.rows[i].text) + "\"";
+    return texts;
+}
+
+const TextMeaning* JoinedText(const std::string& text)
+{
+    const Texts& t = AllTexts();
+    if (text.empty() || !t.lastByte[(unsigned char)text.back()])
+        return nullptr;
+    for (unsigned i = 0; i < t.count; ++i)
+        if (text.size() > t.sizes[i] && t.last[i] == text.back() && text[text.size() - t.sizes[i]] == t.rows[i].text[0]
+            && EndsWith(text, t.rows[i].text, t.sizes[i]))
+            return &t.rows[i];
+    return nullptr;
+}
+
+// "<dir>\zqntadd.exe" <key path>, or <dir>\zqdrvtl.exe /n:<name>.
+bool IsCommandShape(const std::string& text)
+{
+    return (text.size() > 1 && text[0] == '"' && text.find(LOG_ADD_PRINTER_TOOL) != std::string::npos)
+        || text.find(LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME) != std::string::npos;
+}
+
+Sorted Classify(const Line& line)
+{
+    const std::string& text = line.text;
+    if (line.length != text.size())
+        return { LINE_DAMAGE, nullptr, 0 };
+    if (text.empty())
+        return { LINE_EMPTY, nullptr, 0 };
+    if (const TextMeaning* row = OwnRow(text))
+        return { LINE_OWN, row, 0 };
+    if (IsUnknownErrorLine(text))
+        return { LINE_WARNING, nullptr, 0 };
+    if (const TextMeaning* row = JoinedText(text)) {
+        const size_t at = text.size() - strlen(row->text);
+        const std::string before = text.substr(0, at);
+        if (IsCommandShape(before))
+            return { LINE_COMMAND, row, at }; // a command line cut short, a fixed text after it
+        return { CutFrom(before).empty() ? LINE_GLUED : LINE_CUT_JOINED, row, at };
+    }
+    if (IsCommandShape(text))
+        return { LINE_COMMAND, nullptr, 0 };
+    if (text.size() >= 4 && !CutFrom(text).empty())
+        return { LINE_CUT, nullptr, 0 };
+    return { LINE_OTHER, nullptr, 0 };
+}

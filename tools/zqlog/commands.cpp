@@ -1,0 +1,269 @@
+// The reader's command lines and system texts.
+#include <string.h>
+
+#include "install/key_paths.h"
+#include "log_reader.h"
+#include "support/log_texts.h"
+
+namespace {
+
+const size_t kSystemTextLines = 4; // a system text of more lines is not taken as one
+
+std::string Number(long n)
+{
+    return std::to_string(n);
+}
+
+bool EndsWith(const std::string& text, const char* end)
+{
+    size_t n = strlen(end);
+    return text.size() >= n && text.compare(text.size() - n, n, end) == 0;
+}
+
+// The tools' names as the command lines hold them: \zqntadd.exe" and \zqdrvtl.exe.
+const std::string kAddPrinterTool(LOG_ADD_PRINTER_TOOL, strlen(LOG_ADD_PRINTER_TOOL) - 1);
+const std::string kAddPrinterFile = kAddPrinterTool.substr(1, kAddPrinterTool.size() - 2);
+const std::string kDriverToolFile = std::string(LOG_DRIVER_TOOL).substr(1);
+
+} // namespace
+
+// text's first what, minding lead bytes; a plain search where there are none.
+static const char* Find(const std::string& text, size_t from, const char* what, LeadByteTest isLead)
+{
+    if (isLead)
+        return FindText(text.c_str() + from, what, isLead);
+    const size_t at = text.find(what, from);
+    return at == std::string::npos ? nullptr : text.c_str() + at;
+}
+
+// The command line of a launch: "<dir>\zqntadd.exe" <key path> or
+// <dir>\zqdrvtl.exe /n:<name>.
+bool LogReader::ParseCommand(int index, const std::string& text, std::string* dir, std::string* arg) const
+{
+    if (LaunchOf(index).addPrinter) {
+        const char* found = text.size() > 1 && text[0] == '"' ? Find(text, 1, LOG_ADD_PRINTER_TOOL, isLead_) : nullptr;
+        if (!found)
+            return false;
+        dir->assign(text, 1, found - (text.c_str() + 1));
+        arg->assign(text, found - text.c_str() + strlen(LOG_ADD_PRINTER_TOOL), std::string::npos);
+        return true;
+    }
+    const char* found = Find(text, 0, LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME, isLead_);
+    if (!found)
+        return false;
+    dir->assign(text, 0, found - text.c_str());
+    arg->assign(text, found - text.c_str() + strlen(LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME), std::string::npos);
+    return true;
+}
+
+// The command line of the launch announced.
+bool LogReader::TakeCommandLine(const Line& line)
+{
+    const int index = CurrentLaunch();
+    LaunchState& launch = run_.launches[index];
+    // A line that ends in one of the program's texts is a cut line joined to it.
+    if (JoinedText(line.text))
+        return false;
+    std::string& dir = scratchDir_;
+    std::string& arg = scratchArg_;
+    if (!ParseCommand(index, line.text, &dir, &arg))
+        return false;
+    if (launch.phase == PHASE_WARNED) {
+        launch.phase = PHASE_WARNED_COMMAND;
+        launch.cause = PHASE_WARNED_COMMAND;
+        run_.step = StepOf(index, PHASE_WARNED_COMMAND);
+        Emit(line, true, "the command line that could not start, again");
+        return true;
+    }
+    const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
+    Emit(line, true, words_ ? meaning + (line.ended ? "" : " (its line end is missing)") : meaning);
+    return true;
+}
+
+// Records the command line of the launch at index; its meaning.
+std::string LogReader::RecordCommand(int index, const std::string& dir, const std::string& arg, bool cut, long number)
+{
+    LaunchState& launch = run_.launches[index];
+    launch.phase = PHASE_COMMAND;
+    launch.command = true;
+    launch.cut = cut;
+    launch.dir = dir;
+    launch.arg = arg;
+    run_.step = StepOf(index, PHASE_COMMAND);
+    (void)number;
+    return words_ ? CommandMeaning(index) : std::string();
+}
+
+// A command line cut short with a later text of the program's joined to it,
+// or an announcement cut short with its command line joined to it: the
+// earlier line is cut, the later one whole. expected: the launch whose
+// command line comes next, or -1.
+bool LogReader::TakeJoinedCommand(const Line& line, int expected)
+{
+    const std::string& text = line.text;
+    std::string dir, arg;
+    const TextMeaning* later = JoinedText(text);
+    if (later && expected >= 0) {
+        const std::string cut = text.substr(0, text.size() - strlen(later->text));
+        if (!ParseCommand(expected, cut, &dir, &arg))
+            return false;
+        RecordCommand(expected, dir, arg, true, line.number);
+        ++run_.cutLines;
+        TakeOwnText(line, *later,
+            "the " + std::string(LaunchOf(expected).stage) + " launch's command line, cut short after "
+                + (arg.empty() ? "its tool's name" : "\"" + arg + "\"")
+                + " (a full disk, or another writer), then a later line of the program's: ");
+        return true;
+    }
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count; ++i) {
+        const size_t size = strlen(rows[i].text);
+        if (rows[i].kind != TEXT_ANNOUNCE)
+            continue;
+        for (size_t k = 4; k < size && k < text.size(); ++k)
+            if (text.compare(0, k, rows[i].text, k) == 0 && ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
+                const std::string announced = TakeOwnText(line, rows[i], "", false);
+                ++run_.cutLines;
+                const std::string command = RecordCommand(rows[i].launch, dir, arg, false, line.number);
+                Emit(line, true,
+                    "the start of \"" + std::string(rows[i].text)
+                        + "\", cut short (a full disk, or another writer), then its command line whole: " + announced
+                        + "; the command line: " + command);
+                return true;
+            }
+    }
+    return false;
+}
+
+// A line of the exact shape of a command line of the program's, where the
+// order expects that launch, is its, though its announcement was lost.
+bool LogReader::TakeUnannouncedCommand(const Line& line)
+{
+    if (!inRun_ || RowOf(run_.step).follows == 0 || JoinedText(line.text) || !IsCommandShape(line.text))
+        return false;
+    int index = -1;
+    std::string dir, arg;
+    if (ParseCommand(LAUNCH_PRINTER, line.text, &dir, &arg)) {
+        if (arg.empty() || dir.find('"') != std::string::npos)
+            return false;
+        // A fax key is the key path cut before its first Printer, with Fax after it.
+        const bool fax = !FindText(arg.c_str(), "Printer", isLead_) && EndsWith(arg, "Fax");
+        index = fax ? LAUNCH_FAX : LAUNCH_PRINTER;
+    } else if (ParseCommand(LAUNCH_FAX_TOOL, line.text, &dir, &arg)) {
+        if (dir.empty() || dir.find('"') != std::string::npos)
+            return false;
+        index = IsLater(run_.step, StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND)) ? LAUNCH_FAX_TOOL : LAUNCH_PRINTER_TOOL;
+    } else
+        return false;
+    const int step = StepOf(index, PHASE_COMMAND);
+    if (!IsLater(run_.step, step) || run_.launches[index].phase != PHASE_NONE)
+        return false;
+    const std::string why = Place(step, line.number);
+    run_.launches[index] = LaunchState();
+    run_.launches[index].line = line.number;
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(line.number) + ": the "
+        + LaunchOf(index).stage + " launch's announcement.";
+    const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
+    Emit(line, true,
+        why + "the " + LaunchOf(index).stage
+            + " launch's command line; its announcement before it is missing (lost, as lines are while another "
+              "writer holds the log): "
+            + meaning);
+    return true;
+}
+
+// A system text: the lines right after a command line, up to the empty line
+// that the program's own line end leaves after the text's.
+bool LogReader::TakeSystemText()
+{
+    size_t end = 0;
+    while (end < count_ && end < kSystemTextLines && !Pending(end).text.empty()
+        && Pending(end).length == Pending(end).text.size() && !OwnRow(Pending(end).text)
+        && !IsUnknownErrorLine(Pending(end).text))
+        ++end;
+    if (end == 0 || end >= count_ || !Pending(end).text.empty() || !Pending(end).ended)
+        return false;
+    const int index = CurrentLaunch();
+    LaunchState& launch = run_.launches[index];
+    // A failed start of the add-printer tool gives a negative status, so its
+    // error line follows; without it the text is most likely the tool's own.
+    const TextMeaning* next = end + 1 < count_ ? OwnRow(Pending(end + 1).text) : nullptr;
+    if (LaunchOf(index).addPrinter && !(next && next->kind == TEXT_FAILURE && next->launch == index)) {
+        const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
+        for (size_t i = 0; i <= end; ++i) {
+            Emit(PopFront(), false,
+                (i < end ? std::string("not zqrunadd's: most likely the add-printer tool's own output")
+                         : std::string("an empty line, not zqrunadd's"))
+                    + "; a failed start would have \"" + failed
+                    + "\" after the system's text, and none follows here, so the order cannot tell it for one");
+        }
+        return true;
+    }
+    launch.phase = PHASE_SYSTEM_TEXT;
+    launch.cause = PHASE_SYSTEM_TEXT;
+    run_.step = StepOf(index, PHASE_SYSTEM_TEXT);
+    const std::string program
+        = LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
+    for (size_t i = 0; i <= end; ++i) {
+        const Line& line = PopFront();
+        if (i < end) {
+            launch.systemText += (launch.systemText.empty() ? "" : " ") + line.text;
+            Emit(line, true,
+                i == 0 ? "the system's text (in the machine's language) for why " + program
+                        + " on the command line above could not start"
+                       : "the system's text, continued");
+        } else {
+            Emit(line, true, "the empty line that ends the system's text");
+        }
+    }
+    return true;
+}
+
+// Names the program that did not start, and what to check from the evidence.
+std::string LogReader::StartFailure(int index) const
+{
+    const LaunchState& launch = run_.launches[index];
+    const LaunchMeaning& meaning = LaunchOf(index);
+    const StartError error = StartErrorOf(launch.systemText, launch.code);
+    std::string check = Advice(error, meaning.addPrinter, launch.code);
+    const long startedAt = StartedAt(index);
+    if (startedAt)
+        check = StartedElsewhere(startedAt) + check;
+    if (HasVariable(launch.dir))
+        check = UnexpandedDir() + check;
+    if (!meaning.addPrinter)
+        return kDriverToolFile + " could not start from " + launch.dir + ": " + check;
+    // The install root key, from the printer launch's key path when it has come.
+    char root[KEY_PATH_SIZE] = "";
+    const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
+    if (printer.command && !printer.cut)
+        InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
+    const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
+    if (launch.dir.empty())
+        return "the add-printer tool could not start: ProgramDir was never read, since the install root key" + key
+            + " did not open; check that it exists and that this user may open it for full access";
+    const char named[] = "the install root key";
+    size_t at = check.find(named);
+    if (at != std::string::npos)
+        check.insert(at + sizeof named - 1, key);
+    return "the add-printer tool \"" + launch.dir + kAddPrinterTool + " could not start: " + check;
+}
+
+std::string LogReader::FailureMeaning(int index) const
+{
+    const LaunchState& launch = run_.launches[index];
+    const LaunchMeaning& meaning = LaunchOf(index);
+    switch (launch.cause) {
+    case PHASE_SYSTEM_TEXT:
+    case PHASE_WARNED:
+    case PHASE_WARNED_COMMAND:
+        return StartFailure(index);
+    case PHASE_COMMAND:
+        return meaning.negativeExit;
+    case PHASE_TOO_LONG:
+        return std::string("not started: ") + meaning.tooLong;
+    default:
+        return "its command line is missing";
+    }
+}

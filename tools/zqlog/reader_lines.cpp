@@ -1,0 +1,248 @@
+// The reader's step: each line in its place in the program's order.
+#include <string.h>
+
+#include "log_reader.h"
+#include "support/log_texts.h"
+
+namespace {
+
+const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
+
+std::string Number(long n)
+{
+    return std::to_string(n);
+}
+
+// The place of one of the program's fixed texts; too long: see LaunchOfTooLong.
+int StepOfRow(const TextMeaning& row, int tooLongLaunch)
+{
+    switch (row.kind) {
+    case TEXT_SETTINGS_END:
+        return STEP_SETTINGS_END;
+    case TEXT_SPOOLER:
+        return STEP_SPOOLER;
+    case TEXT_FAX_FLAG:
+        return STEP_FAX_FLAG;
+    case TEXT_FAX_NAME:
+        return STEP_FAX_NAME;
+    case TEXT_ANNOUNCE:
+        return StepOf(row.launch, PHASE_ANNOUNCED);
+    case TEXT_FAILURE:
+        return StepOf(row.launch, PHASE_FAILED);
+    case TEXT_TOO_LONG:
+        return StepOf(tooLongLaunch, PHASE_TOO_LONG);
+    case TEXT_NULL:
+        break;
+    }
+    return STEP_START;
+}
+
+} // namespace
+
+void LogReader::Step()
+{
+    const Line& head = Pending(0);
+    const int launch = CurrentLaunch();
+    const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
+    const bool whole = head.length == head.text.size();
+    if (whole && (phase == PHASE_ANNOUNCED || phase == PHASE_WARNED) && TakeCommandLine(head)) {
+        PopFront();
+        return;
+    }
+    const Sorted sorted = Classify(head);
+
+    // A log holds at least one whole line of the program's: a cut fragment
+    // alone, or a line without its line end, begins no run.
+    if (!inRun_ && whole && !head.crlf) {
+        const Line& line = PopFront();
+        const bool ownish = sorted.kind == LINE_OWN || sorted.kind == LINE_WARNING || sorted.kind == LINE_CUT;
+        Emit(line, false,
+            ownish ? "not counted as zqrunadd's: it ends without CR LF, and no whole line of zqrunadd's comes before it"
+                : sorted.kind == LINE_EMPTY ? "an empty line, not zqrunadd's"
+                                            : kOther);
+        return;
+    }
+    if (whole && phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE && sorted.kind != LINE_OWN
+        && sorted.kind != LINE_WARNING && TakeSystemText())
+        return;
+    const Line& line = PopFront();
+
+    switch (sorted.kind) {
+    case LINE_OWN:
+        TakeOwnText(
+            line, *sorted.row, line.ended ? "" : "its line end is missing (cut short, or still being written); ");
+        return;
+    case LINE_WARNING:
+        TakeWarning(line, launch, phase);
+        return;
+    case LINE_CUT_JOINED:
+    case LINE_GLUED:
+        if (TakeCutOrGlued(line, sorted, launch, phase))
+            return;
+        break;
+    default:
+        break;
+    }
+    if (whole) {
+        if (TakeJoinedCommand(line, phase == PHASE_ANNOUNCED ? launch : -1))
+            return;
+        if (TakeUnannouncedCommand(line))
+            return;
+    }
+    if (whole && !line.ended && count_ == 0) {
+        const std::string cut = CutFrom(line.text);
+        if (!cut.empty() || phase == PHASE_ANNOUNCED) {
+            // The line the program was writing when the log ends: the one of
+            // the texts it starts that may stand here in the order.
+            if (!inRun_)
+                Place(STEP_START, line.number);
+            ++run_.cutLines;
+            unsigned count;
+            const TextMeaning* rows = AllMeanings(&count);
+            for (unsigned i = 0; i < count && !cut.empty(); ++i)
+                if (line.text.size() < strlen(rows[i].text)
+                    && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0
+                    && rows[i].kind != TEXT_NULL && rows[i].kind != TEXT_TOO_LONG
+                    && MayFollow(run_.step, StepOfRow(rows[i], 0))) {
+                    TakeOwnText(line, rows[i], "", false);
+                    break;
+                }
+            Emit(line, true,
+                std::string("a line of the program's cut short where the log ends (a full disk, or a run still "
+                            "writing): the start of ")
+                    + (cut.empty() ? "the command line" : cut));
+            return;
+        }
+    }
+    std::string meaning = line.text.empty() ? "an empty line, not zqrunadd's" : kOther;
+    if (words_ && !whole)
+        meaning += " (" + Number((long)line.length) + " bytes, shown cut at " + Number((long)line.text.size()) + ")";
+    if (phase == PHASE_ANNOUNCED)
+        meaning += "; it stands between an announcement and its command line";
+    Emit(line, false, meaning);
+}
+
+bool LogReader::TakeWarning(const Line& line, int launch, Phase phase)
+{
+    if (phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE) {
+        LaunchState& current = run_.launches[launch];
+        current.cause = PHASE_WARNED;
+        current.phase = PHASE_WARNED;
+        run_.step = StepOf(launch, PHASE_WARNED);
+        current.code = line.text.substr(strlen(LOG_UNKNOWN_ERROR_BEFORE));
+        current.code.resize(current.code.size() - strlen(LOG_UNKNOWN_ERROR_AFTER));
+        current.systemText = "error " + current.code + ", for which the system has no text";
+        Emit(line, true,
+            "the program on the command line above could not start, and the system has no text for its error "
+                + current.code + "; the command line follows again");
+    } else {
+        if (!inRun_)
+            Place(STEP_START, line.number);
+        Emit(line, true, "a start error out of its place: the launch's lines before it are missing");
+    }
+    return true;
+}
+
+// A line cut short by a full disk with a later write of the program's right
+// after it on the same line; or another program's text without its line end,
+// glued to the front of one of the program's fixed texts: split off.
+bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phase)
+{
+    const std::string before = line.text.substr(0, sorted.at);
+    if (sorted.kind == LINE_CUT_JOINED) {
+        ++run_.cutLines;
+        TakeOwnText(line, *sorted.row,
+            "the start of " + CutFrom(before)
+                + ", cut short or without its line end (a full disk?), then a later line of the program's: ");
+        return true;
+    }
+    Line part;
+    part.number = line.number;
+    part.text = before;
+    part.length = before.size();
+    part.ended = false;
+    Emit(part, false,
+        "another program's text without its line end, glued to the front of a line of zqrunadd's: split off, "
+        "not counted as zqrunadd's");
+    part.text = sorted.row->text;
+    part.length = part.text.size();
+    part.ended = line.ended;
+    part.zeros = line.zeros;
+    TakeOwnText(part, *sorted.row, "split off another program's text glued to its front; ");
+    ++run_.gluedLines;
+    return true;
+}
+
+std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit)
+{
+    std::string why;
+    int index = row.launch;
+    switch (row.kind) {
+    case TEXT_SETTINGS_END:
+        why = Place(STEP_SETTINGS_END, line.number);
+        run_.settingsEnd = &row;
+        run_.settingsLine = line.number;
+        break;
+    case TEXT_SPOOLER:
+        why = Place(STEP_SPOOLER, line.number);
+        run_.spooler = &row;
+        run_.spoolerLine = line.number;
+        break;
+    case TEXT_FAX_FLAG:
+        why = Place(STEP_FAX_FLAG, line.number);
+        run_.faxFlagLine = line.number;
+        break;
+    case TEXT_FAX_NAME:
+        why = Place(STEP_FAX_NAME, line.number);
+        run_.faxNameLine = line.number;
+        break;
+    case TEXT_ANNOUNCE:
+    case TEXT_TOO_LONG: {
+        const Phase phase = row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_ANNOUNCED;
+        if (row.kind == TEXT_TOO_LONG)
+            index = LaunchOfTooLong();
+        why = Place(StepOf(index, phase), line.number);
+        LaunchState& launch = run_.launches[index];
+        launch.phase = phase;
+        launch.cause = row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_NONE;
+        launch.line = line.number;
+        launch.failedLine = 0;
+        launch.command = launch.cut = false;
+        launch.dir.clear(), launch.arg.clear(), launch.systemText.clear(), launch.code.clear();
+        break;
+    }
+    case TEXT_FAILURE: {
+        why = Place(StepOf(index, PHASE_FAILED), line.number);
+        LaunchState& launch = run_.launches[index];
+        if (launch.cause == PHASE_NONE && launch.phase == PHASE_COMMAND)
+            launch.cause = PHASE_COMMAND;
+        launch.phase = PHASE_FAILED;
+        launch.failedLine = line.number;
+        if (!words_) {
+            if (emit)
+                Emit(line, true, "");
+            return "";
+        }
+        const std::string meaning = before + why + row.meaning + ": " + FailureMeaning(index);
+        if (emit)
+            Emit(line, true, meaning);
+        return meaning;
+    }
+    case TEXT_NULL:
+        if (!inRun_)
+            Place(STEP_START, line.number);
+        run_.nullLine = line.number;
+        break;
+    }
+    if (!words_) {
+        if (emit)
+            Emit(line, true, "");
+        return "";
+    }
+    std::string meaning = row.meaning;
+    if (row.kind == TEXT_TOO_LONG)
+        meaning += std::string(" (the ") + LaunchOf(index).stage + " launch)";
+    if (emit)
+        Emit(line, true, before + why + meaning);
+    return before + why + meaning;
+}
