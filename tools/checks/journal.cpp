@@ -71,14 +71,26 @@ int NoteOwnKey(const char* path)
     return JournalAdd("key", path, NULL, 0, 0);
 }
 
+void AsidePath(const char* path, char out[MAX_PATH])
+{
+    out[0] = 0;
+    if (strlen(path) + sizeof kSaved <= MAX_PATH)
+        sprintf(out, "%s%s", path, kSaved);
+}
+
 int SetFileAside(const char* path)
 {
     char aside[MAX_PATH];
-    if (strlen(path) + sizeof kSaved > sizeof aside)
+    AsidePath(path, aside);
+    if (!aside[0])
         return 0;
     const FileMark mark = MarkFile(path);
-    sprintf(aside, "%s%s", path, mark.exists ? kSaved : "");
-    if (!JournalAdd("file", path, mark.exists ? aside : "", mark.size, mark.sum))
+    if (!mark.exists)
+        aside[0] = 0;
+    // A copy already there is someone's: a restore would put it over theirs.
+    if (mark.exists && GetFileAttributesA(aside) != INVALID_FILE_ATTRIBUTES)
+        return 0;
+    if (!JournalAdd("file", path, aside, mark.size, mark.sum))
         return 0;
     return !mark.exists || MoveFileA(path, aside);
 }
@@ -86,6 +98,11 @@ int SetFileAside(const char* path)
 int NoteService(const char* name, int running, DWORD startType)
 {
     return JournalAdd("service", name, running ? "1" : "0", startType, 0);
+}
+
+int NoteRun(const char* record)
+{
+    return JournalAdd("run", record, NULL, 0, 0);
 }
 
 int RemoveFolderTree(const char* path)
@@ -176,27 +193,36 @@ static int Undo(char* entry, SayLine say)
     char* f[5];
     const int n = Fields(entry, f, 5);
     static char line[4 * MAX_PATH];
-    if (strcmp(f[0], "folder") == 0 && n == 2) {
+    if (strcmp(f[0], "run") == 0 && n == 2) {
+        EndRunLeftovers(f[1]);
+        return 1;
+    } else if (strcmp(f[0], "folder") == 0 && n == 2) {
         if (RemoveFolderTree(f[1]))
             return 1;
-        sprintf(line, "the folder %s could not be removed", f[1]);
+        sprintf(line, "the folder %.300s could not be removed", f[1]);
     } else if (strcmp(f[0], "key") == 0 && n == 2) {
         if (DeleteKeyTree(HKEY_LOCAL_MACHINE, f[1]))
             return 1;
-        sprintf(line, "the key HKEY_LOCAL_MACHINE\\%s could not be removed", f[1]);
+        sprintf(line, "the key HKEY_LOCAL_MACHINE\\%.300s could not be removed", f[1]);
     } else if (strcmp(f[0], "file") == 0 && n == 5) {
-        // What the run left there (a file, or a folder standing in for the log) goes.
-        SetFileAttributesA(f[1], FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(f[1]);
-        RemoveDirectoryA(f[1]);
-        if (f[2][0] && GetFileAttributesA(f[2]) != INVALID_FILE_ATTRIBUTES)
+        const int wasThere = f[2][0] != 0;
+        // A run stopped between this entry and the move left the file itself
+        // in place: that file is the one to keep, not to remove.
+        const int aside = wasThere && GetFileAttributesA(f[2]) != INVALID_FILE_ATTRIBUTES;
+        if (!wasThere || aside) {
+            // What the run left there (a file, or a folder standing in for the log) goes.
+            SetFileAttributesA(f[1], FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(f[1]);
+            RemoveDirectoryA(f[1]);
+        }
+        if (aside)
             MoveFileA(f[2], f[1]);
         const FileMark mark = MarkFile(f[1]);
-        const int wasThere = f[2][0] != 0;
         if (mark.exists == wasThere
             && (!wasThere || (mark.size == strtoul(f[3], NULL, 10) && mark.sum == strtoul(f[4], NULL, 10))))
             return 1;
-        sprintf(line, wasThere ? "%s is not as it was (its copy is %s)" : "%s was not there and could not be removed",
+        sprintf(line,
+            wasThere ? "%.300s is not as it was (its copy is %.300s)" : "%.300s was not there and could not be removed",
             f[1], f[2]);
     } else if (strcmp(f[0], "service") == 0 && n == 5) {
         const int wasRunning = strcmp(f[2], "1") == 0;
@@ -208,8 +234,8 @@ static int Undo(char* entry, SayLine say)
         SetServiceRunning(f[1], wasRunning);
         if (ServiceState(f[1], &running, &nowType) && running == wasRunning && nowType == startType)
             return 1;
-        sprintf(line, "the service %s is not as it was (%s, start type %lu)", f[1], wasRunning ? "running" : "stopped",
-            (unsigned long)startType);
+        sprintf(line, "the service %.100s is not as it was (%s, start type %lu)", f[1],
+            wasRunning ? "running" : "stopped", (unsigned long)startType);
     } else {
         sprintf(line, "a journal entry that zqcheck does not know: %.200s", f[0]);
     }

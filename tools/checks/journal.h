@@ -6,6 +6,8 @@
 //   file|PATH|ASIDE|SIZE|SUM          a file (the log, a tool) replaced: ASIDE holds the one that was
 //                                     there (empty when none was), of SIZE bytes and checksum SUM
 //   service|NAME|RUNNING|START        a service's state and start type before the run
+//   run|RECORD                        the program and the doubles a run starts, with this
+//                                     launch record: ended when a killed run left them running
 #ifndef ZQ_JOURNAL_H
 #define ZQ_JOURNAL_H
 
@@ -33,7 +35,10 @@ int NoteOwnKey(const char* path);
 // Moves an existing file at path aside (to path with ".zqcheck-saved"
 // appended) so that the run may put its own there.
 int SetFileAside(const char* path);
+// Where SetFileAside puts path's file; empty when the name would be too long.
+void AsidePath(const char* path, char out[MAX_PATH]);
 int NoteService(const char* name, int running, DWORD startType);
+int NoteRun(const char* record);
 
 // Undoes the journal's entries, last first, then removes it. Prints each
 // step that failed and each thing not as it was, a line each, to report.

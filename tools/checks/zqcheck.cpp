@@ -185,14 +185,15 @@ static int Refuse(const char* line)
 // Why the row cannot run here, or null when it can.
 static const char* SkipReason(const CheckRow* row, const Machine* m, char* why)
 {
+    // First what no real machine can set up, whatever its version.
+    if (row->needs & NEED_WINE_DLLS)
+        return "keeps a system DLL from the program, which only Wine's DLL overrides do (the Wine tests run it)";
     if (row->road == ROAD_NT4 && !m->nt4OrLater)
         return sprintf(why, "for NT 4.0 and later; this is %s", m->name), why;
     if (row->road == ROAD_OLD && m->nt4OrLater)
         return sprintf(why, "for 9x and NT 3.51; this is %s", m->name), why;
     if (row->version && strcmp(row->version, m->name) != 0)
         return sprintf(why, "for %s only (the Wine tests emulate it); this is %s", row->version, m->name), why;
-    if (row->needs & NEED_WINE_DLLS)
-        return "keeps a system DLL from the program, which only Wine's DLL overrides do (the Wine tests run it)";
     if ((row->needs & NEED_SPOOLER_CONTROL) && !m->nt)
         return "stops the spooler, which needs the service manager of NT";
     if (row->codePage && row->codePage != m->codePage)
@@ -241,7 +242,23 @@ static int Prepare(const Machine* m)
         if (!NoteService("Spooler", running, startType))
             return 0;
     }
-    return 1;
+    // Last, so that a restore ends what a killed run left running before it
+    // puts the files back.
+    char record[2 * MAX_PATH];
+    sprintf(record, "%s\\launches.txt", m->folder);
+    return NoteRun(record);
+}
+
+// Ctrl+C or Ctrl+Break: the row running ends as it would, then the machine
+// is put back.
+static volatile LONG g_stop;
+
+static BOOL WINAPI OnStop(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    g_stop = 1; // one aligned store: the loop reads it whole
+    return TRUE;
 }
 
 static int RunRows(const Machine* m)
@@ -254,7 +271,8 @@ static int RunRows(const Machine* m)
     static RowReport report;
     int passed = 0, failed = 0, skipped = 0;
     char line[1024], why[256];
-    for (unsigned i = 0; i < kCheckRowCount; ++i) {
+    unsigned i = 0;
+    for (; i < kCheckRowCount && !g_stop; ++i) {
         const CheckRow* row = &kCheckRows[i];
         const char* reason = SkipReason(row, m, why);
         if (reason) {
@@ -272,9 +290,13 @@ static int RunRows(const Machine* m)
             SayBlock(report.text);
         report.failures ? ++failed : ++passed;
     }
+    if (g_stop) {
+        sprintf(line, "Stopped after row %u: rows %u to %u did not run.", i, i + 1, kCheckRowCount);
+        Say(line);
+    }
     sprintf(line, "%d passed, %d failed, %d skipped, of %u rows", passed, failed, skipped, kCheckRowCount);
     Say(line);
-    return failed == 0;
+    return failed == 0 && !g_stop;
 }
 
 static void SayRestoreStep(const char* line)
@@ -328,6 +350,12 @@ static int Main(const char* tail)
     if (m.nt && !IsAdministrator())
         return Refuse("zqcheck: needs administrator rights on NT (run it elevated, as an administrator)");
 
+    // One run at a time: a second would take the first one's journal for a
+    // dead run's and put the machine back under it. (No "Global\\" prefix:
+    // NT 4.0 and 9x take no backslash in the name.)
+    CreateMutexA(NULL, FALSE, "zqcheck.run");
+    if (GetLastError() == ERROR_ALREADY_EXISTS)
+        return Refuse("zqcheck: another zqcheck is running on this machine; wait for it to end");
     if (JournalExists()) {
         if (!throwaway && !restoreOnly) {
             Say(line);
@@ -338,7 +366,8 @@ static int Main(const char* tail)
         if (!Restore(SayRestoreStep))
             return Say("zqcheck: the machine could not be put back as it was; the journal is kept"), 2;
         Say("  the machine is as that run found it.");
-    }
+    } else if (restoreOnly)
+        Say("zqcheck: no journal, so nothing to put back.");
     if (restoreOnly)
         return 0;
 
@@ -352,6 +381,18 @@ static int Main(const char* tail)
             " it is not zqcheck's to remove",
             kKey, m.folder);
         return Say(line), 2;
+    }
+    // A copy set aside by another run, left behind: a new run would set
+    // the file aside over it, and its restore would lose it.
+    static char aside[MAX_PATH];
+    const char* const files[] = { m.log, m.tools[0], m.tools[1] };
+    for (int i = 0; i < 1 + m.toolCount; ++i) {
+        AsidePath(files[i], aside);
+        if (aside[0] && GetFileAttributesA(aside) != INVALID_FILE_ATTRIBUTES) {
+            sprintf(line,
+                "zqcheck: %s is there already, and no journal of zqcheck's says why: put it back or away first", aside);
+            return Say(line), 2;
+        }
     }
     // The pack as it ships: the program and the doubles beside zqcheck.exe.
     static char part[2 * MAX_PATH], missing[3 * MAX_PATH];
@@ -371,18 +412,26 @@ static int Main(const char* tail)
         return 2;
     }
 
-    char reportPath[MAX_PATH];
-    sprintf(reportPath, "zqcheck-%s-%s.txt", m.name, m.computer);
+    // In the current folder, named in full at the end: an elevated prompt
+    // may start somewhere the author does not look.
+    char reportName[MAX_PATH], reportPath[MAX_PATH];
+    sprintf(reportName, "zqcheck-%s-%s.txt", m.name, m.computer);
+    char* namePart;
+    if (!GetFullPathNameA(reportName, sizeof reportPath, reportPath, &namePart))
+        strcpy(reportPath, reportName);
     g_report
         = CreateFileA(reportPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     Say(line);
     if (m.wine)
         Say("UNDER WINE: these results are Wine's, not a real Windows machine's.");
     int passed = 0;
-    if (Prepare(&m))
+    const int ready = Prepare(&m);
+    if (ready) {
+        SetConsoleCtrlHandler(OnStop, TRUE);
         passed = RunRows(&m);
-    else
+    } else {
         Say("zqcheck: the machine could not be made ready; putting back what was changed");
+    }
     const int asItWas = Restore(SayRestoreStep);
     Say(asItWas ? "The machine is as it was."
                 : "The machine is NOT as it was: see the lines above; the journal is kept.");
@@ -391,7 +440,12 @@ static int Main(const char* tail)
         g_report = INVALID_HANDLE_VALUE;
         sprintf(line, "The table is in %s.", reportPath);
         Say(line);
+    } else {
+        sprintf(line, "The table could not be written to %s: copy it from above.", reportPath);
+        Say(line);
     }
+    if (!ready)
+        return 2;
     return passed && asItWas ? 0 : 1;
 }
 

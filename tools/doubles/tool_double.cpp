@@ -53,12 +53,15 @@ static void Record(const char* line)
     }
 }
 
-// GetTickCount() as it was when this process was created.
+// GetTickCount() as it was when this process was created. GetProcessTimes
+// is looked up: 9x has none to give, and then the first tick stands in.
 static DWORD CreationTick(void)
 {
+    typedef BOOL(WINAPI * Times)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*);
+    const Times times = (Times)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes");
     DWORD now = GetTickCount();
     FILETIME created, exited, kernel, user, current;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+    if (!times || !times(GetCurrentProcess(), &created, &exited, &kernel, &user))
         return now;
     GetSystemTimeAsFileTime(&current);
     ULARGE_INTEGER a, b;

@@ -42,17 +42,17 @@ static int CreationTick(HANDLE process, DWORD* tick)
     return 1;
 }
 
-// Ends the double of this record when its process is still the one that
-// wrote it: a process id is reused once its process is gone, and ending
-// another program would harm the machine. Tells whether it ended one.
-static int EndDouble(const Launch* launch)
+// Ends the process of this id when it is still the one that started at
+// tick: a process id is reused once its process is gone, and ending another
+// program would harm the machine. Tells whether it ended one.
+static int EndProcess(DWORD pid, DWORD tick)
 {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, launch->pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (!process)
         return 0;
     DWORD created;
     int ended = 0;
-    const long apart = CreationTick(process, &created) ? (long)(created - (DWORD)launch->tick) : 0;
+    const long apart = CreationTick(process, &created) ? (long)(created - tick) : 0;
     const int same = apart > -1000 && apart < 1000;
     if (same && WaitForSingleObject(process, 0) == WAIT_TIMEOUT && TerminateProcess(process, NOT_ENDED)) {
         WaitForSingleObject(process, LEFTOVER_WAIT_MS);
@@ -60,6 +60,36 @@ static int EndDouble(const Launch* launch)
     }
     CloseHandle(process);
     return ended;
+}
+
+static int EndDouble(const Launch* launch)
+{
+    return EndProcess(launch->pid, (DWORD)launch->tick);
+}
+
+// The file that names the running program: the record's path and ".program".
+static int ProgramNotePath(const char* record, char out[MAX_PATH])
+{
+    if (strlen(record) + sizeof ".program" > MAX_PATH)
+        return 0;
+    strcat(strcpy(out, record), ".program");
+    return 1;
+}
+
+// Two numbers, the process id and its start tick, as decimal text.
+static void NoteProgram(const char* path, DWORD pid, DWORD tick)
+{
+    char text[32], *at = text + sizeof text;
+    *--at = 0;
+    const DWORD numbers[] = { tick, pid };
+    for (const DWORD number : numbers) {
+        DWORD rest = number;
+        do
+            *--at = (char)('0' + rest % 10);
+        while (rest /= 10);
+        *--at = ' ';
+    }
+    WriteFileFrom(path, at + 1, (DWORD)strlen(at + 1));
 }
 
 // Waits up to waitMs until the record holds at least expected starts, each
@@ -124,12 +154,17 @@ void RunWorld(const World* world, RunResult* result)
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
+    char note[MAX_PATH];
+    const int noted = ProgramNotePath(world->record, note);
     if (strlen(world->commandLine) >= sizeof line) {
         seen->startError = ERROR_FILENAME_EXCED_RANGE;
     } else if (!CreateProcessA(world->applicationName, strcpy(line, world->commandLine), NULL, NULL, FALSE, 0, NULL,
                    NULL, &startup, &process)) {
         seen->startError = GetLastError();
     } else {
+        DWORD created;
+        if (noted)
+            NoteProgram(note, process.dwProcessId, CreationTick(process.hProcess, &created) ? created : 0);
         if (WaitForSingleObject(process.hProcess, world->limitMs) == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &result->exitCode);
         else // a program stuck (on a message box, say) must not hold the next run
@@ -144,6 +179,8 @@ void RunWorld(const World* world, RunResult* result)
         seen->leftOver = EndLeftovers(world->record, world->launches,
             world->limitMs < LEFTOVER_WAIT_MS ? world->limitMs : (DWORD)LEFTOVER_WAIT_MS,
             world->limitMs < MISSING_START_WAIT_MS ? world->limitMs : (DWORD)MISSING_START_WAIT_MS);
+    if (noted)
+        DeleteFileA(note);
     result->finished = result->exitCode != NOT_ENDED;
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
@@ -154,4 +191,25 @@ void RunWorld(const World* world, RunResult* result)
     const DWORD recordSize = ReadFileInto(world->record, g_record, sizeof g_record, &recordCut);
     result->launchCount = ParseLaunches(g_record, recordSize, result->launches, RESULT_LAUNCHES, &result->launchesCut);
     result->launchesCut = result->launchesCut || recordCut;
+}
+
+void EndRunLeftovers(const char* record)
+{
+    char note[MAX_PATH], text[32];
+    if (ProgramNotePath(record, note)) {
+        const DWORD size = ReadFileInto(note, text, sizeof text - 1, NULL);
+        text[size] = 0;
+        DWORD numbers[2] = { 0, 0 };
+        const char* at = text;
+        for (DWORD& number : numbers) {
+            for (; *at >= '0' && *at <= '9'; ++at)
+                number = number * 10 + (DWORD)(*at - '0');
+            at += *at == ' ';
+        }
+        if (numbers[0])
+            EndProcess(numbers[0], numbers[1]);
+        DeleteFileA(note);
+    }
+    // Whatever the program started last has had a moment to write its start.
+    EndLeftovers(record, 0, LEFTOVER_WAIT_MS, LEFTOVER_WAIT_MS);
 }

@@ -115,6 +115,13 @@ struct RunResult {
 // to 30 s for a launch the world expects that has not recorded its start,
 // and ends those still running; then puts back what stood in for the log and
 // fills result.
+// While the program runs, its process id and start stand in the file of
+// the record's name with ".program" appended, so that a runner killed
+// halfway leaves what EndRunLeftovers needs.
 void RunWorld(const World* world, RunResult* result);
+
+// Ends what a run with this record that never finished left running: the
+// program, then every double the record shows without its end.
+void EndRunLeftovers(const char* record);
 
 #endif
