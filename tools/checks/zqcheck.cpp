@@ -31,6 +31,7 @@ struct Machine {
     const char* wine; // Wine's version when it runs under Wine, else null
     int nt; // the NT family: a service manager, administrators
     int nt4OrLater;
+    int spoolerNoted; // its state is in the journal, so the rows may stop and start it
     unsigned codePage;
     char computer[MAX_COMPUTERNAME_LENGTH + 1];
     char windows[MAX_PATH], folder[MAX_PATH], log[MAX_PATH];
@@ -196,6 +197,8 @@ static const char* SkipReason(const CheckRow* row, const Machine* m, char* why)
         return sprintf(why, "for %s only (the Wine tests emulate it); this is %s", row->version, m->name), why;
     if ((row->needs & NEED_SPOOLER_CONTROL) && !m->nt)
         return "stops the spooler, which needs the service manager of NT";
+    if ((row->needs & NEED_SPOOLER_CONTROL) && !m->spoolerNoted)
+        return "stops the spooler, whose state could not be read to be put back";
     if (row->codePage && row->codePage != m->codePage)
         return sprintf(why, "written for code page %u; this machine's is %u", row->codePage, m->codePage), why;
     return NULL;
@@ -227,7 +230,7 @@ static void SayWhatItTouches(const Machine* m)
 }
 
 // Makes every change the rows need, each written down first. 0 when one failed.
-static int Prepare(const Machine* m)
+static int Prepare(Machine* m)
 {
     if (!MakeOwnFolder(m->folder) || !NoteOwnKey(kKey) || !SetFileAside(m->log))
         return 0;
@@ -241,6 +244,7 @@ static int Prepare(const Machine* m)
     if (m->nt && ServiceState("Spooler", &running, &startType)) {
         if (!NoteService("Spooler", running, startType))
             return 0;
+        m->spoolerNoted = 1;
     }
     // Last, so that a restore ends what a killed run left running before it
     // puts the files back.
@@ -267,7 +271,8 @@ static int RunRows(const Machine* m)
     OwnFolder(program);
     strcat(program, "\\zqrunadd.exe");
     sprintf(record, "%s\\launches.txt", m->folder);
-    const RowMachine machine = { program, record, m->folder, kKey, NULL, m->nt4OrLater, m->nt, 0, m->nt && !m->wine };
+    const RowMachine machine
+        = { program, record, m->folder, kKey, NULL, m->nt4OrLater, m->spoolerNoted, 0, m->nt && !m->wine };
     static RowReport report;
     int passed = 0, failed = 0, skipped = 0;
     char line[1024], why[256];
