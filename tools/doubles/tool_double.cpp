@@ -26,6 +26,7 @@
 #include <string.h>
 
 #include "install/command_tail.h"
+#include "world/creation_tick.h"
 
 #ifndef TOOL_NAME
 #error TOOL_NAME must name the tool this double stands in for
@@ -51,25 +52,6 @@ static void Record(const char* line)
         }
         Sleep(25);
     }
-}
-
-// GetTickCount() as it was when this process was created. GetProcessTimes
-// is looked up: 9x has none to give, and then the first tick stands in.
-static DWORD CreationTick(void)
-{
-    typedef BOOL(WINAPI * Times)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*);
-    const Times times = (Times)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes");
-    DWORD now = GetTickCount();
-    FILETIME created, exited, kernel, user, current;
-    if (!times || !times(GetCurrentProcess(), &created, &exited, &kernel, &user))
-        return now;
-    GetSystemTimeAsFileTime(&current);
-    ULARGE_INTEGER a, b;
-    a.LowPart = created.dwLowDateTime;
-    a.HighPart = created.dwHighDateTime;
-    b.LowPart = current.dwLowDateTime;
-    b.HighPart = current.dwHighDateTime;
-    return b.QuadPart > a.QuadPart ? now - (DWORD)((b.QuadPart - a.QuadPart) / 10000) : now;
 }
 
 static bool Variable(const char* prefix, char* value, DWORD size)
@@ -131,7 +113,9 @@ static void StartPeer(void)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    const DWORD started = CreationTick();
+    // Without a creation time (9x), the first tick stands in.
+    DWORD started = GetTickCount();
+    CreationTick(GetCurrentProcess(), &started);
     const char* commandLine = GetCommandLineA();
     const char* peer = strstr(commandLine, kPeerFlag);
     if (peer)

@@ -4,6 +4,7 @@
 // of the wait is ended by its process id.
 #include <string.h>
 
+#include "creation_tick.h"
 #include "world.h"
 
 // How long the record must stay as it is before the wait ends: a tool the
@@ -20,26 +21,6 @@ static int ReadRecord(const char* path, DWORD* size)
 {
     *size = ReadFileInto(path, g_record, sizeof g_record, NULL);
     return ParseLaunches(g_record, *size, g_launches, RECORD_LAUNCHES, NULL);
-}
-
-// GetTickCount() as the process was created, as the doubles work it out;
-// the time is unknown on 9x, which has no GetProcessTimes.
-static int CreationTick(HANDLE process, DWORD* tick)
-{
-    typedef BOOL(WINAPI * Times)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*);
-    static Times times = (Times)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes");
-    FILETIME created, exited, kernel, user, now;
-    if (!times || !times(process, &created, &exited, &kernel, &user))
-        return 0;
-    const DWORD nowTick = GetTickCount();
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER a, b;
-    a.LowPart = created.dwLowDateTime;
-    a.HighPart = created.dwHighDateTime;
-    b.LowPart = now.dwLowDateTime;
-    b.HighPart = now.dwHighDateTime;
-    *tick = b.QuadPart > a.QuadPart ? nowTick - (DWORD)((b.QuadPart - a.QuadPart) / 10000) : nowTick;
-    return 1;
 }
 
 // Ends the process of this id when it is still the one that started at
