@@ -2,6 +2,7 @@
 // (Windows 2000 and later) holds what it starts: the doubles' own records say
 // which tools started and which ended, and a tool still running at the end
 // of the wait is ended by its process id.
+#include <stdio.h>
 #include <string.h>
 
 #include "creation_tick.h"
@@ -57,20 +58,12 @@ static int ProgramNotePath(const char* record, char out[MAX_PATH])
     return 1;
 }
 
-// Two numbers, the process id and its start tick, as decimal text.
+// The process id and its start tick, as decimal text.
 static void NoteProgram(const char* path, DWORD pid, DWORD tick)
 {
-    char text[32], *at = text + sizeof text;
-    *--at = 0;
-    const DWORD numbers[] = { tick, pid };
-    for (const DWORD number : numbers) {
-        DWORD rest = number;
-        do
-            *--at = (char)('0' + rest % 10);
-        while (rest /= 10);
-        *--at = ' ';
-    }
-    WriteFileFrom(path, at + 1, (DWORD)strlen(at + 1));
+    char text[32];
+    sprintf(text, "%lu %lu", (unsigned long)pid, (unsigned long)tick);
+    WriteFileFrom(path, text, (DWORD)strlen(text));
 }
 
 // Waits up to waitMs until the record holds at least expected starts, each
@@ -180,15 +173,9 @@ void EndRunLeftovers(const char* record)
     if (ProgramNotePath(record, note)) {
         const DWORD size = ReadFileInto(note, text, sizeof text - 1, NULL);
         text[size] = 0;
-        DWORD numbers[2] = { 0, 0 };
-        const char* at = text;
-        for (DWORD& number : numbers) {
-            for (; *at >= '0' && *at <= '9'; ++at)
-                number = number * 10 + (DWORD)(*at - '0');
-            at += *at == ' ';
-        }
-        if (numbers[0])
-            EndProcess(numbers[0], numbers[1]);
+        unsigned long pid = 0, tick = 0;
+        if (sscanf(text, "%lu %lu", &pid, &tick) == 2 && pid)
+            EndProcess((DWORD)pid, (DWORD)tick);
         DeleteFileA(note);
     }
     // Whatever the program started last has had a moment to write its start.
