@@ -14,6 +14,7 @@
 
 #include "install/command_tail.h"
 #include "journal.h"
+#include "machine.h"
 #include "row_run.h"
 #include "world/world.h"
 
@@ -22,122 +23,6 @@ static const char kUsage[] = "usage: zqcheck [--throwaway | --restore | --help]\
                              "  --throwaway  runs every row this machine can set up, then puts it back\n"
                              "  --restore    only puts back what a run that did not finish changed\n";
 static const char kKey[] = "SOFTWARE\\ZqCheck";
-
-// ---- the machine -------------------------------------------------------------
-
-struct Machine {
-    OSVERSIONINFOA version;
-    const char* name; // Wine's name for it ("win98"), the rows' names
-    const char* wine; // Wine's version when it runs under Wine, else null
-    int nt; // the NT family: a service manager, administrators
-    int nt4OrLater;
-    int spoolerNoted; // its state is in the journal, so the rows may stop and start it
-    unsigned codePage;
-    char computer[MAX_COMPUTERNAME_LENGTH + 1];
-    char windows[MAX_PATH], folder[MAX_PATH], log[MAX_PATH];
-    char tools[2][MAX_PATH]; // zqdrvtl.exe in the NT x86 and the running system's driver directory
-    int toolCount;
-};
-
-static const char* VersionName(const OSVERSIONINFOA* v)
-{
-    const DWORD major = v->dwMajorVersion, minor = v->dwMinorVersion;
-    if (v->dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
-        return minor < 10 ? "win95" : minor < 90 ? "win98" : "winme";
-    if (major == 3)
-        return "nt351";
-    if (major == 4)
-        return "nt40";
-    if (major == 5)
-        return minor == 0 ? "win2k" : minor == 1 ? "winxp" : "win2003";
-    if (major == 6)
-        return minor == 0 ? "vista" : minor == 1 ? "win7" : minor == 2 ? "win8" : "win81";
-    return major == 10 ? "win10" : "unknown";
-}
-
-// Wine's own export, which no Windows has; its version when there is one.
-static const char* WineVersion(void)
-{
-    typedef const char*(CDECL * Version)(void);
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    Version version = ntdll ? (Version)(void*)GetProcAddress(ntdll, "wine_get_version") : NULL;
-    return version ? version() : NULL;
-}
-
-// Whether this process's token holds the Administrators group, enabled.
-// NT 3.51 and 4.0 have no CheckTokenMembership, so the groups are read. The
-// calls are NT's own, looked up here, so that the loader of 9x never meets them.
-static int IsAdministrator(void)
-{
-    typedef BOOL(WINAPI * OpenToken)(HANDLE, DWORD, PHANDLE);
-    typedef BOOL(WINAPI * TokenInformation)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
-    typedef BOOL(WINAPI * MakeSid)(
-        PSID_IDENTIFIER_AUTHORITY, BYTE, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, PSID*);
-    typedef BOOL(WINAPI * SameSid)(PSID, PSID);
-    typedef PVOID(WINAPI * DropSid)(PSID);
-    HMODULE advapi32 = GetModuleHandleA("advapi32.dll");
-    if (!advapi32)
-        return 0;
-    const OpenToken openToken = (OpenToken)(void*)GetProcAddress(advapi32, "OpenProcessToken");
-    const TokenInformation information = (TokenInformation)(void*)GetProcAddress(advapi32, "GetTokenInformation");
-    const MakeSid makeSid = (MakeSid)(void*)GetProcAddress(advapi32, "AllocateAndInitializeSid");
-    const SameSid sameSid = (SameSid)(void*)GetProcAddress(advapi32, "EqualSid");
-    const DropSid dropSid = (DropSid)(void*)GetProcAddress(advapi32, "FreeSid");
-    HANDLE token;
-    if (!openToken || !information || !makeSid || !sameSid || !dropSid
-        || !openToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return 0;
-    DWORD size = 0;
-    information(token, TokenGroups, NULL, 0, &size);
-    TOKEN_GROUPS* groups = size ? (TOKEN_GROUPS*)LocalAlloc(LMEM_FIXED, size) : NULL;
-    SID_IDENTIFIER_AUTHORITY nt = { SECURITY_NT_AUTHORITY };
-    PSID admins = NULL;
-    int found = 0;
-    if (groups && information(token, TokenGroups, groups, size, &size)
-        && makeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins)) {
-        for (DWORD i = 0; i < groups->GroupCount && !found; ++i)
-            found = sameSid(groups->Groups[i].Sid, admins) && (groups->Groups[i].Attributes & SE_GROUP_ENABLED)
-                && !(groups->Groups[i].Attributes & SE_GROUP_USE_FOR_DENY_ONLY);
-        dropSid(admins);
-    }
-    if (groups)
-        LocalFree(groups);
-    CloseHandle(token);
-    return found;
-}
-
-static void LookAround(Machine* m)
-{
-    ZeroMemory(m, sizeof *m);
-    m->version.dwOSVersionInfoSize = sizeof m->version;
-    GetVersionExA(&m->version);
-    m->name = VersionName(&m->version);
-    m->wine = WineVersion();
-    m->nt = m->version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    m->nt4OrLater = m->nt && m->version.dwMajorVersion >= 4;
-    m->codePage = GetACP();
-    DWORD size = sizeof m->computer;
-    if (!GetComputerNameA(m->computer, &size))
-        strcpy(m->computer, "unnamed");
-    for (char* c = m->computer; *c; ++c) // the name becomes part of a file name
-        if (strchr("\\/:*?\"<>| ", *c))
-            *c = '_';
-    GetWindowsDirectoryA(m->windows, sizeof m->windows);
-    // The folder on the Windows directory's drive: "C:\zqcheck".
-    sprintf(m->folder, "%.2s\\zqcheck", m->windows);
-    LogFilePath(m->log);
-    char nt[MAX_PATH], own[MAX_PATH];
-    DriverDirectory("Windows NT x86", nt);
-    DriverDirectory(NULL, own);
-    const char* const directories[] = { nt, own };
-    for (const char* directory : directories) {
-        if (!directory[0] || strlen(directory) + 13 > MAX_PATH)
-            continue;
-        sprintf(m->tools[m->toolCount], "%s\\zqdrvtl.exe", directory);
-        if (m->toolCount == 0 || lstrcmpiA(m->tools[0], m->tools[m->toolCount]) != 0)
-            ++m->toolCount;
-    }
-}
 
 // ---- output ------------------------------------------------------------------
 
@@ -211,8 +96,8 @@ static void SayWhatItTouches(const Machine* m)
     Say("With --throwaway, zqcheck touches only:");
     sprintf(line, "  the key HKEY_LOCAL_MACHINE\\%s and the folder %s: made, then removed", kKey, m->folder);
     Say(line);
-    const char* const files[] = { m->log, m->tools[0], m->tools[1] };
-    for (int i = 0; i < 1 + m->toolCount; ++i) {
+    const char* files[3];
+    for (int i = 0, count = TouchedFiles(m, files); i < count; ++i) {
         const int there = GetFileAttributesA(files[i]) != INVALID_FILE_ATTRIBUTES;
         sprintf(line, "  %s: %s", files[i],
             there ? "moved aside (\".zqcheck-saved\" appended) and put back" : "not there; made, then removed");
@@ -390,8 +275,8 @@ static int Main(const char* tail)
     // A copy set aside by another run, left behind: a new run would set
     // the file aside over it, and its restore would lose it.
     static char aside[MAX_PATH];
-    const char* const files[] = { m.log, m.tools[0], m.tools[1] };
-    for (int i = 0; i < 1 + m.toolCount; ++i) {
+    const char* files[3];
+    for (int i = 0, count = TouchedFiles(&m, files); i < count; ++i) {
         AsidePath(files[i], aside);
         if (aside[0] && GetFileAttributesA(aside) != INVALID_FILE_ATTRIBUTES) {
             sprintf(line,
