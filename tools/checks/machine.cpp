@@ -91,6 +91,7 @@ void LookAround(Machine* m)
     GetWindowsDirectoryA(m->windows, sizeof m->windows);
     // The folder on the Windows directory's drive: "C:\zqcheck".
     sprintf(m->folder, "%.2s\\zqcheck", m->windows);
+    sprintf(m->record, "%.2s\\zqcheck\\launches.txt", m->windows);
     LogFilePath(m->log);
     char nt[MAX_PATH], own[MAX_PATH];
     DriverDirectory("Windows NT x86", nt);

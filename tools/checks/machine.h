@@ -16,6 +16,7 @@ struct Machine {
     unsigned codePage;
     char computer[MAX_COMPUTERNAME_LENGTH + 1];
     char windows[MAX_PATH], folder[MAX_PATH], log[MAX_PATH];
+    char record[MAX_PATH]; // in the folder: the doubles' launches, and the running program's note
     char tools[2][MAX_PATH]; // zqdrvtl.exe in the NT x86 and the running system's driver directory
     int toolCount;
 };

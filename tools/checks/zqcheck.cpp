@@ -133,9 +133,7 @@ static int Prepare(Machine* m)
     }
     // Last, so that a restore ends what a killed run left running before it
     // puts the files back.
-    char record[2 * MAX_PATH];
-    sprintf(record, "%s\\launches.txt", m->folder);
-    return NoteRun(record);
+    return NoteRun(m->record);
 }
 
 // Ctrl+C or Ctrl+Break: the row running ends as it would, then the machine
@@ -152,12 +150,11 @@ static BOOL WINAPI OnStop(DWORD event)
 
 static int RunRows(const Machine* m)
 {
-    char program[2 * MAX_PATH], record[2 * MAX_PATH];
+    char program[2 * MAX_PATH];
     OwnFolder(program);
     strcat(program, "\\zqrunadd.exe");
-    sprintf(record, "%s\\launches.txt", m->folder);
     const RowMachine machine
-        = { program, record, m->folder, kKey, NULL, m->nt4OrLater, m->spoolerNoted, 0, m->nt && !m->wine };
+        = { program, m->record, m->folder, kKey, NULL, m->nt4OrLater, m->spoolerNoted, 0, m->nt && !m->wine };
     static RowReport report;
     int passed = 0, failed = 0, skipped = 0;
     char line[1024], why[256];
