@@ -38,14 +38,9 @@ PROFILES = {
         "imports": ["footprint-imports.txt", "footprint-imports-checks.txt"],
         "instructions": ["footprint-instructions.txt", "footprint-instructions-checks.txt"],
     },
-    "double": {
-        "subsystem": 2,
-        "limit": 12288,
-        "flags": ["DYNAMIC_BASE", "NX_COMPAT", "TERMINAL_SERVICE_AWARE"],
-        "imports": ["footprint-imports.txt", "footprint-imports-checks.txt"],
-        "instructions": ["footprint-instructions.txt", "footprint-instructions-checks.txt"],
-    },
 }
+# A tool double: a Windows GUI program, smaller, as zqcheck otherwise.
+PROFILES["double"] = {**PROFILES["zqcheck"], "subsystem": 2, "limit": 12288}
 SUBSYSTEMS = {2: "Windows GUI", 3: "Windows console"}
 FLAGS = {"DYNAMIC_BASE": 0x40, "NX_COMPAT": 0x100, "NO_SEH": 0x400, "TERMINAL_SERVICE_AWARE": 0x8000}
 BANNED_DLLS = ("msvcrt.dll", "shell32.dll")
