@@ -1,6 +1,7 @@
 #include "reg_file.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include <iconv.h>
 #include <locale.h>
@@ -75,7 +76,8 @@ bool KeyOfLine(const std::string& line, std::string& key)
     const size_t rootSize = sizeof kRoot - 1;
     if (last - first < rootSize + 2 || line[first] != '[' || line[last - 1] != ']')
         return false;
-    if (Folded(line.substr(first + 1, rootSize)) != Folded(kRoot))
+    static const std::wstring root = Folded(kRoot);
+    if (Folded(line.substr(first + 1, rootSize)) != root)
         return false;
     key = line.substr(first + 1 + rootSize, last - 1 - (first + 1 + rootSize));
     return true;
@@ -114,14 +116,15 @@ RegKeys ReadRegKeys(const std::string& bytes, const std::string& name, bool keyG
         return result.refusal = name + " has no registry header (REGEDIT4 or Windows Registry Editor Version 5.00)",
                result;
 
-    std::vector<std::wstring> folded;
+    std::vector<std::wstring> folded; // the keys' names, in the keys' order
+    std::unordered_set<std::wstring> seen;
     size_t keyBytes = 0;
     for (const std::string& line : lines) {
         std::string found;
         if (!KeyOfLine(line, found))
             continue;
         std::wstring f = Folded(found);
-        if (std::find(folded.begin(), folded.end(), f) != folded.end())
+        if (!seen.insert(f).second)
             continue;
         folded.push_back(f);
         keyBytes += found.size() + (result.keys.empty() ? 0 : 1);
@@ -130,8 +133,9 @@ RegKeys ReadRegKeys(const std::string& bytes, const std::string& name, bool keyG
 
     if (!keyGiven) {
         std::vector<std::string> printers;
+        const std::wstring printerEnd = Folded(kPrinterEnd);
         for (size_t i = 0; i < folded.size(); ++i)
-            if (EndsWith(folded[i], Folded(kPrinterEnd)))
+            if (EndsWith(folded[i], printerEnd))
                 printers.push_back(result.keys[i]);
         if (printers.empty())
             return result.refusal = name + " has no key ending in Install\\Printer; name the key path with --key",
@@ -149,7 +153,7 @@ RegKeys ReadRegKeys(const std::string& bytes, const std::string& name, bool keyG
         result.key = key;
         if (key.size() >= 2 && key.front() == '"' && key.back() == '"')
             result.notices.push_back("the whole tail is the key path, so its quotes are part of it; pass it bare");
-        if (std::find(folded.begin(), folded.end(), Folded(key)) == folded.end())
+        if (!seen.count(Folded(key)))
             result.notices.push_back("the key path " + key + " is not a key of " + name);
     }
     if (keyBytes >= kMostKeyBytes)
