@@ -15,6 +15,7 @@
 #include "install/command_tail.h"
 #include "journal.h"
 #include "machine.h"
+#include "pack_parts.h" // made from tools/checks/pack-files
 #include "row_run.h"
 #include "world/world.h"
 
@@ -283,7 +284,7 @@ static int Main(const char* tail)
     }
     // The pack as it ships: the program and the doubles beside zqcheck.exe.
     static char part[2 * MAX_PATH], missing[3 * MAX_PATH];
-    const char* const parts[] = { "zqrunadd.exe", "doubles\\zqntadd.exe", "doubles\\zqdrvtl.exe" };
+    const char* const parts[] = { ZQ_PACK_PARTS };
     for (const char* name : parts) {
         OwnFolder(part);
         strcat(strcat(part, "\\"), name);
