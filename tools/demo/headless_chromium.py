@@ -58,12 +58,17 @@ class Chromium:
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_browser)
         os.close(from_browser)
-        target = self.send("Target.createTarget", url="about:blank")["targetId"]
-        self.session = self.send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
-        for domain in ("Page", "Runtime", "Log"):
-            self.send(f"{domain}.enable", session=True)
-        self.send("Emulation.setDeviceMetricsOverride", session=True, width=self.width, height=self.height,
-                  deviceScaleFactor=1, mobile=False)
+        try:
+            target = self.send("Target.createTarget", url="about:blank")["targetId"]
+            self.session = self.send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+            for domain in ("Page", "Runtime", "Log"):
+                self.send(f"{domain}.enable", session=True)
+            self.send("Emulation.setDeviceMetricsOverride", session=True, width=self.width, height=self.height,
+                      deviceScaleFactor=1, mobile=False)
+        except BaseException:
+            # A browser that does not answer is not left running.
+            self.__exit__(None, None, None)
+            raise
         return self
 
     def __exit__(self, *_):
