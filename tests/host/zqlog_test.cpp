@@ -75,7 +75,9 @@ TEST(Zqlog, EachLineWhereItStands)
             0,
             { { 4, true, 1, "the system's text (in the machine's language) for why \"C:\\zqtest\\prog\\zqntadd.exe\"" },
                 { 5, true, 1, "the empty line that ends the system's text" },
-                { 6, true, 1, "\"C:\\zqtest\\prog\\zqntadd.exe\" could not start: check ProgramDir" },
+                { 6, true, 1,
+                    "\"C:\\zqtest\\prog\\zqntadd.exe\" could not start: the program named on the command line is not "
+                    "there (error 2); check ProgramDir" },
                 { 11, true, 1, "under the install root key HKEY_LOCAL_MACHINE\\SOFTWARE\\ZqTest\\, and" } } },
         { "the add-printer tool's own text and an empty line, no error line after them: not a failed start",
             Lines(std::vector<std::string> { running, kPrinter, kPrinterLine, "Access is denied.", "" }
@@ -182,8 +184,12 @@ TEST(Zqlog, EachLineWhereItStands)
                 kDriverDir + std::string("Zq Printer Driver"), "File not found.\r\n",
                 "Error executing zqsetdrv for printer driver" }),
             0,
-            { { 7, true, 1, "did not start for the fax driver: zqdrvtl.exe could not start from C:\\windows" },
-                { 12, true, 1, "did not start for the printer driver: zqdrvtl.exe could not start from" } } },
+            { { 7, true, 1,
+                  "did not start for the fax driver: C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe could "
+                  "not start" },
+                { 12, true, 1,
+                    "did not start for the printer driver: C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe "
+                    "could not start" } } },
         { "a 260-byte ProgramDir does not fit and ends the run",
             Lines({ "Could not get ProgramDir from the registry" }), 0,
             { { 0, true, 1, "but its ProgramDir could not be read" } } },
@@ -194,7 +200,7 @@ TEST(Zqlog, EachLineWhereItStands)
             0,
             { { 5, true, 1, "the system has no text for its error -536870911; the command line follows again" },
                 { 6, true, 1, "the command line that could not start, again" },
-                { 7, true, 1, "did not start for the fax driver: zqdrvtl.exe could not start from" } } },
+                { 7, true, 1, "zqdrvtl.exe could not start: error -536870911, for which the system has no text" } } },
         // Under code page 932, 83 49 is one character: no Install\Printer
         // begins there, so the install root key is the whole key path.
         { "cp932: a cut that would split a double-byte character is not made, the add-printer tool missing",
@@ -232,6 +238,8 @@ TEST(Zqlog, EveryLineInOrderWhateverTheChunks)
     std::string bytewise;
     AccountWriter writer([&bytewise](const std::string& text) { bytewise += text; });
     LogReader reader(writer, 0, ZQLOG_LINE_CAP);
+    const LogFacts ahead = FactsOf(log, 0);
+    reader.Foresee(ahead);
     for (char c : log)
         reader.Feed(&c, 1);
     reader.Finish();
@@ -300,7 +308,9 @@ TEST(Zqlog, FilesThatAreNoLog)
               48)
                 + "Calling ntAdd for Pri",
             "a binary file, not a log\n" },
-        { std::string(4096, '\0'), "a binary file, not a log\n" },
+        { std::string(4096, '\0'),
+            "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut left the "
+            "file's length and not its bytes)\n" },
         { "notes\nCould", "no line of zqrunadd's in 2 lines\n" },
         { "hello\nworld\n", "no line of zqrunadd's in 2 lines\n" },
     };
@@ -386,23 +396,24 @@ TEST(Zqlog, Verdicts)
         { "issue 25, 4: access denied",
             Lines({ running, kPrinter, kPrinterLine, "Access is denied.\r\n",
                 "Error executing NT Add Printer for Printer Driver" }),
-            { failed }, "access was denied: check this user's rights" },
-        { "issue 25, 4: not a valid Win32 application",
-            Lines({ running, kPrinter, kPrinterLine, "%1 is not a valid Win32 application.\r\n",
+            { failed }, "access to the program was denied (error 5); check this user's rights" },
+        { "issue 25, 4: not a valid Win32 application, whose text has an insert, so only its code comes",
+            Lines({ running, kPrinter, kPrinterLine,
+                "Warning! Unknown error code 193 reported while executing command: ", kPrinterLine,
                 "Error executing NT Add Printer for Printer Driver" }),
-            { failed }, "a damaged zqntadd.exe" },
+            { failed }, "replace zqntadd.exe from the package: it is damaged" },
         { "issue 25, 4: an unknown error code",
             Lines({ running, kPrinter, kPrinterLine,
                 "Warning! Unknown error code -536870911 reported while executing command: ", kPrinterLine,
                 "Error executing NT Add Printer for Printer Driver" }),
-            { failed }, "the system has no text for error -536870911" },
+            { failed }, "error -536870911, for which the system has no text and which zqlog does not know" },
         { "issue 25, 4: the same path started later in the run",
             Lines(std::vector<std::string> { running, kFax, kFaxLine, "Acc\xe8s refus\xe9.\r\n",
                       "Error executing NT Add Printer for FAX", kPrinter, kPrinterLine }
                 + Tools("", "Zq")),
             { failed },
-            "the same program started at line 7 of this log, so its path is right; at this start, zqlog does not know "
-            "this wording" },
+            "the same program started at line 7 (run 1) of this log, so its path is right; at this start, look the "
+            "quoted text up" },
         { "a %VAR% in ProgramDir",
             Lines({ running, kPrinter, "\"%ProgramFiles%\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer",
                 "The system cannot find the path specified.\r\n",
@@ -437,26 +448,46 @@ TEST(Zqlog, JsonAndFlags)
     AccountOptions json;
     json.json = true;
     const nlohmann::json doc = nlohmann::json::parse(AccountOf(kTwoRunsLog, 0, &status, json));
-    EXPECT_EQ(1, doc["format"]);
+    EXPECT_EQ(2, doc["format"]);
+    EXPECT_TRUE(doc["zqlog_version"].is_string());
+    EXPECT_EQ("-", doc["input"]["name"]);
+    EXPECT_EQ(sizeof kTwoRunsLog - 1, doc["input"]["bytes"]);
+    EXPECT_EQ(26, doc["input"]["lines"]);
     EXPECT_TRUE(doc["conversion"].is_null());
     ASSERT_EQ(2u, doc["runs"].size());
     const char* const ids[]
         = { "settings", "spooler", "fax_decision", "fax", "printer", "driver_tool_fax", "driver_tool_printer" };
     for (const nlohmann::json& run : doc["runs"]) {
         EXPECT_TRUE(run["run"].is_number() && run["first_line"].is_number() && run["last_line"].is_number());
-        EXPECT_TRUE(run["notes"].is_array());
+        EXPECT_TRUE(run["notes"].is_array() && run["driver_names"].is_array());
+        EXPECT_EQ("nt4_or_later", run["system"]);
+        EXPECT_EQ("SOFTWARE\\ZQ\\Install\\Printer", run["key_path"]);
+        EXPECT_EQ("C:\\Program Files\\ZQ", run["program_dir"]);
+        EXPECT_EQ(nlohmann::json({ "ZQ Fax", "ZQ Laser" }), run["driver_names"]);
         ASSERT_EQ(7u, run["stages"].size());
         for (const char* id : ids) {
             const nlohmann::json& stage = run["stages"][id];
             EXPECT_TRUE(stage["state"].is_string()) << id;
             EXPECT_TRUE(stage["line"].is_null() || stage["line"].is_number()) << id;
-            EXPECT_TRUE(stage["cause"].is_null() || stage["cause"].is_string()) << id;
+            for (const char* text : { "cause", "advice", "failure_line" })
+                EXPECT_TRUE(stage[text].is_null() || stage[text].is_string()) << id << " " << text;
+            EXPECT_TRUE(stage["error"].is_null() || stage["error"].is_object()) << id;
+            EXPECT_TRUE(stage["command"].is_null() || stage["command"].is_object()) << id;
         }
     }
+    const nlohmann::json& fax = doc["runs"][0]["stages"]["fax"];
     EXPECT_EQ("failed", doc["runs"][0]["verdict"]);
-    EXPECT_EQ("failed", doc["runs"][0]["stages"]["fax"]["state"]);
-    EXPECT_EQ(3, doc["runs"][0]["stages"]["fax"]["line"]);
+    EXPECT_EQ("fax_start_failed", doc["runs"][0]["why"]);
+    EXPECT_EQ("failed", fax["state"]);
+    EXPECT_EQ(3, fax["line"]);
+    EXPECT_EQ("Error executing NT Add Printer for FAX", fax["failure_line"]);
+    EXPECT_EQ(
+        nlohmann::json({ { "code", 2 }, { "text", "The system cannot find the file specified." }, { "known", true } }),
+        fax["error"]);
+    EXPECT_EQ("C:\\Program Files\\ZQ\\zqntadd.exe", fax["command"]["program"]);
+    EXPECT_EQ("SOFTWARE\\ZQ\\Install\\Fax", fax["command"]["arguments"]);
     EXPECT_EQ("ok", doc["runs"][1]["verdict"]);
+    EXPECT_TRUE(doc["runs"][1]["why"].is_null() && doc["runs"][1]["why_text"].is_null());
     EXPECT_EQ(1, doc["counts"]["ok"]);
 
     // Three runs: failed, ok, then one that stops after its spooler line.

@@ -1,8 +1,11 @@
 // The reader's command lines and system texts.
+#include <stdlib.h>
 #include <string.h>
 
 #include "install/key_paths.h"
 #include "log_reader.h"
+#include "start_errors.h"
+#include "wording.h"
 #include "support/log_texts.h"
 
 namespace {
@@ -220,50 +223,72 @@ bool LogReader::TakeSystemText()
     return true;
 }
 
-// Names the program that did not start, and what to check from the evidence.
-std::string LogReader::StartFailure(int index) const
+// The program that did not start, why, and what to check, from the error
+// and the evidence of the rest of the log.
+LogReader::Failure LogReader::StartFailure(int index) const
 {
     const LaunchState& launch = run_.launches[index];
-    const LaunchMeaning& meaning = LaunchOf(index);
-    const StartError error = StartErrorOf(launch.systemText, launch.code);
-    std::string check = Advice(error, meaning.addPrinter, launch.code);
-    const long startedAt = StartedAt(index);
-    if (startedAt)
-        check = StartedElsewhere(startedAt) + check;
-    if (HasVariable(launch.dir))
-        check = UnexpandedDir() + check;
-    if (!meaning.addPrinter)
-        return kDriverToolFile + " could not start from " + launch.dir + ": " + check;
+    const bool addPrinter = LaunchOf(index).addPrinter;
+    const std::string program = addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
+    const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
+                                                   : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
+    Failure failure;
+    if (addPrinter && launch.dir.empty() && KeyPathQuoted()) {
+        failure.cause = kWords.quotedKeyCause;
+        failure.advice = kWords.quotedKeyAdvice;
+        return failure;
+    }
     // The install root key, from the printer launch's key path when it has come.
     char root[KEY_PATH_SIZE] = "";
     const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
-    if (printer.command && !printer.cut)
+    if (addPrinter && printer.command && !printer.cut)
         InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
-    if (launch.dir.empty())
-        return "the add-printer tool could not start: ProgramDir was never read, since the install root key" + key
-            + " did not open; check that it exists and that this user may open it for full access";
+    if (addPrinter && launch.dir.empty()) {
+        failure.cause = kWords.noProgramDirCause + key + " did not open";
+        failure.advice = kWords.noProgramDirAdvice;
+        return failure;
+    }
+    if (row)
+        failure.cause = program + " could not start: " + row->meaning + " (error " + std::to_string(row->code) + ")";
+    else if (!launch.code.empty())
+        failure.cause = program + " could not start: error " + launch.code + kWords.unknownCode;
+    else
+        failure.cause
+            = program + " could not start: the system said \"" + launch.systemText + "\"" + kWords.unknownText;
+    failure.advice = row ? (addPrinter ? row->addPrinter : row->driverTool)
+                         : (launch.code.empty() ? kWords.unknownTextAdvice : kWords.unknownCodeAdvice);
     const char named[] = "the install root key";
-    size_t at = check.find(named);
+    const size_t at = failure.advice.find(named);
     if (at != std::string::npos)
-        check.insert(at + sizeof named - 1, key);
-    return "the add-printer tool \"" + launch.dir + kAddPrinterTool + " could not start: " + check;
+        failure.advice.insert(at + sizeof named - 1, key);
+    const LogFacts::Started started = StartedAt(index);
+    if (started.line)
+        failure.advice = StartedElsewhere(started.line, started.run) + failure.advice;
+    if (HasVariable(launch.dir))
+        failure.advice = UnexpandedDir() + failure.advice;
+    return failure;
 }
 
-std::string LogReader::FailureMeaning(int index) const
+LogReader::Failure LogReader::FailureParts(int index) const
 {
-    const LaunchState& launch = run_.launches[index];
     const LaunchMeaning& meaning = LaunchOf(index);
-    switch (launch.cause) {
+    switch (run_.launches[index].cause) {
     case PHASE_SYSTEM_TEXT:
     case PHASE_WARNED:
     case PHASE_WARNED_COMMAND:
         return StartFailure(index);
     case PHASE_COMMAND:
-        return meaning.negativeExit;
+        return { meaning.negativeExit, meaning.negativeExitAdvice };
     case PHASE_TOO_LONG:
-        return std::string("not started: ") + meaning.tooLong;
+        return { std::string("not started: ") + meaning.tooLong, meaning.tooLongAdvice };
     default:
-        return "its command line is missing";
+        return { kWords.commandMissing, "" };
     }
+}
+
+std::string LogReader::FailureMeaning(int index) const
+{
+    const Failure failure = FailureParts(index);
+    return failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice;
 }

@@ -25,32 +25,68 @@ bool HasStarted(const LaunchState& launch)
 
 } // namespace
 
-long LogReader::StartedAt(int index) const
+// The same program started elsewhere in this run, or in another run of the
+// log: its path was right then.
+LogFacts::Started LogReader::StartedAt(int index) const
 {
     const bool addPrinter = LaunchOf(index).addPrinter;
     const std::string& dir = run_.launches[index].dir;
     if (dir.empty())
-        return 0;
+        return { addPrinter, dir, 0, 0 };
     for (int i = 0; i < LAUNCH_COUNT; ++i)
         if (i != index && LaunchOf(i).addPrinter == addPrinter && HasStarted(run_.launches[i])
             && run_.launches[i].dir == dir)
-            return run_.launches[i].line;
-    for (const Started& started : started_)
-        if (started.addPrinter == addPrinter && started.dir == dir)
-            return started.line;
-    return 0;
+            return { addPrinter, dir, run_.launches[i].line, run_.number };
+    for (const LogFacts::Started& started : Known().started)
+        if (started.addPrinter == addPrinter && started.dir == dir && started.run != run_.number)
+            return started;
+    return { addPrinter, dir, 0, 0 };
 }
 
+// The run's started programs, each kept once, for later runs.
 void LogReader::KeepStarted()
 {
     for (int i = 0; i < LAUNCH_COUNT; ++i) {
         const LaunchState& launch = run_.launches[i];
-        if (!HasStarted(launch) || StartedAt(i))
+        if (!HasStarted(launch))
             continue;
-        if (started_.size() == kStartedKept)
-            started_.erase(started_.begin());
-        started_.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line });
+        bool kept = false;
+        for (const LogFacts::Started& started : facts_.started)
+            kept = kept || (started.addPrinter == LaunchOf(i).addPrinter && started.dir == launch.dir);
+        if (kept)
+            continue;
+        if (facts_.started.size() == kStartedKept)
+            facts_.started.erase(facts_.started.begin());
+        facts_.started.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line, run_.number });
     }
+    if (run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command) {
+        facts_.firstDriverToolRun = facts_.firstDriverToolRun ? facts_.firstDriverToolRun : run_.number;
+        facts_.lastDriverToolRun = run_.number;
+    }
+    if (!facts_.firstPrinterEndRun
+        && (run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED)))
+        facts_.firstPrinterEndRun = run_.number;
+}
+
+// Another run that launched a driver tool: a later one when the whole file was
+// read ahead, else an earlier one; 0 for none.
+int LogReader::DriverToolRun() const
+{
+    const LogFacts& known = Known();
+    if (known.lastDriverToolRun && known.lastDriverToolRun != run_.number)
+        return known.lastDriverToolRun;
+    if (known.firstDriverToolRun && known.firstDriverToolRun != run_.number)
+        return known.firstDriverToolRun;
+    return 0;
+}
+
+// The key path came in double quotes: the program keeps them, so no key opens.
+bool LogReader::KeyPathQuoted() const
+{
+    for (int i : { LAUNCH_FAX, LAUNCH_PRINTER })
+        if (run_.launches[i].command && !run_.launches[i].arg.empty() && run_.launches[i].arg[0] == '"')
+            return true;
+    return false;
 }
 
 // ProgramDir was read from the install root key, and that is the printer key
@@ -116,6 +152,17 @@ std::string LogReader::CommandMeaning(int index) const
     return meaning
         + ", with no name after /n:: the fax key did not open for its Driver Name (missing, or no full "
           "access for this user), so no name was read. Check the fax key";
+}
+
+SystemId LogReader::SystemIdShown() const
+{
+    if (run_.spooler)
+        return SYSTEM_NT4_OR_LATER;
+    bool launched = run_.faxFlagLine != 0;
+    for (const LaunchState& launch : run_.launches)
+        launched = launched || launch.phase != PHASE_NONE;
+    // An earlier run with a spooler line makes a dropped line likelier than another system.
+    return run_.headless || !launched || spoolerSeen_ ? SYSTEM_UNKNOWN : SYSTEM_9X_OR_NT351;
 }
 
 std::string LogReader::SystemShown() const

@@ -33,8 +33,8 @@ void RunState::Reset()
     gaps.clear();
     named = 0;
     headless = false;
-    lost = zeroLines = gluedLines = cutLines = others = 0;
-    endedByRun = interleaves = spoolerSeen = false;
+    lost = zeroLines = gluedLines = cutLines = others = othersPending = 0;
+    endedByRun = interleaves = spoolerSeen = crashTail = false;
 }
 
 LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words, bool causes)
@@ -44,6 +44,7 @@ LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool wor
     , isLead_(LeadByteTestOf(codePage))
     , words_(words)
     , causes_(causes || words)
+    , guessing_(codePage == 0 || codePage == 1252)
 {
 }
 
@@ -53,6 +54,11 @@ void LogReader::TakeLine(Line& line)
     if (line.number == 1 && source_.Found() != CONV_NONE && source_.Found() != CONV_LF
         && source_.Found() != CONV_CRCRLF)
         isLead_ = nullptr;
+    if (line.number == 1 && source_.Found() != CONV_NONE && source_.Found() != CONV_LF
+        && source_.Found() != CONV_CRCRLF)
+        guessing_ = false;
+    if (guessing_)
+        guess_.Take(line.text);
     Line& slot = Pending(count_++);
     slot.number = line.number;
     slot.text.swap(line.text);
@@ -77,6 +83,13 @@ void LogReader::Finish()
     source_.Finish();
     while (count_ > 0)
         Step();
+    // Zero bytes after the last run's last line, and no line of the
+    // program's after them: the log's end was lost in a crash.
+    if (inRun_ && crashLines_ > 0) {
+        crashTail_ = run_.crashTail = true;
+        others_ -= crashLines_;
+        run_.othersPending -= crashLines_;
+    }
     if (inRun_)
         EndRun();
 }
@@ -86,9 +99,14 @@ void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
     if (own) {
         run_.last = line.number;
         run_.zeroLines += line.zeros > 0;
+        // Other programs' lines count inside the run only when a line of its own follows them.
+        run_.others += run_.othersPending;
+        run_.othersPending = 0;
+        crashLines_ = 0;
     } else {
         ++others_;
-        run_.others += inRun_;
+        run_.othersPending += inRun_;
+        crashLines_ += line.zeros > 0;
     }
     if (!words_)
         return;
@@ -134,6 +152,8 @@ std::string LogReader::Place(int step, long number)
     if (!MayFollow(STEP_START, step) && step != STEP_START) {
         why += Gaps(step, number, true);
         run_.headless = true;
+        // The rest of a run whose lines interleave with the one before.
+        run_.interleaves = run_.interleaves || lastInterleaved_;
     }
     run_.step = step;
     return why;
@@ -190,14 +210,11 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
 
 void LogReader::EndRun()
 {
+    lastInterleaved_ = run_.interleaves;
     RunRecord record = BuildRecord(*this);
     sink_.RunEnds(record);
     if (run_.spooler)
         spoolerSeen_ = true;
-    driverToolsSeen_
-        = driverToolsSeen_ || run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command;
-    printerEndsSeen_ = printerEndsSeen_ || run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND)
-        || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
     KeepStarted();
     inRun_ = false;
 }

@@ -1,5 +1,5 @@
 // zqlog: tells support staff what a ZQsetup.log says, run by run.
-//   zqlog [--summary | --json] [--failed] [--last N] [--code-page N] FILE   (FILE "-": standard input)
+//   zqlog [--summary | --json | --json-lines] [--failed] [--last N] [--code-page N] FILE   (FILE "-": standard input)
 // Exit status 0 when it read a log, failures in it or not; 2 when nothing in
 // the file reads as a log, or on a usage error.
 #include <errno.h>
@@ -22,12 +22,14 @@
 namespace {
 
 const char kUsage[]
-    = "usage: zqlog [--summary | --json] [--failed] [--last N] [--code-page N] FILE   (FILE - reads standard input)\n"
+    = "usage: zqlog [--summary | --json | --json-lines] [--failed] [--last N] [--code-page N] FILE   (FILE - reads "
+      "standard input)\n"
       "Tells what each run of zqrunadd in a ZQsetup.log did: its verdict (ok, failed or incomplete), its stages, "
       "and its lines with what they mean.\n"
       "  --summary      one line per run: its number, first and last line, verdict, and the stages that failed or "
       "did not finish\n"
-      "  --json         one JSON document (format 1), for ticket tools; text in UTF-8\n"
+      "  --json         one JSON document (format 2), for ticket tools; text in UTF-8\n"
+      "  --json-lines   the same as one JSON object per run, a line each, then one line for the file\n"
       "  --failed       only the runs that are not ok (incomplete ones included)\n"
       "  --last N       only the last N runs of the file (taken before --failed filters them)\n"
       "  --code-page N  the code page the log was written in; one of: %s.\n"
@@ -118,6 +120,95 @@ bool Number(const char* text, long* value)
     return end != text && *end == 0 && errno == 0;
 }
 
+// A refusal: the one line on standard error, and under JSON the document too.
+int Refuse(const AccountOptions& options, const LogReader* reader, const char* id, const std::string& text)
+{
+    fprintf(stderr, "zqlog: %s: %s\n", options.inputName.c_str(), text.c_str());
+    if (options.Json()) {
+        const std::string doc = RefusalJson(options, reader, { id, text });
+        fwrite(doc.data(), 1, doc.size(), stdout);
+    }
+    return 2;
+}
+
+// Feeds the whole of in to reader; false when a read failed.
+bool FeedAll(FILE* in, LogReader& reader)
+{
+    static char chunk[1 << 18];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, in)) > 0)
+        reader.Feed(chunk, got);
+    return ferror(in) == 0;
+}
+
+// A file is read twice where its causes are wanted: first for the facts of
+// every run, so that evidence may come from later runs too. Standard input is
+// read once.
+bool FirstPass(FILE* in, const AccountOptions& options, LogFacts* facts)
+{
+    SilentSink none;
+    LogReader reader(none, options.codePage, 256, false, false);
+    if (!FeedAll(in, reader) || fseek(in, 0, SEEK_SET) != 0)
+        return false;
+    reader.Finish();
+    *facts = reader.Facts();
+    return true;
+}
+
+int Read(const char* path, AccountOptions options)
+{
+    FILE* in = stdin;
+    options.readOnce = strcmp(path, "-") == 0 && !options.summary;
+    if (strcmp(path, "-") == 0) {
+#ifdef _WIN32
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    } else {
+        struct stat info;
+        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode))
+            return Refuse(options, nullptr, "folder", "a folder, not a file; name the ZQsetup.log in it");
+        if (!(in = fopen(path, "rb")))
+            return Refuse(options, nullptr, "cannot_open", strerror(errno));
+    }
+    LogFacts facts;
+    const bool ahead = in != stdin && !options.summary;
+    if (ahead && !FirstPass(in, options, &facts)) {
+        fclose(in);
+        return Refuse(options, nullptr, "read_failed", "a read failed part way");
+    }
+    Output output(options.codePage);
+    const LogReader* read = nullptr;
+    bool first = true;
+    AccountWriter writer(
+        [&](const std::string& text) {
+            const Conversion found = read->Source().Found();
+            if (first
+                && (options.Json() || found == CONV_UTF8 || found == CONV_UTF8_BOM || found == CONV_UTF16LE
+                    || found == CONV_UTF16BE))
+                output.Utf8();
+            first = false;
+            output.Write(text);
+        },
+        options);
+    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
+    read = &reader;
+    writer.Attach(reader);
+    if (ahead)
+        reader.Foresee(facts);
+    const bool failed = !FeedAll(in, reader);
+    if (in != stdin)
+        fclose(in);
+    reader.Finish();
+    if (failed)
+        return Refuse(options, &reader, "read_failed", "a read failed part way");
+    const Refusal refusal = RefusalOf(reader);
+    if (refusal.id)
+        return Refuse(options, &reader, refusal.id, refusal.text);
+    writer.Close(reader);
+    fflush(stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -135,6 +226,8 @@ int main(int argc, char** argv)
             options.summary = true;
         else if (strcmp(arg, "--json") == 0)
             options.json = true;
+        else if (strcmp(arg, "--json-lines") == 0)
+            options.jsonLines = true;
         else if (strcmp(arg, "--failed") == 0)
             options.failedOnly = true;
         else if (strcmp(arg, "--last") == 0) {
@@ -154,61 +247,10 @@ int main(int argc, char** argv)
     }
     if (!path)
         return Usage("no file named");
-    if (options.summary && options.json)
+    if (options.summary && options.Json())
         return Usage("--summary and --json do not go together");
-
-    FILE* in = stdin;
-    if (strcmp(path, "-") == 0) {
-#ifdef _WIN32
-        _setmode(_fileno(stdin), _O_BINARY);
-#endif
-    } else {
-        struct stat info;
-        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
-            fprintf(stderr, "zqlog: %s: a folder, not a file; name the ZQsetup.log in it\n", path);
-            return 2;
-        }
-        if (!(in = fopen(path, "rb"))) {
-            fprintf(stderr, "zqlog: %s: %s\n", path, strerror(errno));
-            return 2;
-        }
-    }
-
-    Output output(options.codePage);
-    const LogReader* read = nullptr;
-    bool first = true;
-    AccountWriter writer(
-        [&](const std::string& text) {
-            const Conversion found = read->Source().Found();
-            if (first
-                && (options.json || found == CONV_UTF8 || found == CONV_UTF8_BOM || found == CONV_UTF16LE
-                    || found == CONV_UTF16BE))
-                output.Utf8();
-            first = false;
-            output.Write(text);
-        },
-        options);
-    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
-    read = &reader;
-    writer.Attach(reader);
-    static char chunk[1 << 18];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, in)) > 0)
-        reader.Feed(chunk, got);
-    const bool failed = ferror(in) != 0;
-    if (in != stdin)
-        fclose(in);
-    reader.Finish();
-    if (failed) {
-        fprintf(stderr, "zqlog: %s: a read failed part way\n", path);
-        return 2;
-    }
-    std::string why = NotALog(reader);
-    if (!why.empty()) {
-        fprintf(stderr, "zqlog: %s: %s\n", path, why.c_str());
-        return 2;
-    }
-    writer.Close(reader);
-    fflush(stdout);
-    return 0;
+    if (options.json && options.jsonLines)
+        return Usage("--json and --json-lines do not go together");
+    options.inputName = path;
+    return Read(path, options);
 }

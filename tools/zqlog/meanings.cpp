@@ -1,6 +1,5 @@
 #include "meanings.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -71,23 +70,27 @@ static const TextMeaning kMeanings[] = {
 };
 
 static const LaunchMeaning kLaunches[LAUNCH_COUNT] = {
-    { "fax", "fax", true,
-        "the add-printer tool ran and returned a negative code (a crash, for one): check its own lines in this log "
-        "and the fax key it was given",
+    { "fax", "fax", true, "the add-printer tool ran and returned a negative code (a crash, for one)",
+        "check the add-printer tool's own lines in this log and the fax key it was given",
         "ProgramDir and the fax key path together are too long for the 259-byte command line",
+        "install to a shorter ProgramDir, or give the package a shorter key path",
         "not made: No Fax Function is TRUE, or the key path has no Printer in it (then there is no fax key)" },
-    { "printer", "printer", true,
-        "the add-printer tool ran and returned a negative code (a crash, for one): check its own lines in this log "
-        "and the printer key it was given",
-        "ProgramDir and the key path together are too long for the 259-byte command line", "not made" },
+    { "printer", "printer", true, "the add-printer tool ran and returned a negative code (a crash, for one)",
+        "check the add-printer tool's own lines in this log and the printer key it was given",
+        "ProgramDir and the key path together are too long for the 259-byte command line",
+        "install to a shorter ProgramDir, or give the package a shorter key path", "not made" },
     { "driver tool (fax)", "driver_tool_fax", false,
         "a failure line with no start error before it: the system's text for the failed start was lost",
+        "check that zqdrvtl.exe is in the printer driver directory and that this user may run it",
         "the driver directory and the fax driver name together are too long for the command line",
+        "give the fax driver a shorter Driver Name",
         "not made: the running system's printer driver directory was empty, so the run ended after the printer "
         "stage" },
     { "driver tool (printer)", "driver_tool_printer", false,
         "a failure line with no start error before it: the system's text for the failed start was lost",
+        "check that zqdrvtl.exe is in the printer driver directory and that this user may run it",
         "the driver directory and the printer driver name together are too long for the command line",
+        "give the printer driver a shorter Driver Name",
         "not made: the running system's printer driver directory was empty, so the run ended after the printer "
         "stage" },
 };
@@ -111,89 +114,10 @@ const LaunchMeaning& LaunchOf(int launch)
     return kLaunches[launch];
 }
 
-namespace {
-
-struct KnownError {
-    const char* words; // a part of the English system text
-    int code;
-    StartError error;
-};
-const KnownError kKnownErrors[] = {
-    { "cannot find the file", 2, START_NOT_FOUND },
-    { "cannot find the path", 3, START_NOT_FOUND },
-    { "File not found", 2, START_NOT_FOUND },
-    { "directory name, or volume label syntax is incorrect", 123, START_NOT_FOUND },
-    { "Access is denied", 5, START_ACCESS_DENIED },
-    { "being used by another process", 32, START_ACCESS_DENIED },
-    { "is not a valid Win32 application", 193, START_BAD_EXE },
-    { "is not a valid application", 216, START_BAD_EXE },
-};
-
-struct AdviceRow {
-    StartError error;
-    const char* addPrinter;
-    const char* driverTool;
-};
-const AdviceRow kAdvice[] = {
-    { START_NOT_FOUND, "check ProgramDir under the install root key, and that zqntadd.exe is in that folder",
-        "check that the package put zqdrvtl.exe in that printer driver directory" },
-    { START_ACCESS_DENIED,
-        "access was denied: check this user's rights on zqntadd.exe and its folder, a security product that "
-        "blocks it, and whether the file was still in use (being replaced or scanned)",
-        "access was denied: check this user's rights on zqdrvtl.exe in that printer driver directory, a security "
-        "product that blocks it, and whether the file was still in use" },
-    { START_BAD_EXE,
-        "the file is there but is no program this Windows can run: a damaged zqntadd.exe (a broken copy or "
-        "download), or one built for another processor; replace it from the package",
-        "the file is there but is no program this Windows can run: a damaged zqdrvtl.exe, or one built for "
-        "another processor; replace it from the package" },
-    { START_UNKNOWN_CODE,
-        "look the code up among Windows' system error codes; the log shows no more. The start fails for a missing "
-        "file or folder, denied access or a damaged program: check ProgramDir under the install root key, that "
-        "zqntadd.exe is in that folder, and that this user may run it",
-        "look the code up among Windows' system error codes; the log shows no more. Check that zqdrvtl.exe is in "
-        "that printer driver directory and that this user may run it" },
-    { START_UNKNOWN_TEXT,
-        "zqlog does not know this wording (it may be the machine's language), so it names no cause: the start "
-        "fails for a missing file or folder, denied access or a damaged program; check ProgramDir under the install "
-        "root key, that zqntadd.exe is in that folder, and that this user may run it",
-        "zqlog does not know this wording (it may be the machine's language), so it names no cause: check that "
-        "zqdrvtl.exe is in that printer driver directory, that this user may run it, and that it is not damaged" },
-};
-
-} // namespace
-
-StartError StartErrorOf(const std::string& systemText, const std::string& code)
+std::string StartedElsewhere(long line, int run)
 {
-    if (!code.empty()) {
-        const long number = strtol(code.c_str(), nullptr, 10);
-        for (const KnownError& known : kKnownErrors)
-            if (known.code == number)
-                return known.error;
-        return START_UNKNOWN_CODE;
-    }
-    for (const KnownError& known : kKnownErrors)
-        if (systemText.find(known.words) != std::string::npos)
-            return known.error;
-    return START_UNKNOWN_TEXT;
-}
-
-std::string Advice(StartError error, bool addPrinter, const std::string& code)
-{
-    for (const AdviceRow& row : kAdvice)
-        if (row.error == error) {
-            std::string advice = addPrinter ? row.addPrinter : row.driverTool;
-            if (error == START_UNKNOWN_CODE)
-                advice = "the system has no text for error " + code + ": " + advice;
-            return advice;
-        }
-    return "";
-}
-
-std::string StartedElsewhere(long line)
-{
-    return "the same program started at line " + std::to_string(line)
-        + " of this log, so its path is right; at this start, ";
+    return "the same program started at line " + std::to_string(line) + " (run " + std::to_string(run)
+        + ") of this log, so its path is right; at this start, ";
 }
 
 bool HasVariable(const std::string& dir)

@@ -6,6 +6,8 @@
 
 namespace {
 
+const char* kFirstLineCut = "the end of a line of the program's, its front cut off: the log begins in the middle of "
+                            "a line (rotated, or pasted from the middle); the lines before it are missing";
 const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
 
 std::string Number(long n)
@@ -45,6 +47,11 @@ void LogReader::Step()
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
     const bool whole = head.length == head.text.size();
+    if (head.number == 1 && whole && IsCutFront(head.text)) {
+        firstLineCut_ = true;
+        Emit(PopFront(), true, kFirstLineCut);
+        return;
+    }
     if (whole && (phase == PHASE_ANNOUNCED || phase == PHASE_WARNED) && TakeCommandLine(head)) {
         PopFront();
         return;

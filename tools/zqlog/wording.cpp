@@ -63,6 +63,93 @@ struct Table : Words {
                    "is lost";
         others = "lines of other programs stand inside the run";
         (void)kLostOrEnded;
+        crashTail = "the log ends in zero bytes after this run's last line: the end of the log was lost in a crash "
+                    "or a power cut (a FAT disk keeps the file's new length but not its last bytes), so this run's "
+                    "last lines are lost; it is incomplete, not failed";
+        firstLineCut = "the log's first line is the end of a line of the program's, cut at its front: the log was "
+                       "cut there (rotated or pasted), so the lines before it are missing";
+        Causes();
+        Whys();
+    }
+
+    void Causes()
+    {
+        read = "read";
+        noSettingsLine = "no line of the settings or later stages";
+        quotedKeySettings = "the key path came in double quotes, so neither key opened and ProgramDir was not read";
+        noProgramDirSettings = "ProgramDir not read: the install root key did not open";
+        emptyDriverName = "Driver Name under the printer key is empty";
+        driverNameUnread = "Driver Name not read (the printer key did not open) or empty";
+        noSpoolerLine = "no line (see system)";
+        notReached = "not reached";
+        faxOn = "fax on, the fax key has no No Fax Function value";
+        faxOnNoLine = "fax on: No Fax Function was read and is not TRUE, or the fax key did not open";
+        noFaxStage = "no fax stage: the key path has no Printer in it";
+        noFaxKeyShown = "no fax: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
+        noFax = "no fax: No Fax Function is TRUE, or the key path has no Printer in it";
+        noFaxLaunchSeen = "no fax launch in this run's lines: No Fax Function is TRUE, the key path has no Printer in "
+                          "it, or the launch's lines were lost";
+        notMadeNoFaxKey = "not made: the key path has no Printer in it, so there is no fax key";
+        notMadeNoFax = "not made: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
+        notMadeLost = "not made: its lines are missing";
+        systemSaid = "the system said: ";
+        noErrorLine = "and no error line follows";
+        commandLineMissing = ", but its command line is missing";
+        ran = ", ran and reported no failure";
+        notWaited = ", not waited for";
+        faxNameUnread = "its Driver Name could not be read";
+        stopsWhere = ", where the program cannot stop: ";
+        stopCauses = " (the program or the whole setup was ended, the machine restarted, the log was copied while the "
+                     "run went on, or the lines after line ";
+        stopCausesEnd = " were lost)";
+        printerEndRunSaw = " of this log found the driver directory not empty and launched the driver tool";
+        quotedKeyCause = "the key path was passed in double quotes: zqrunadd.exe takes its command tail unchanged as "
+                         "the key path, so neither the printer key nor the install root key opened, ProgramDir was "
+                         "never read, and the add-printer tool was looked for at the drive's root";
+        quotedKeyAdvice = "remove the double quotes around the key path in the command that starts zqrunadd.exe (the "
+                          "setup package's script or Run entry); a key path with blanks needs none";
+        noProgramDirCause
+            = "the add-printer tool could not start: ProgramDir was never read, since the install root key";
+        noProgramDirAdvice = "check that the install root key exists and that this user may open it for full access";
+        unknownCode = ", for which the system has no text and which zqlog does not know";
+        unknownText = ", a text zqlog does not know (it may be in the machine's language), so it names no cause";
+        unknownTextAdvice = "look the quoted text up among the system's error messages; the log shows no more";
+        unknownCodeAdvice = "look the code up among Windows' system error codes; the log shows no more";
+        commandMissing = "its command line is missing";
+        readOnce = "standard input is read once: evidence for a run comes from this run and earlier runs only; name "
+                   "the file to let later runs count too";
+        onlyZeros = "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut "
+                    "left the file's length and not its bytes)";
+        binary = "a binary file, not a log";
+        empty = "the file is empty";
+        noProgramLines = "no line of zqrunadd's in ";
+        system[SYSTEM_NT4_OR_LATER] = "NT 4.0 or later";
+        system[SYSTEM_9X_OR_NT351] = "Windows 9x or NT 3.51";
+        system[SYSTEM_UNKNOWN] = "not shown";
+    }
+
+    void Whys()
+    {
+        why[WHY_NONE] = "";
+        why[WHY_NO_KEY_PATH] = "the program was given no key path";
+        why[WHY_KEY_PATH_TOO_LONG] = "the key path was 260 characters or more";
+        why[WHY_PRINTER_NAME_UNREAD] = "Driver Name under the printer key could not be read";
+        why[WHY_PROGRAM_DIR_UNREAD] = "ProgramDir under the install root key could not be read";
+        why[WHY_KEY_PATH_QUOTED] = "the key path was passed in double quotes";
+        why[WHY_SPOOLER_NOT_OPENED] = "the Spooler service did not open";
+        why[WHY_FAX_START_FAILED] = "the fax stage's add-printer tool could not start";
+        why[WHY_PRINTER_START_FAILED] = "the printer stage's add-printer tool could not start";
+        why[WHY_DRIVER_TOOL_START_FAILED] = "the driver tool could not start";
+        why[WHY_FAX_TOOL_FAILED] = "the fax stage's add-printer tool returned a negative code";
+        why[WHY_PRINTER_TOOL_FAILED] = "the printer stage's add-printer tool returned a negative code";
+        why[WHY_COMMAND_TOO_LONG] = "a command line did not fit and was not started";
+        why[WHY_FAX_NAME_UNREAD] = "the fax key's Driver Name could not be read";
+        why[WHY_FAILURE_CAUSE_LOST] = "a failure line whose cause's lines are missing";
+        why[WHY_NULL_TEXT] = "the program logged a text that did not exist";
+        why[WHY_ENDS_AFTER_PRINTER] = "ends after the printer stage, with no driver-tool launch";
+        why[WHY_STOPPED] = "the run stops where the program cannot stop";
+        why[WHY_LOG_END_LOST] = "the log's end was lost in a crash (zero bytes)";
+        why[WHY_INTERLEAVED] = "its lines interleave with another run's";
     }
 };
 
@@ -76,6 +163,11 @@ std::string Plural(long n, const char* one, const char* many)
 } // namespace
 
 const Words kWords = kTable;
+
+const char* WhyText(WhyId why)
+{
+    return kWords.why[why];
+}
 
 std::string ConversionSaid(Conversion conversion, Conversion lineEnds)
 {
@@ -112,6 +204,14 @@ std::string ConversionSaid(Conversion conversion, Conversion lineEnds)
     return "conversion: " + said
         + ". What rests on exact bytes is less certain: a line cut short is told from a whole one only by its "
           "text, and a system text's own line end is not seen.";
+}
+
+std::string CodePageSaid(unsigned codePage)
+{
+    const std::string page = std::to_string(codePage);
+    return "the log's text was read as code page 1252, but its high bytes pair as code page " + page
+        + " double-byte text: the log was most likely written on a system using code page " + page
+        + "; read it with --code-page " + page + " (the texts read as 1252 are mojibake)";
 }
 
 std::string ClosingLine(const long runs[VERDICT_COUNT], long lines, long others)

@@ -25,11 +25,28 @@ struct Words {
     const char* emptyProgramDir;
     const char* nullText;
     const char* others; // lines of other programs inside the run
+    const char* crashTail;
+    const char* firstLineCut;
+    // Stages' causes.
+    const char *read, *noSettingsLine, *quotedKeySettings, *noProgramDirSettings, *emptyDriverName, *driverNameUnread;
+    const char *noSpoolerLine, *notReached, *faxOn, *faxOnNoLine, *noFaxStage, *noFaxKeyShown, *noFax, *noFaxLaunchSeen;
+    const char *notMadeNoFaxKey, *notMadeNoFax, *notMadeLost, *systemSaid, *noErrorLine, *commandLineMissing;
+    const char *ran, *notWaited, *faxNameUnread, *stopsWhere, *stopCauses, *stopCausesEnd, *printerEndRunSaw;
+    // Failed starts: causes and advice.
+    const char *quotedKeyCause, *quotedKeyAdvice, *noProgramDirCause, *noProgramDirAdvice;
+    const char *unknownCode, *unknownText, *unknownTextAdvice, *unknownCodeAdvice, *commandMissing;
+    const char *readOnce, *onlyZeros, *binary, *empty, *noProgramLines;
+    const char* why[WHY_COUNT]; // each why id's text, with no line number
+    const char* system[3]; // each system id's short text
 };
 extern const Words kWords;
 
+const char* WhyText(WhyId why); // "" for WHY_NONE
+
 // The top line for a converted log: what was found and what it costs; "" for none.
 std::string ConversionSaid(Conversion conversion, Conversion lineEnds);
+// The note for a log whose high bytes read as a double-byte code page.
+std::string CodePageSaid(unsigned codePage);
 // The closing line: the runs counted by verdict.
 std::string ClosingLine(const long runs[VERDICT_COUNT], long lines, long others);
 // "" for none; a short name of what made the verdict.
