@@ -427,7 +427,7 @@ TEST(Zqlog, Verdicts)
                 + Tools("", "Zq")),
             { ok }, "split off another program's text glued to its front; the printer stage" },
         { "runs whose lines interleave", Lines({ running, running, kFax, zqFax, kFax, zqFax }),
-            { incomplete, incomplete, incomplete }, "may interleave" },
+            { incomplete, incomplete }, "two setups ran at once" },
     };
     for (const auto& c : cases) {
         std::vector<Verdict> verdicts;

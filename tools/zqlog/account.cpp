@@ -78,7 +78,7 @@ void AccountWriter::RunBegins(int, long)
         before_.clear();
         before_.shrink_to_fit();
     }
-    run_.clear();
+    // Not cleared here: two runs whose lines interleave share what is held.
 }
 
 void AccountWriter::Note(long line, const LineNote& note, size_t)

@@ -2,6 +2,7 @@
 // by field): one document, or one line per run and one for the file. All of
 // it made with nlohmann's JSON; the log's text turned into UTF-8 from its code
 // page.
+#include <algorithm>
 #include <deque>
 
 #include <nlohmann/json.hpp>
@@ -163,6 +164,11 @@ std::string JsonClose(JsonAccount& json, const LogReader& reader, const long cou
     Json file = File(json.options, reader, counts);
     if (json.options.jsonLines)
         return Dump(file);
+    // Two runs whose lines interleave end out of their order.
+    std::stable_sort(
+        json.runs.begin(), json.runs.end(), [](const std::pair<Verdict, Json>& a, const std::pair<Verdict, Json>& b) {
+            return a.second["run"].get<int>() < b.second["run"].get<int>();
+        });
     Json runs = Json::array();
     for (auto& run : json.runs) {
         if (json.options.failedOnly && run.first == VERDICT_OK)

@@ -90,6 +90,8 @@ void LogReader::Finish()
         others_ -= crashLines_;
         run_.othersPending -= crashLines_;
     }
+    if (parked_)
+        EndParked();
     if (inRun_)
         EndRun();
 }
@@ -122,11 +124,20 @@ void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
 // follow the last line there, else as the first line of a new run.
 std::string LogReader::Place(int step, long number)
 {
-    if (inRun_ && IsLater(run_.step, step) && RowOf(run_.step).follows != 0) {
+    if (inRun_ && Fits(run_, step)) {
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
     }
+    // Two runs at once: a line that only the parked run can take is its.
+    if (parked_ && Fits(parkedRun_, step)) {
+        std::swap(run_, parkedRun_);
+        std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
+        run_.step = step;
+        return gap;
+    }
+    if (parked_)
+        EndParked();
     std::string why;
     if (inRun_) {
         if (words_)
@@ -134,20 +145,17 @@ std::string LogReader::Place(int step, long number)
                 + " in the program's order; ";
         run_.endedByRun = true;
         // A run that stops where the program cannot, and a next one right
-        // after it: it was ended, or two runs' lines interleave.
+        // after it: it was ended, or two runs' lines interleave. It is kept
+        // aside while the new one goes on, for the lines only it can take.
         nextInterleaves_ = !RowOf(run_.step).mayEnd;
         run_.interleaves = nextInterleaves_;
-        EndRun();
+        if (nextInterleaves_ && MayFollow(STEP_START, step)) {
+            std::swap(run_, parkedRun_);
+            parked_ = true;
+        } else
+            EndRun();
     }
-    run_.Reset();
-    run_.interleaves = nextInterleaves_;
-    nextInterleaves_ = false;
-    run_.spoolerSeen = spoolerSeen_;
-    run_.number = ++runs_;
-    run_.first = run_.last = number;
-    run_.firstStep = step;
-    inRun_ = true;
-    sink_.RunBegins(run_.number, number);
+    Begin(step, number);
     // A run that begins past its first stages lost its first lines.
     if (!MayFollow(STEP_START, step) && step != STEP_START) {
         why += Gaps(step, number, true);
@@ -157,6 +165,34 @@ std::string LogReader::Place(int step, long number)
     }
     run_.step = step;
     return why;
+}
+
+void LogReader::Begin(int step, long number)
+{
+    run_.Reset();
+    run_.interleaves = nextInterleaves_;
+    nextInterleaves_ = false;
+    run_.spoolerSeen = spoolerSeen_;
+    run_.number = ++runs_;
+    run_.first = run_.last = number;
+    run_.firstStep = step;
+    inRun_ = true;
+    sink_.RunBegins(run_.number, number);
+}
+
+bool LogReader::Fits(const RunState& run, int step)
+{
+    return IsLater(run.step, step) && RowOf(run.step).follows != 0;
+}
+
+// The run kept aside ends: it is the earlier of the two.
+void LogReader::EndParked()
+{
+    std::swap(run_, parkedRun_);
+    EndRun();
+    std::swap(run_, parkedRun_);
+    inRun_ = true;
+    parked_ = false;
 }
 
 // What the program writes between the run's last place and step, were the

@@ -128,6 +128,10 @@ private:
     std::string Place(int step, long number);
     std::string Gaps(int step, long number, bool fresh);
     void EndRun();
+    void Begin(int step, long number);
+    static bool Fits(const RunState& run, int step);
+    void EndParked();
+    bool ParkedWants(const Line& head) const;
     int CurrentLaunch() const { return inRun_ ? RowOf(run_.step).launch : -1; }
     std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
     int LaunchOfTooLong() const;
@@ -181,6 +185,8 @@ private:
     bool nextInterleaves_ = false;
     bool lastInterleaved_ = false; // the run before was one of two that interleave
     RunState run_;
+    RunState parkedRun_; // the earlier of two runs whose lines interleave
+    bool parked_ = false;
     std::string scratchDir_, scratchArg_;
     friend RunRecord BuildRecord(const LogReader& reader);
     friend class RecordBuilder;

@@ -41,8 +41,21 @@ int StepOfRow(const TextMeaning& row, int tooLongLaunch)
 
 } // namespace
 
+// A command line that the run kept aside waits for, and the current run does not, is the kept run's.
+bool LogReader::ParkedWants(const Line& head) const
+{
+    auto waits = [](const RunState& run) {
+        const int launch = RowOf(run.step).launch;
+        return launch >= 0
+            && (run.launches[launch].phase == PHASE_ANNOUNCED || run.launches[launch].phase == PHASE_WARNED);
+    };
+    return parked_ && waits(parkedRun_) && !waits(run_) && IsCommandShape(head.text);
+}
+
 void LogReader::Step()
 {
+    if (ParkedWants(Pending(0)))
+        std::swap(run_, parkedRun_);
     const Line& head = Pending(0);
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;

@@ -44,9 +44,9 @@ struct Table : Words {
                                 "driver tool, and one ended the same way";
         notMadeDriverTool = "not made: the running system's printer driver directory was empty, so the run ended "
                             "after the printer stage, or the printer's add-printer tool hung and the run was ended";
-        interleave = "a run begins right where another stops where the program cannot stop: the earlier run was "
-                     "ended, or the lines of two runs at once interleave here (they may interleave); zqlog does not "
-                     "guess them apart";
+        interleave = "the lines of two runs interleave here (two setups ran at once, or a run was ended and another "
+                     "began): each line goes to the run whose place in the program's order it can take; where both "
+                     "runs write the same line, which of them wrote it is not known";
         headless = "the run's first lines are missing (lost, or the log was pasted from its tail): its earlier stages "
                    "are unknown";
         lost = "lines of the program's are missing inside the run";
