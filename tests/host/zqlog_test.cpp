@@ -12,36 +12,10 @@
 #include "code_pages.h"
 #include "line_notes.h"
 #include "run_record.h"
+#include "zqlog/log_lines.h"
 #include "zqlog/two_runs.h"
 
 namespace {
-
-std::string Lines(const std::vector<std::string>& lines)
-{
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-const char kFax[] = "Calling ntAdd for Fax -->";
-const char kPrinter[] = "Calling ntAdd for Printer Driver -->";
-const char kFaxTool[] = "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->";
-const char kPrinterTool[] = "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->";
-const char kFaxLine[] = "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Fax";
-const char kPrinterLine[] = "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Printer";
-const char kDriverDir[] = "C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:";
-
-std::vector<std::string> Tools(const std::string& fax, const std::string& printer)
-{
-    return { kFaxTool, kDriverDir + fax, kPrinterTool, kDriverDir + printer };
-}
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 struct Expect {
     int line; // counting from 0

@@ -26,7 +26,7 @@ const StartErrorRow kRows[] = {
         "run the setup again with fewer programs open, or after a restart; check the paging file",
         "run the setup again with fewer programs open, or after a restart; check the paging file" },
     { 32, "The process cannot access the file because it is being used by another process.", "Sharing violation.",
-        "the program file was held open by another process (a sharing violation; not denied access)",
+        "the program file was held open by another process (a sharing violation)",
         "close what holds zqntadd.exe open (an earlier setup still running, a virus scanner scanning it, a copy "
         "still being made) and run the setup again",
         "close what holds zqdrvtl.exe open (a virus scanner, a copy still being made) and run the setup again" },

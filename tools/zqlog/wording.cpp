@@ -38,10 +38,9 @@ struct Table : Words {
                      "printer driver directory was empty (the run ends there by design), or the add-printer tool for "
                      "the printer hung and the run was ended";
         printerEndLikelier[0] = "; nothing else in this log tells the two apart";
-        printerEndLikelier[1] = "; a hung tool is likelier: an earlier run in this log found the driver directory and "
-                                "launched the driver tool";
-        printerEndLikelier[2] = "; an empty driver directory is likelier: no earlier run in this log reached the "
-                                "driver tool, and one ended the same way";
+        printerEndLikelier[1] = "; a hung tool is likelier: run ";
+        printerEndLikelier[2] = "; an empty driver directory is likelier: no other run in this log reached the "
+                                "driver tool, and another ended the same way";
         notMadeDriverTool = "not made: the running system's printer driver directory was empty, so the run ended "
                             "after the printer stage, or the printer's add-printer tool hung and the run was ended";
         interleave = "the lines of two runs interleave here (two setups ran at once, or a run was ended and another "
