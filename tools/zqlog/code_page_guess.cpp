@@ -1,5 +1,8 @@
 #include "code_page_guess.h"
 
+#include <stdint.h>
+#include <string.h>
+
 namespace {
 
 struct Page {
@@ -26,7 +29,13 @@ const long kLeast = 3; // pairs, before any guess
 
 void CodePageGuess::Take(const std::string& text)
 {
+    // Most lines are ASCII: look for a high byte eight bytes at a time.
     size_t first = 0;
+    for (uint64_t word; first + 8 <= text.size(); first += 8) {
+        memcpy(&word, text.data() + first, 8);
+        if (word & 0x8080808080808080ull)
+            break;
+    }
     while (first < text.size() && (unsigned char)text[first] < 0x80)
         ++first;
     if (first == text.size())

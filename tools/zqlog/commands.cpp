@@ -121,11 +121,15 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
     unsigned count;
     const TextMeaning* rows = AllMeanings(&count);
     for (unsigned i = 0; i < count; ++i) {
-        const size_t size = strlen(rows[i].text);
-        if (rows[i].kind != TEXT_ANNOUNCE)
+        if (rows[i].kind != TEXT_ANNOUNCE || text.empty() || text[0] != rows[i].text[0])
             continue;
-        for (size_t k = 4; k < size && k < text.size(); ++k)
-            if (text.compare(0, k, rows[i].text, k) == 0 && ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
+        const size_t size = strlen(rows[i].text);
+        // The announcement's start the line begins with: cut at any length up to that.
+        size_t common = 0;
+        while (common < size && common < text.size() && text[common] == rows[i].text[common])
+            ++common;
+        for (size_t k = 4; k <= common && k < size && k < text.size(); ++k)
+            if (ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
                 const std::string announced = TakeOwnText(line, rows[i], "", false);
                 ++run_.cutLines;
                 const std::string command = RecordCommand(rows[i].launch, dir, arg, false, line.number);

@@ -8,6 +8,7 @@ namespace {
 
 const char* kFirstLineCut = "the end of a line of the program's, its front cut off: the log begins in the middle of "
                             "a line (rotated, or pasted from the middle); the lines before it are missing";
+const std::string kNoWords;
 const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
 
 std::string Number(long n)
@@ -134,8 +135,12 @@ void LogReader::Step()
             return;
         }
     }
+    if (!words_) { // the commonest line of a long log: no words wanted
+        Emit(line, false, kNoWords);
+        return;
+    }
     std::string meaning = line.text.empty() ? "an empty line, not zqrunadd's" : kOther;
-    if (words_ && !whole)
+    if (!whole)
         meaning += " (" + Number((long)line.length) + " bytes, shown cut at " + Number((long)line.text.size()) + ")";
     if (phase == PHASE_ANNOUNCED)
         meaning += "; it stands between an announcement and its command line";
