@@ -136,6 +136,9 @@ private:
     std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
     int LaunchOfTooLong() const;
     bool TakeWarning(const Line& line, int launch, Phase phase);
+    bool TakeCutAtEnd(const Line& line, Phase phase);
+    void TakeOther(const Line& line, bool whole, Phase phase);
+    std::string BeginLaunch(int index, Phase phase, long number);
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
 
     // commands.cpp: command lines and system texts.

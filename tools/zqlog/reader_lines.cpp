@@ -110,31 +110,40 @@ void LogReader::Step()
         if (TakeUnannouncedCommand(line))
             return;
     }
-    if (whole && !line.ended && count_ == 0) {
-        const std::string cut = CutFrom(line.text);
-        if (!cut.empty() || phase == PHASE_ANNOUNCED) {
-            // The line the program was writing when the log ends: the one of
-            // the texts it starts that may stand here in the order.
-            if (!inRun_)
-                Place(STEP_START, line.number);
-            ++run_.cutLines;
-            unsigned count;
-            const TextMeaning* rows = AllMeanings(&count);
-            for (unsigned i = 0; i < count && !cut.empty(); ++i)
-                if (line.text.size() < strlen(rows[i].text)
-                    && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0
-                    && rows[i].kind != TEXT_NULL && rows[i].kind != TEXT_TOO_LONG
-                    && MayFollow(run_.step, StepOfRow(rows[i], 0))) {
-                    TakeOwnText(line, rows[i], "", false);
-                    break;
-                }
-            Emit(line, true,
-                std::string("a line of the program's cut short where the log ends (a full disk, or a run still "
-                            "writing): the start of ")
-                    + (cut.empty() ? "the command line" : cut));
-            return;
+    if (whole && !line.ended && count_ == 0 && TakeCutAtEnd(line, phase))
+        return;
+    TakeOther(line, whole, phase);
+}
+
+// The line the program was writing when the log ends: the one of the texts
+// it starts that may stand here in the order.
+bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
+{
+    const std::string cut = CutFrom(line.text);
+    if (cut.empty() && phase != PHASE_ANNOUNCED)
+        return false;
+    if (!inRun_)
+        Place(STEP_START, line.number);
+    ++run_.cutLines;
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count && !cut.empty(); ++i)
+        if (line.text.size() < strlen(rows[i].text)
+            && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0 && rows[i].kind != TEXT_NULL
+            && rows[i].kind != TEXT_TOO_LONG && MayFollow(run_.step, StepOfRow(rows[i], 0))) {
+            TakeOwnText(line, rows[i], "", false);
+            break;
         }
-    }
+    Emit(line, true,
+        std::string("a line of the program's cut short where the log ends (a full disk, or a run still "
+                    "writing): the start of ")
+            + (cut.empty() ? "the command line" : cut));
+    return true;
+}
+
+// Another program's line, or an empty one.
+void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
+{
     if (!words_) { // the commonest line of a long log: no words wanted
         Emit(line, false, kNoWords);
         return;
@@ -198,6 +207,20 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     return true;
 }
 
+// A launch begins: its announcement, or Command line too long in its place.
+std::string LogReader::BeginLaunch(int index, Phase phase, long number)
+{
+    const std::string why = Place(StepOf(index, phase), number);
+    LaunchState& launch = run_.launches[index];
+    launch.phase = phase;
+    launch.cause = phase == PHASE_TOO_LONG ? PHASE_TOO_LONG : PHASE_NONE;
+    launch.line = number;
+    launch.failedLine = 0;
+    launch.command = launch.cut = false;
+    launch.dir.clear(), launch.arg.clear(), launch.systemText.clear(), launch.code.clear();
+    return why;
+}
+
 std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit)
 {
     std::string why;
@@ -222,20 +245,10 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
         run_.faxNameLine = line.number;
         break;
     case TEXT_ANNOUNCE:
-    case TEXT_TOO_LONG: {
-        const Phase phase = row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_ANNOUNCED;
-        if (row.kind == TEXT_TOO_LONG)
-            index = LaunchOfTooLong();
-        why = Place(StepOf(index, phase), line.number);
-        LaunchState& launch = run_.launches[index];
-        launch.phase = phase;
-        launch.cause = row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_NONE;
-        launch.line = line.number;
-        launch.failedLine = 0;
-        launch.command = launch.cut = false;
-        launch.dir.clear(), launch.arg.clear(), launch.systemText.clear(), launch.code.clear();
+    case TEXT_TOO_LONG:
+        index = row.kind == TEXT_TOO_LONG ? LaunchOfTooLong() : index;
+        why = BeginLaunch(index, row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_ANNOUNCED, line.number);
         break;
-    }
     case TEXT_FAILURE: {
         why = Place(StepOf(index, PHASE_FAILED), line.number);
         LaunchState& launch = run_.launches[index];
