@@ -11,6 +11,7 @@
 
 #include "account.h"
 #include "zqlog/log_lines.h"
+#include "zqlog/scenario_logs.h"
 
 namespace {
 
@@ -333,4 +334,35 @@ TEST(ZqlogJson, JsonLines)
     EXPECT_EQ(2, lines[0]["run"]);
     EXPECT_EQ("printer_start_failed", lines[0]["why"]);
     EXPECT_EQ(json({ { "ok", 2 }, { "failed", 1 }, { "incomplete", 0 } }), lines[1]["counts"]);
+}
+
+// Every scenario row's log, on both roads, as zqlog reads it: never a
+// failure that no failure line shows, never a run stopped where the program
+// cannot stop (each row's run ended), and none of the run's lines counted
+// as another program's.
+TEST(ZqlogJson, EveryScenarioRow)
+{
+    unsigned read = 0;
+    for (unsigned i = 0; i < kCheckRowCount; ++i)
+        for (int nt4Road = 0; nt4Road <= 1; ++nt4Road) {
+            const CheckRow& row = kCheckRows[i];
+            if ((row.road == ROAD_NT4 && !nt4Road) || (row.road == ROAD_OLD && nt4Road)
+                || row.logState != CHECK_LOG_FREE)
+                continue;
+            const std::string log = ScenarioLog(row.name, nt4Road);
+            if (log.empty() || row.logBefore || row.logPeer)
+                continue; // a text this machine has none for; lines of others
+            const json doc = Doc(log);
+            ++read;
+            ASSERT_FALSE(doc.contains("error")) << row.name;
+            EXPECT_EQ(0, doc["other_lines"]) << row.name;
+            for (const json& run : doc["runs"]) {
+                EXPECT_NE("incomplete", run["verdict"]) << row.name << "\n" << log;
+                bool failureLine = run["why"] == "ends_after_printer";
+                for (const auto& stage : run["stages"].items())
+                    failureLine = failureLine || !stage.value()["failure_line"].is_null();
+                EXPECT_EQ(run["verdict"] == "failed", failureLine) << row.name << "\n" << run.dump(1);
+            }
+        }
+    EXPECT_GT(read, 40u);
 }

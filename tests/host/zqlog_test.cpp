@@ -13,9 +13,22 @@
 #include "line_notes.h"
 #include "run_record.h"
 #include "zqlog/log_lines.h"
+#include "zqlog/scenario_logs.h"
 #include "zqlog/two_runs.h"
 
 namespace {
+
+// A case named for a scenario row takes that row's log from the scenario table.
+const std::string FromTable;
+
+std::string LogOf(const char* row, const std::string& log)
+{
+    if (!log.empty())
+        return log;
+    const std::string table = ScenarioLog(row);
+    EXPECT_FALSE(table.empty()) << "no scenario row " << row;
+    return table;
+}
 
 struct Expect {
     int line; // counting from 0
@@ -43,10 +56,7 @@ TEST(Zqlog, EachLineWhereItStands)
     const std::string dbcsKey = "SOFTWARE\\ZqTest\\\x83Install\\Printer";
     const std::string dbcsRoot = "the install root key HKEY_LOCAL_MACHINE\\" + dbcsKey + ",";
     const LogCase cases[] = {
-        { "a missing add-printer tool: the system's text, then the error line, for each run",
-            Lines({ running, flag, kFax, kFaxLine, "File not found.\r\n", "Error executing NT Add Printer for FAX",
-                kPrinter, kPrinterLine, "File not found.\r\n", "Error executing NT Add Printer for Printer Driver" }),
-            0,
+        { "a missing add-printer tool: the system's text, then the error line, for each run", FromTable, 0,
             { { 4, true, 1, "the system's text (in the machine's language) for why \"C:\\zqtest\\prog\\zqntadd.exe\"" },
                 { 5, true, 1, "the empty line that ends the system's text" },
                 { 6, true, 1,
@@ -60,14 +70,10 @@ TEST(Zqlog, EachLineWhereItStands)
             { { 3, false, 0, "most likely the add-printer tool's own output" },
                 { 3, false, 0, "the order cannot tell it for one" }, { 4, false, 0, "an empty line, not zqrunadd's" },
                 { 5, true, 1, "starts for the fax driver" } } },
-        { "an add-printer tool that exits with 0xC0000005 is reported",
-            Lines({ running, flag, kFax, kFaxLine, "Error executing NT Add Printer for FAX" }), 0,
+        { "an add-printer tool that exits with 0xC0000005 is reported", FromTable, 0,
             { { 4, true, 1, "the fax was not added: the add-printer tool ran and returned a negative code" } } },
-        { "a peer writer holds the log over the next line: that line follows the peer's, whole",
-            Lines(std::vector<std::string> {
-                      running, flag, kFax, kFaxLine, kPrinter, kPrinterLine, "a line of the add-printer tool's child" }
-                + Tools("Zq Fax Driver", "Zq Printer Driver")),
-            0, { { 6, false, 0, "another program's line" }, { 7, true, 1, "starts for the fax driver" } } },
+        { "a peer writer holds the log over the next line: that line follows the peer's, whole", FromTable, 0,
+            { { 6, false, 0, "another program's line" }, { 7, true, 1, "starts for the fax driver" } } },
         { "another program's line between an announcement and its command line",
             Lines({ running, kPrinter, "zqntadd: starting", kPrinterLine }), 0,
             { { 2, false, 0, "stands between an announcement and its command line" },
@@ -75,31 +81,21 @@ TEST(Zqlog, EachLineWhereItStands)
         { "No Fax Function = 'TRUE'",
             Lines(std::vector<std::string> { running, kPrinter, kPrinterLine } + Tools("", "Zq Printer Driver")), 0,
             { { 4, true, 1, "with no name after /n:, as expected: this run made no fax launch" } } },
-        { "a fax key without a Driver Name",
-            Lines(std::vector<std::string> {
-                      running, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter, kPrinterLine }
-                + Tools("", "Zq Printer Driver")),
-            0, { { 7, true, 1, "the fax Driver Name could not be read (line 4)" } } },
-        { "a fax key that does not exist installs the fax, and says nothing of the key",
-            Lines(std::vector<std::string> { running, kFax, kFaxLine, kPrinter, kPrinterLine }
-                + Tools("", "Zq Printer Driver")),
-            0, { { 6, true, 1, "the fax key did not open for its Driver Name" } } },
-        { "a missing printer key: nothing said, the values stand empty",
-            Lines({ running, kPrinter, "\"\\zqntadd.exe\" SOFTWARE\\ZqTest\\Missing\\Install\\Printer" })
-                + Lines(Tools("", "")),
-            0,
+        { "a fax key without a Driver Name", FromTable, 0,
+            { { 7, true, 1, "the fax Driver Name could not be read (line 4)" } } },
+        { "a fax key that does not exist installs the fax, and says nothing of the key", FromTable, 0,
+            { { 6, true, 1, "the fax key did not open for its Driver Name" } } },
+        { "a missing printer key: nothing said, the values stand empty", FromTable, 0,
             { { 2, true, 1, "ProgramDir stands empty: the install root key did not open" },
-                { 6, true, 1, "the printer key did not open" } } },
-        { "a ProgramDir that makes the printer line one byte too long",
-            Lines({ running, flag, kFax, kFaxLine, "Command line too long, not started",
-                "Error executing NT Add Printer for Printer Driver" }),
-            0,
+                { 7, true, 1, "ProgramDir stands empty: the install root key did not open" },
+                { 14, true, 1, "the printer key did not open" } } },
+        { "a ProgramDir that makes the printer line one byte too long", FromTable, 0,
             { { 4, true, 1, "(the printer launch)" },
                 { 5, true, 1, "not started: ProgramDir and the key path together are too long" } } },
-        { "a 260-character key path is refused", Lines({ "Registry key path too long in RunNTAdd" }), 0,
+        { "a 260-character key path is refused", FromTable, 0,
             { { 0, true, 1, "260 characters or more and was refused" } } },
-        { "an existing log keeps its lines", "an earlier run\r\n" + Lines(typical), 0,
-            { { 0, false, 0, "another program's line" }, { 1, true, 1, "the Spooler service could be opened" } } },
+        { "an existing log keeps its lines", FromTable, 0,
+            { { 1, false, 0, "another program's line" }, { 2, true, 1, "the Spooler service could be opened" } } },
         { "two typical runs", Lines(typical + typical), 0,
             { { 9, true, 1, "for the driver Zq Printer Driver" },
                 { 10, true, 2, "a new run begins here: this line cannot follow line 10" } } },
@@ -152,20 +148,14 @@ TEST(Zqlog, EachLineWhereItStands)
                       running, kPrinter, "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Printer" }
                 + Tools("", "")),
             0, { { 6, true, 1, "the printer key's Driver Name is empty (the key opened" } } },
-        { "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail",
-            Lines({ running, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq Fax Driver"),
-                "File not found.\r\n", "Error executing zqsetdrv for fax driver", kPrinterTool,
-                kDriverDir + std::string("Zq Printer Driver"), "File not found.\r\n",
-                "Error executing zqsetdrv for printer driver" }),
-            0,
-            { { 7, true, 1,
+        { "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail", FromTable, 0,
+            { { 10, true, 1,
                   "did not start for the fax driver: C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe could "
                   "not start" },
-                { 12, true, 1,
+                { 15, true, 1,
                     "did not start for the printer driver: C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe "
                     "could not start" } } },
-        { "a 260-byte ProgramDir does not fit and ends the run",
-            Lines({ "Could not get ProgramDir from the registry" }), 0,
+        { "a 260-byte ProgramDir does not fit and ends the run", FromTable, 0,
             { { 0, true, 1, "but its ProgramDir could not be read" } } },
         { "a start error the system has no text for",
             Lines({ running, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq Fax Driver"),
@@ -183,7 +173,7 @@ TEST(Zqlog, EachLineWhereItStands)
             932, { { 5, true, 1, dbcsRoot.c_str() } } },
     };
     for (const LogCase& c : cases) {
-        const std::vector<LineNote> notes = NoteLines(c.log, c.codePage);
+        const std::vector<LineNote> notes = NoteLines(LogOf(c.row, c.log), c.codePage);
         for (const Expect& e : c.expects) {
             ASSERT_LT((size_t)e.line, notes.size()) << c.row;
             const LineNote& note = notes[e.line];
@@ -229,21 +219,15 @@ TEST(Zqlog, RunAccounts)
         const char* says;
     };
     const AccountCase cases[] = {
-        { "win95: not NT 4.0 or later, so no spooler line and no shell start",
-            Lines(std::vector<std::string> { kFax, kFaxLine, kPrinter, kPrinterLine }
-                + std::vector<std::string> { kFaxTool,
-                    "C:\\windows\\system32\\spool\\drivers\\win40\\zqdrvtl.exe /n:Zq Fax Driver" }),
+        { "win95: not NT 4.0 or later, so no spooler line and no shell start", FromTable,
             "system                 no spooler line, and a driver directory that is not NT's: Windows 9x is likely" },
-        { "nt351: not NT 4.0 or later, so no spooler line and no shell start",
-            Lines(std::vector<std::string> { kFax, kFaxLine, kPrinter, kPrinterLine }
-                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+        { "nt351: not NT 4.0 or later, so no spooler line and no shell start", FromTable,
             "no spooler line, and an NT driver directory: NT 3.51 is likely, unless the line was dropped" },
         { "a typical run, then one that lost its spooler line",
             Lines(std::vector<std::string> {
                 "OpenService the spooler is running", kPrinter, kPrinterLine, kPrinter, kPrinterLine }),
             "no spooler line: most likely it was dropped, since an earlier run in this log has one" },
-        { "no print provider: no driver directory, so the log ends with the printer stage",
-            Lines({ "OpenService the spooler is running", kFax, kFaxLine, kPrinter, kPrinterLine }),
+        { "no print provider: no driver directory, so the log ends with the printer stage", FromTable,
             "driver tool (fax)      not made: the running system's printer driver directory was empty" },
         { "No Fax Function = 'TRUE', the printer key path showing Printer",
             Lines(std::vector<std::string> { "OpenService the spooler is running", kPrinter, kPrinterLine }
@@ -252,7 +236,7 @@ TEST(Zqlog, RunAccounts)
         { "the printer launch lost: the run still reached the driver tools",
             Lines(std::vector<std::string> { "OpenService the spooler is running" } + Tools("", "Zq Printer Driver")),
             "fax decision           no fax launch in this run's lines" },
-        { "a 50-character printer driver name ends the run", Lines({ "Could not get Printer Name from the registry" }),
+        { "a 50-character printer driver name ends the run", FromTable,
             "settings               line 1: Driver Name under the printer key could not be read; the run ended" },
         { "a line of 100,000 bytes of another program's is shown cut",
             std::string(100000, 'x') + "\r\n" + Lines({ "OpenService the spooler is running" }),
@@ -261,7 +245,7 @@ TEST(Zqlog, RunAccounts)
     };
     for (const AccountCase& c : cases) {
         int status;
-        const std::string account = AccountOf(c.log, 0, &status);
+        const std::string account = AccountOf(LogOf(c.row, c.log), 0, &status);
         EXPECT_EQ(0, status) << c.row;
         EXPECT_NE(std::string::npos, account.find(c.says)) << c.row << ":\n" << account;
         EXPECT_LT(account.size(), 12000u) << c.row;
