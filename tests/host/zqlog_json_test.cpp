@@ -3,6 +3,7 @@
 // command lines show, and refused files.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "account.h"
+#include "run_record.h"
 #include "zqlog/log_lines.h"
 #include "zqlog/scenario_logs.h"
 
@@ -253,13 +255,66 @@ TEST(ZqlogJson, TicketLogs)
             { { "/runs/0/stages/driver_tool_fax/error/code", 2 },
                 { "/runs/0/stages/driver_tool_fax/command/arguments", "/n:Zq" } },
             {}, {} },
+        { "a key path too long", Lines({ "Registry key path too long in RunNTAdd" }), 0, { "failed" },
+            { "key_path_too_long" }, {}, {}, {} },
+        { "a printer Driver Name too long", Lines({ "Could not get Printer Name from the registry" }), 0, { "failed" },
+            { "printer_name_unread" }, {}, {}, {} },
+        { "the fax stage's add-printer tool crashed",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, kFaxLine, "Error executing NT Add Printer for FAX",
+                      kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "failed" }, { "fax_tool_failed" }, {}, {}, {} },
+        { "the fax stage could not start",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, kFaxLine, "Access is denied.\r\n",
+                      "Error executing NT Add Printer for FAX", kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "failed" }, { "fax_start_failed" }, { { "/runs/0/stages/fax/error/code", 5 } }, {}, {} },
+        { "a fax key without a Driver Name",
+            Lines(std::vector<std::string> {
+                      kRunning, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "failed" }, { "fax_name_unread" }, {}, {}, { { 0, "fax_name_empty" } } },
+        { "a failure line whose start error's lines were lost",
+            Lines({ kRunning, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq"),
+                "Error executing zqsetdrv for fax driver", kPrinterTool, kDriverDir + std::string("Zq") }),
+            0, { "failed" }, { "failure_cause_lost" }, {}, {}, {} },
+        { "a CRITICAL ERROR line",
+            Lines(std::vector<std::string> {
+                      kRunning, "CRITICAL ERROR! Attempt to write NULL string to uninstaller log!" }
+                + std::vector<std::string>(kTypical.begin() + 1, kTypical.end())),
+            0, { "failed" }, { "null_text" }, {}, { { 0, "null_text" } }, {} },
+        { "two runs at once, both hung in the fax stage", Lines({ kRunning, kRunning, kFax, kFaxLine, kFax, kFaxLine }),
+            0, { "incomplete", "incomplete" }, { "interleaved", "interleaved" }, {},
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "another program's text glued to the front of an announcement",
+            Lines(std::vector<std::string> { kRunning, "zqntadd: done" + std::string(kPrinter), kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "ok" }, { nullptr }, {}, { { 0, "glued_line" } }, {} },
+        { "a failure line cut short by a full disk",
+            Lines({ kRunning, kPrinter, kPrinterLine }) + "Error executing NT Add Printer for", 0, { "failed" },
+            { "printer_tool_failed" }, {}, { { 0, "cut_line" } }, {} },
+        { "an empty fax name after a fax launch",
+            Lines(std::vector<std::string> { kRunning, kFax, kFaxLine, kPrinter, kPrinterLine } + Tools("", "Zq")), 0,
+            { "ok" }, { nullptr }, {}, { { 0, "fax_name_empty" } }, {} },
+        { "a missing install root key: ProgramDir empty",
+            Lines(std::vector<std::string> {
+                      kRunning, kPrinter, "\"\\zqntadd.exe\" SOFTWARE\\ZqTest\\Missing\\Install\\Printer" }
+                + Tools("", "")),
+            0, { "ok" }, { nullptr }, { { "/runs/0/program_dir", "" } }, { { 0, "program_dir_empty" } }, {} },
         { "150 runs over years, one failed: counts over every run", years, 0, {}, {},
             { { "/counts/ok", 149 }, { "/counts/failed", 1 }, { "/counts/incomplete", 0 },
                 { "/runs/77/why", "printer_start_failed" }, { "/runs/77/stages/printer/error/code", 5 } },
             {}, {} },
     };
+    std::set<std::string> whys, notes; // seen over the whole table
     for (const RunCase& c : cases) {
         const json doc = Doc(c.log, c.codePage);
+        for (const json& run : doc["runs"]) {
+            if (run["why"].is_string())
+                whys.insert(run["why"].get<std::string>());
+            for (const json& note : run["notes"])
+                notes.insert(note["id"].get<std::string>());
+        }
         if (!c.verdicts.empty()) {
             ASSERT_EQ(c.verdicts.size(), doc["runs"].size()) << c.row << "\n" << doc.dump(1);
             for (size_t i = 0; i < c.verdicts.size(); ++i) {
@@ -278,6 +333,12 @@ TEST(ZqlogJson, TicketLogs)
             EXPECT_FALSE(HasNote(note.first < 0 ? doc["notes"] : doc["runs"][note.first]["notes"], note.second))
                 << c.row << ": " << note.second;
     }
+    // Every why id and every note id of a run is said by one of these logs.
+    for (int why = WHY_NONE + 1; why < WHY_COUNT; ++why)
+        EXPECT_TRUE(whys.count(WhyIdText((WhyId)why))) << WhyIdText((WhyId)why);
+    for (int note = 0; note < NOTE_COUNT; ++note)
+        if (note != NOTE_READ_ONCE)
+            EXPECT_TRUE(notes.count(NoteIdText((NoteId)note))) << NoteIdText((NoteId)note);
 }
 
 // Evidence from the whole log, before and after, says which run it comes from.
