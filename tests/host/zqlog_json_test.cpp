@@ -255,6 +255,15 @@ TEST(ZqlogJson, TicketLogs)
             { { "/runs/0/stages/driver_tool_fax/error/code", 2 },
                 { "/runs/0/stages/driver_tool_fax/command/arguments", "/n:Zq" } },
             {}, {} },
+        { "two setups at once, the second begun while the first ran its printer stage",
+            Lines(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)
+                + std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)
+                + Tools("Zq Fax Driver", "Zq Printer Driver") + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "a setup that hung in the fax stage, then run again: not two at once",
+            Lines({ kRunning, kFlag, kFax, kFaxLine }) + typical, 0, { "incomplete", "ok" }, { "stopped", nullptr }, {},
+            {}, { { 0, "interleaved" }, { 1, "interleaved" } } },
         { "a key path too long", Lines({ "Registry key path too long in RunNTAdd" }), 0, { "failed" },
             { "key_path_too_long" }, {}, {}, {} },
         { "a printer Driver Name too long", Lines({ "Could not get Printer Name from the registry" }), 0, { "failed" },

@@ -56,17 +56,19 @@ void AccountWriter::Out(const std::string& text)
         write_(text);
 }
 
-void AccountWriter::Put(const std::string& text)
+void AccountWriter::Put(const std::string& text, int run)
 {
-    std::string& held = started_ ? run_ : before_;
+    // Another program's line goes with the run begun last.
+    std::string& held = started_ ? held_[run ? run : latest_] : before_;
     if (held.size() + text.size() <= kHeldLimit)
         held += text;
     else
         ++notShown_;
 }
 
-void AccountWriter::RunBegins(int, long)
+void AccountWriter::RunBegins(int run, long)
 {
+    latest_ = run;
     if (!started_) {
         started_ = true;
         if (notShown_)
@@ -78,7 +80,6 @@ void AccountWriter::RunBegins(int, long)
         before_.clear();
         before_.shrink_to_fit();
     }
-    // Not cleared here: two runs whose lines interleave share what is held.
 }
 
 void AccountWriter::Note(long line, const LineNote& note, size_t)
@@ -87,22 +88,23 @@ void AccountWriter::Note(long line, const LineNote& note, size_t)
         return;
     char number[24];
     snprintf(number, sizeof number, "%6ld | ", line);
-    Put(number + note.text + "\n       = " + note.meaning + "\n");
+    Put(number + note.text + "\n       = " + note.meaning + "\n", note.run);
 }
 
 void AccountWriter::RunEnds(const RunRecord& record)
 {
     ++counts_[record.verdict];
     // --last takes the file's last runs, then --failed filters them.
+    std::string lines;
+    lines.swap(held_[record.run]);
+    held_.erase(record.run);
     if (options_.failedOnly && record.verdict == VERDICT_OK && options_.last == 0) {
-        run_.clear();
         notShown_ = 0;
         return;
     }
-    std::string text = json_ ? JsonRun(*json_, record, reader_) : Text(record);
+    std::string text = json_ ? JsonRun(*json_, record, reader_) : Text(record, lines);
     if (json_ && !options_.jsonLines)
         return; // the document holds it
-    run_.clear();
     notShown_ = 0;
     if (options_.last > 0) {
         last_.emplace_back(record.verdict, std::move(text));
@@ -113,7 +115,7 @@ void AccountWriter::RunEnds(const RunRecord& record)
     Out(text);
 }
 
-std::string AccountWriter::Text(const RunRecord& record) const
+std::string AccountWriter::Text(const RunRecord& record, const std::string& lines) const
 {
     std::string text;
     if (options_.summary) {
@@ -137,7 +139,7 @@ std::string AccountWriter::Text(const RunRecord& record) const
     text += "   " + Padded("", 12) + Padded("system", 23) + record.system + "\n";
     for (const RunNote& note : record.notes)
         text += "   note: " + note.text + "\n";
-    text += run_;
+    text += lines;
     if (notShown_)
         text += "(" + Plural(notShown_, "more line", "more lines") + " of this run not shown)\n";
     return text + "\n";

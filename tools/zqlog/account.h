@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,10 +60,10 @@ public:
     void Close(const LogReader& reader);
 
 private:
-    void Put(const std::string& text); // into the current run's text, or before the first run
+    void Put(const std::string& text, int run); // into the run's text (0: the run begun last), or before the first
     void Out(const std::string& text); // to the output, once the top is written
     void Top();
-    std::string Text(const RunRecord& record) const;
+    std::string Text(const RunRecord& record, const std::string& lines) const;
 
     std::function<void(const std::string&)> write_;
     AccountOptions options_;
@@ -70,7 +71,8 @@ private:
     JsonAccountPtr json_;
     bool topDone_ = false, started_ = false;
     std::string before_; // other programs' lines before the first run, up to a bound
-    std::string run_; // the current run's lines, up to a bound
+    std::map<int, std::string> held_; // each open run's lines, up to a bound: two while two runs interleave
+    int latest_ = 0; // the run begun last
     long notShown_ = 0;
     std::deque<std::pair<Verdict, std::string>> last_; // the last runs' texts, for --last
     long counts_[VERDICT_COUNT] = { 0, 0, 0 };

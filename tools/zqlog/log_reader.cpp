@@ -132,6 +132,7 @@ std::string LogReader::Place(int step, long number)
     // Two runs at once: a line that only the parked run can take is its.
     if (parked_ && Fits(parkedRun_, step)) {
         std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
@@ -144,12 +145,11 @@ std::string LogReader::Place(int step, long number)
             why = "a new run begins here: this line cannot follow line " + Number(run_.last)
                 + " in the program's order; ";
         run_.endedByRun = true;
-        // A run that stops where the program cannot, and a next one right
-        // after it: it was ended, or two runs' lines interleave. It is kept
-        // aside while the new one goes on, for the lines only it can take.
-        nextInterleaves_ = !RowOf(run_.step).mayEnd;
-        run_.interleaves = nextInterleaves_;
-        if (nextInterleaves_ && MayFollow(STEP_START, step)) {
+        // A run that stops where the program cannot (it was ended, or two
+        // runs' lines interleave), or that may end here but may also go on
+        // (after the printer stage), is kept aside while the new run goes on;
+        // the two interleave only if a line of the kept run's comes.
+        if (RowOf(run_.step).follows != 0 && MayFollow(STEP_START, step)) {
             std::swap(run_, parkedRun_);
             parked_ = true;
         } else
@@ -170,8 +170,6 @@ std::string LogReader::Place(int step, long number)
 void LogReader::Begin(int step, long number)
 {
     run_.Reset();
-    run_.interleaves = nextInterleaves_;
-    nextInterleaves_ = false;
     run_.spoolerSeen = spoolerSeen_;
     run_.number = ++runs_;
     run_.first = run_.last = number;

@@ -185,7 +185,6 @@ private:
     bool guessing_;
     CodePageGuess guess_;
     long crashLines_ = 0; // lines of zero bytes since the last line of the program's
-    bool nextInterleaves_ = false;
     bool lastInterleaved_ = false; // the run before was one of two that interleave
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave

@@ -55,8 +55,10 @@ bool LogReader::ParkedWants(const Line& head) const
 
 void LogReader::Step()
 {
-    if (ParkedWants(Pending(0)))
+    if (ParkedWants(Pending(0))) {
         std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+    }
     const Line& head = Pending(0);
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
