@@ -212,6 +212,11 @@ TEST(ZqlogJson, TicketLogs)
             Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
                 + Lines(Tools("", sjis + " " + sjis)),
             0, { "ok" }, { nullptr }, { { "/notes/0/id", "code_page_likely" } }, { { 0, "code_page_likely" } }, {} },
+        { "a code page 932 log cut inside a character, read as 1252: still the note",
+            Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
+                + Lines(Tools("", sjis)) + "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->\r\n"
+                + sjis.substr(0, 5),
+            0, {}, {}, { { "/notes/0/id", "code_page_likely" } }, {}, {} },
         { "the same log read with --code-page 932: no note",
             Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
                 + Lines(Tools("", sjis + " " + sjis)),

@@ -23,7 +23,9 @@ const Page kPages[] = {
         [](unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE); } },
 };
 
-const long kLeast = 3; // pairs, before any guess
+// Pairs before any guess; and four pairs to one unpaired high byte at
+// least, so that a character cut by a full disk or a rotation still counts.
+const long kLeast = 3;
 
 } // namespace
 
@@ -62,7 +64,7 @@ void CodePageGuess::Take(const std::string& text)
 unsigned CodePageGuess::Likely() const
 {
     for (int p = 0; p < kCount; ++p)
-        if (pairs_[p] >= kLeast && unpaired_[p] * 10 <= pairs_[p] && unlikely_[p] * 2 >= pairs_[p])
+        if (pairs_[p] >= kLeast && unpaired_[p] * 4 <= pairs_[p] && unlikely_[p] * 2 >= pairs_[p])
             return kPages[p].codePage;
     return 0;
 }
