@@ -406,6 +406,14 @@ TEST(ZqlogJson, JsonLines)
     for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
         lines.push_back(json::parse(out.substr(at, end - at)));
     ASSERT_EQ(2u, lines.size()) << out;
+    // Two runs at once end in their order.
+    options = AccountOptions();
+    options.summary = true;
+    std::vector<std::string> both;
+    for (const std::string& line : kTypical)
+        both = both + std::vector<std::string> { line, line };
+    EXPECT_EQ(
+        "run 1  lines 1-20  ok\nrun 2  lines 2-19  ok\n", AccountOf(Lines(both), 0, &status, options).substr(0, 44));
     EXPECT_EQ(2, lines[0]["run"]);
     EXPECT_EQ("printer_start_failed", lines[0]["why"]);
     EXPECT_EQ(json({ { "ok", 2 }, { "failed", 1 }, { "incomplete", 0 } }), lines[1]["counts"]);

@@ -90,8 +90,7 @@ void LogReader::Finish()
         others_ -= crashLines_;
         run_.othersPending -= crashLines_;
     }
-    if (parked_)
-        EndParked();
+    EndParked();
     if (inRun_)
         EndRun();
 }
@@ -137,8 +136,7 @@ std::string LogReader::Place(int step, long number)
         run_.step = step;
         return gap;
     }
-    if (parked_)
-        EndParked();
+    EndParked();
     std::string why;
     if (inRun_) {
         if (words_)
@@ -183,10 +181,14 @@ bool LogReader::Fits(const RunState& run, int step)
     return IsLater(run.step, step) && RowOf(run.step).follows != 0;
 }
 
-// The run kept aside ends: it is the earlier of the two.
+// Of two runs at once, the earlier ends, so that runs end in their order;
+// the later stays the current run.
 void LogReader::EndParked()
 {
-    std::swap(run_, parkedRun_);
+    if (!parked_)
+        return;
+    if (parkedRun_.number < run_.number)
+        std::swap(run_, parkedRun_);
     EndRun();
     std::swap(run_, parkedRun_);
     inRun_ = true;
