@@ -372,27 +372,6 @@ TEST(ZqlogJson, EvidenceFromOtherRuns)
         << laterRun["runs"][0]["stages"]["fax"]["advice"];
 }
 
-// A file zqlog refuses still gets one JSON document, with its error.
-TEST(ZqlogJson, RefusedFiles)
-{
-    const struct {
-        std::string bytes;
-        const char* id;
-    } cases[] = {
-        { "", "empty" },
-        { std::string(4096, '\0'), "zero_bytes_only" },
-        { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "binary" },
-        { "hello\r\nworld\r\n", "no_program_lines" },
-    };
-    for (const auto& c : cases) {
-        const json doc = Doc(c.bytes, 0, 2);
-        EXPECT_EQ(c.id, doc["error"]["id"]);
-        EXPECT_TRUE(doc["error"]["text"].is_string());
-        EXPECT_EQ(2, doc["format"]);
-        EXPECT_EQ(c.bytes.size(), doc["input"]["bytes"]);
-    }
-}
-
 // --json-lines: a run a line, then the file's line with the counts over every run.
 TEST(ZqlogJson, JsonLines)
 {

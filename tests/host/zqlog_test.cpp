@@ -252,30 +252,42 @@ TEST(Zqlog, RunAccounts)
     }
 }
 
+// A file that is no log: one line why, status 2; under JSON one document
+// with the refusal's id, and the file's size.
 TEST(Zqlog, FilesThatAreNoLog)
 {
     const struct {
         std::string bytes;
         const char* line;
+        const char* id;
     } cases[] = {
-        { "", "the file is empty\n" },
-        { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "a binary file, not a log\n" },
-        { "hello\r\nOpenService the spooler\r\n", "no line of zqrunadd's in 2 lines\n" },
+        { "", "the file is empty\n", "empty" },
+        { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "a binary file, not a log\n", "binary" },
+        { "hello\r\nOpenService the spooler\r\n", "no line of zqrunadd's in 2 lines\n", "no_program_lines" },
         { std::string("\x7f"
                       "ELF\0\x01\r\n\0\0Calling ntAdd for Printer Driver -->\r\n",
               48)
                 + "Calling ntAdd for Pri",
-            "a binary file, not a log\n" },
+            "a binary file, not a log\n", "binary" },
         { std::string(4096, '\0'),
             "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut left the "
-            "file's length and not its bytes)\n" },
-        { "notes\nCould", "no line of zqrunadd's in 2 lines\n" },
-        { "hello\nworld\n", "no line of zqrunadd's in 2 lines\n" },
+            "file's length and not its bytes)\n",
+            "zero_bytes_only" },
+        { "notes\nCould", "no line of zqrunadd's in 2 lines\n", "no_program_lines" },
+        { "hello\nworld\n", "no line of zqrunadd's in 2 lines\n", "no_program_lines" },
     };
+    AccountOptions json;
+    json.json = true;
     for (const auto& c : cases) {
         int status;
         EXPECT_EQ(c.line, AccountOf(c.bytes, 0, &status));
         EXPECT_EQ(2, status) << c.line;
+        const nlohmann::json doc = nlohmann::json::parse(AccountOf(c.bytes, 0, &status, json));
+        EXPECT_EQ(2, status) << c.line;
+        EXPECT_EQ(c.id, doc["error"]["id"]) << c.line;
+        EXPECT_EQ(c.line, doc["error"]["text"].get<std::string>() + "\n");
+        EXPECT_EQ(2, doc["format"]);
+        EXPECT_EQ(c.bytes.size(), doc["input"]["bytes"]);
     }
 }
 
