@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "wording.h"
+#include "words.h"
 
 // json_output.cpp
 JsonAccountPtr MakeJsonAccount(const AccountOptions& options);
@@ -72,7 +73,7 @@ void AccountWriter::RunBegins(int run, long)
     if (!started_) {
         started_ = true;
         if (notShown_)
-            before_ += "(" + Plural(notShown_, "more line", "more lines") + " of other programs not shown)\n";
+            before_ += Say(W_OTHERS_NOT_SHOWN, { Plural(notShown_, "more line", "more lines") });
         notShown_ = 0;
         const bool all = !options_.failedOnly && options_.last == 0;
         if (!options_.summary && !options_.Json() && all)
@@ -133,7 +134,7 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
         const StageRecord& stage = record.stages[s];
         const bool said = stage.error.present && !stage.error.text.empty();
         text += "   " + Padded(StateId(stage.state), 12) + Padded(StageName((Stage)s), 23) + stage.cause
-            + (said ? " (" + std::string(kWords.systemSaid) + stage.error.text + ")" : "")
+            + (said ? Say(W_SYSTEM_SAID_IN_STAGE, { stage.error.text }) : "")
             + (stage.advice.empty() ? "" : "; " + stage.advice) + "\n";
     }
     text += "   " + Padded("", 12) + Padded("system", 23) + record.system + "\n";
@@ -141,7 +142,7 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
         text += "   note: " + note.text + "\n";
     text += lines;
     if (notShown_)
-        text += "(" + Plural(notShown_, "more line", "more lines") + " of this run not shown)\n";
+        text += Say(W_RUN_NOT_SHOWN, { Plural(notShown_, "more line", "more lines") });
     return text + "\n";
 }
 
@@ -186,7 +187,7 @@ Refusal RefusalOf(const LogReader& reader)
         return { "binary", kWords.binary };
     if (reader.Lines() == 0)
         return { "empty", kWords.empty };
-    return { "no_program_lines", kWords.noProgramLines + Plural(reader.Lines(), "line", "lines") };
+    return { "no_program_lines", Say(W_NO_PROGRAM_LINES_IN, { Plural(reader.Lines(), "line", "lines") }) };
 }
 
 std::string NotALog(const LogReader& reader)

@@ -8,6 +8,7 @@
 #include "start_errors.h"
 #include "support/log_texts.h"
 #include "wording.h"
+#include "words.h"
 
 namespace {
 
@@ -93,8 +94,9 @@ void RecordBuilder::Settings()
 {
     const LaunchState* l = run_.launches;
     if (run_.settingsEnd) {
-        Put(STAGE_SETTINGS, STATE_FAILED, run_.settingsLine,
-            [&] { return "line " + Number(run_.settingsLine) + ": " + run_.settingsEnd->summary; });
+        Put(STAGE_SETTINGS, STATE_FAILED, run_.settingsLine, [&] {
+            return Say(W_LINE_SAID, { Number(run_.settingsLine), run_.settingsEnd->summary });
+        });
         record_.stages[STAGE_SETTINGS].failureLine = run_.settingsEnd->text;
     } else if (run_.headless || !PastSettings())
         Put(STAGE_SETTINGS, STATE_UNKNOWN, 0, [&] { return run_.headless ? unknown_ : kWords.noSettingsLine; });
@@ -115,8 +117,9 @@ void RecordBuilder::Spooler()
 {
     if (run_.spooler) {
         const bool failed = strcmp(run_.spooler->text, LOG_SPOOLER_NOT_RUNNING) == 0;
-        Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine,
-            [&] { return "line " + Number(run_.spoolerLine) + ": " + run_.spooler->summary; });
+        Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
+            return Say(W_LINE_SAID, { Number(run_.spoolerLine), run_.spooler->summary });
+        });
         if (failed)
             record_.stages[STAGE_SPOOLER].failureLine = run_.spooler->text;
     } else if (run_.headless && run_.firstStep > STEP_SPOOLER)
@@ -132,7 +135,9 @@ void RecordBuilder::FaxDecision()
     const LaunchState* l = run_.launches;
     const Stage s = STAGE_FAX_DECISION;
     if (run_.faxFlagLine)
-        Put(s, STATE_DONE, run_.faxFlagLine, [&] { return "line " + Number(run_.faxFlagLine) + ": " + kWords.faxOn; });
+        Put(s, STATE_DONE, run_.faxFlagLine, [&] {
+            return Say(W_LINE_SAID, { Number(run_.faxFlagLine), kWords.faxOn });
+        });
     else if (run_.headless && run_.firstStep > STEP_FAX_FLAG)
         Put(s, STATE_UNKNOWN, 0, [&] { return unknown_; });
     else if (l[LAUNCH_FAX].phase != PHASE_NONE)
@@ -187,14 +192,13 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         error.known = row != nullptr;
     }
     if (launch.phase == PHASE_TOO_LONG) {
-        Put(stage, STATE_FAILED, launch.line, [&] { return std::string("not started: ") + LaunchOf(i).tooLong; });
+        Put(stage, STATE_FAILED, launch.line, [&] { return Say(W_NOT_STARTED, { LaunchOf(i).tooLong }); });
         out.advice = words_ ? LaunchOf(i).tooLongAdvice : "";
         return;
     }
     if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it
         Put(stage, STATE_FAILED, launch.line, [&] {
-            return "did not start (announced at line " + Number(launch.line) + "; " + kWords.systemSaid
-                + launch.systemText + "), " + kWords.noErrorLine;
+            return Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
         });
         return;
     }
@@ -202,8 +206,9 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
     LogReader::Failure failure;
     if (words_)
         failure = reader_.FailureParts(i);
-    Put(stage, STATE_FAILED, launch.line ? launch.line : launch.failedLine,
-        [&] { return "failed at line " + Number(launch.failedLine) + ": " + failure.cause; });
+    Put(stage, STATE_FAILED, launch.line ? launch.line : launch.failedLine, [&] {
+        return Say(W_FAILED_AT, { Number(launch.failedLine), failure.cause });
+    });
     out.advice = failure.advice;
 }
 
@@ -224,15 +229,13 @@ void RecordBuilder::Launch(int i)
     else if (launch.phase == PHASE_FAILED || launch.phase == PHASE_TOO_LONG || StartFailed(launch.phase))
         LaunchFailed(i, stage);
     else if (launch.phase == PHASE_ANNOUNCED)
-        Put(stage, STATE_UNKNOWN, launch.line,
-            [&] { return "announced at line " + Number(launch.line) + kWords.commandLineMissing; });
+        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Say(W_ANNOUNCED_AT, { Number(launch.line) }); });
     else
         Put(stage, STATE_DONE, launch.line, [&] {
-            return "started at line " + Number(launch.line) + (LaunchOf(i).addPrinter ? kWords.ran : kWords.notWaited);
+            return Say(LaunchOf(i).addPrinter ? W_STARTED_AT_RAN : W_STARTED_AT_NOT_WAITED, { Number(launch.line) });
         });
     if (i == LAUNCH_FAX && run_.faxNameLine) {
-        out.cause
-            += words_ ? "; " + std::string(kWords.faxNameUnread) + " (line " + Number(run_.faxNameLine) + ")" : "";
+        out.cause += words_ ? Say(W_FAX_NAME_UNREAD_AT, { Number(run_.faxNameLine) }) : "";
         if (out.state == STATE_DONE) {
             out.state = STATE_FAILED;
             out.failureLine = LOG_NO_FAX_NAME;
@@ -257,11 +260,9 @@ void RecordBuilder::Unfinished()
         at = STAGE_PRINTER;
     StageRecord& stage = record_.stages[at];
     stage.state = STATE_UNFINISHED;
-    record_.why
-        = std::string("the run stops at line ") + Number(run_.last) + kWords.stopsWhere + StageName(at) + " unfinished";
+    record_.why = Say(W_STOPS_AT, { Number(run_.last), StageName(at) });
     if (words_)
-        stage.cause = std::string("unfinished: ") + kWords.stopped[run_.step] + kWords.stopCauses + Number(run_.last)
-            + kWords.stopCausesEnd;
+        stage.cause = Say(W_UNFINISHED, { kWords.stopped[run_.step], Number(run_.last) });
 }
 
 WhyId RecordBuilder::FailedWhy() const
@@ -325,9 +326,9 @@ void RecordBuilder::Ended()
     record_.whyId = failed ? FailedWhy() : WHY_ENDS_AFTER_PRINTER;
     for (int s = 0; s < STAGE_COUNT && record_.why.empty(); ++s)
         if (record_.stages[s].state == STATE_FAILED)
-            record_.why = std::string(StageName((Stage)s)) + " failed";
+            record_.why = Say(W_STAGE_FAILED, { StageName((Stage)s) });
     if (record_.why.empty() && run_.nullLine)
-        record_.why = "a CRITICAL ERROR line at line " + Number(run_.nullLine);
+        record_.why = Say(W_CRITICAL_AT, { Number(run_.nullLine) });
     if (record_.why.empty())
         record_.why = WhyText(WHY_ENDS_AFTER_PRINTER);
 }
@@ -390,7 +391,7 @@ void RecordBuilder::Facts()
 RunRecord RecordBuilder::Build()
 {
     if (words_ && run_.headless)
-        unknown_ = "unknown: the run's lines before line " + Number(run_.first) + " are missing";
+        unknown_ = Say(W_HEADLESS_UNKNOWN, { Number(run_.first) });
     Settings();
     Spooler();
     FaxDecision();

@@ -6,6 +6,7 @@
 #include "log_reader.h"
 #include "start_errors.h"
 #include "wording.h"
+#include "words.h"
 #include "support/log_texts.h"
 
 namespace {
@@ -75,11 +76,11 @@ bool LogReader::TakeCommandLine(const Line& line)
         launch.phase = PHASE_WARNED_COMMAND;
         launch.cause = PHASE_WARNED_COMMAND;
         run_.step = StepOf(index, PHASE_WARNED_COMMAND);
-        Emit(line, true, "the command line that could not start, again");
+        Emit(line, true, Word(W_COMMAND_AGAIN));
         return true;
     }
     const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
-    Emit(line, true, words_ ? meaning + (line.ended ? "" : " (its line end is missing)") : meaning);
+    Emit(line, true, words_ ? meaning + (line.ended ? "" : Word(W_COMMAND_END_MISSING)) : meaning);
     return true;
 }
 
@@ -113,9 +114,8 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         RecordCommand(expected, dir, arg, true, line.number);
         ++run_.cutLines;
         TakeOwnText(line, *later,
-            "the " + std::string(LaunchOf(expected).stage) + " launch's command line, cut short after "
-                + (arg.empty() ? "its tool's name" : "\"" + arg + "\"")
-                + " (a full disk, or another writer), then a later line of the program's: ");
+            Say(W_COMMAND_CUT_THEN_LATER,
+                { LaunchOf(expected).stage, arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
         return true;
     }
     unsigned count;
@@ -133,10 +133,7 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
                 const std::string announced = TakeOwnText(line, rows[i], "", false);
                 ++run_.cutLines;
                 const std::string command = RecordCommand(rows[i].launch, dir, arg, false, line.number);
-                Emit(line, true,
-                    "the start of \"" + std::string(rows[i].text)
-                        + "\", cut short (a full disk, or another writer), then its command line whole: " + announced
-                        + "; the command line: " + command);
+                Emit(line, true, Say(W_ANNOUNCE_CUT_THEN_COMMAND, { rows[i].text, announced, command }));
                 return true;
             }
     }
@@ -169,14 +166,10 @@ bool LogReader::TakeUnannouncedCommand(const Line& line)
     const std::string why = Place(step, line.number);
     run_.launches[index] = LaunchState();
     run_.launches[index].line = line.number;
-    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(line.number) + ": the "
-        + LaunchOf(index).stage + " launch's announcement.";
+    run_.gaps += (run_.gaps.empty() ? "" : " ")
+        + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(line.number), LaunchOf(index).stage });
     const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
-    Emit(line, true,
-        why + "the " + LaunchOf(index).stage
-            + " launch's command line; its announcement before it is missing (lost, as lines are while another "
-              "writer holds the log): "
-            + meaning);
+    Emit(line, true, Say(W_UNANNOUNCED_COMMAND, { why, LaunchOf(index).stage, meaning }));
     return true;
 }
 
@@ -199,11 +192,7 @@ bool LogReader::TakeSystemText()
     if (LaunchOf(index).addPrinter && !(next && next->kind == TEXT_FAILURE && next->launch == index)) {
         const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
         for (size_t i = 0; i <= end; ++i) {
-            Emit(PopFront(), false,
-                (i < end ? std::string("not zqrunadd's: most likely the add-printer tool's own output")
-                         : std::string("an empty line, not zqrunadd's"))
-                    + "; a failed start would have \"" + failed
-                    + "\" after the system's text, and none follows here, so the order cannot tell it for one");
+            Emit(PopFront(), false, Say(W_NO_FAILED_START, { Word(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
         }
         return true;
     }
@@ -216,12 +205,9 @@ bool LogReader::TakeSystemText()
         const Line& line = PopFront();
         if (i < end) {
             launch.systemText += (launch.systemText.empty() ? "" : " ") + line.text;
-            Emit(line, true,
-                i == 0 ? "the system's text (in the machine's language) for why " + program
-                        + " on the command line above could not start"
-                       : "the system's text, continued");
+            Emit(line, true, i == 0 ? Say(W_SYSTEM_TEXT_FIRST, { program }) : Word(W_SYSTEM_TEXT_MORE));
         } else {
-            Emit(line, true, "the empty line that ends the system's text");
+            Emit(line, true, Word(W_SYSTEM_TEXT_END));
         }
     }
     return true;
@@ -249,23 +235,22 @@ LogReader::Failure LogReader::StartFailure(int index) const
         InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
     if (addPrinter && launch.dir.empty()) {
-        failure.cause = kWords.noProgramDirCause + key + " did not open";
+        failure.cause = Say(W_NO_PROGRAM_DIR_CAUSE, { key });
         failure.advice = kWords.noProgramDirAdvice;
         return failure;
     }
     if (row)
-        failure.cause = program + " could not start: " + row->meaning + " (error " + std::to_string(row->code) + ")";
+        failure.cause = Say(W_COULD_NOT_START_ROW, { program, row->meaning, std::to_string(row->code) });
     else if (!launch.code.empty())
-        failure.cause = program + " could not start: error " + launch.code + kWords.unknownCode;
+        failure.cause = Say(W_COULD_NOT_START_CODE, { program, launch.code });
     else
-        failure.cause
-            = program + " could not start: the system said \"" + launch.systemText + "\"" + kWords.unknownText;
+        failure.cause = Say(W_COULD_NOT_START_TEXT, { program, launch.systemText });
     failure.advice = row ? (addPrinter ? row->addPrinter : row->driverTool)
                          : (launch.code.empty() ? kWords.unknownTextAdvice : kWords.unknownCodeAdvice);
-    const char named[] = "the install root key";
+    const std::string named = Word(W_INSTALL_ROOT_KEY);
     const size_t at = failure.advice.find(named);
     if (at != std::string::npos)
-        failure.advice.insert(at + sizeof named - 1, key);
+        failure.advice.insert(at + named.size(), key);
     const LogFacts::Started started = StartedAt(index);
     if (started.line)
         failure.advice = StartedElsewhere(started.line, started.run) + failure.advice;
@@ -285,7 +270,7 @@ LogReader::Failure LogReader::FailureParts(int index) const
     case PHASE_COMMAND:
         return { meaning.negativeExit, meaning.negativeExitAdvice };
     case PHASE_TOO_LONG:
-        return { std::string("not started: ") + meaning.tooLong, meaning.tooLongAdvice };
+        return { Say(W_NOT_STARTED, { meaning.tooLong }), meaning.tooLongAdvice };
     default:
         return { kWords.commandMissing, "" };
     }

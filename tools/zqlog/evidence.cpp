@@ -5,6 +5,7 @@
 #include "install/key_paths.h"
 #include "log_reader.h"
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
@@ -118,40 +119,25 @@ std::string LogReader::CommandMeaning(int index) const
     const LaunchState& launch = run_.launches[index];
     const LaunchState* l = run_.launches;
     if (LaunchOf(index).addPrinter) {
-        std::string meaning = "the add-printer tool " + kAddPrinterFile + " in ProgramDir, for the key " + launch.arg;
+        std::string meaning = Say(W_ADD_PRINTER_COMMAND, { kAddPrinterFile, launch.arg });
         if (launch.dir.empty())
-            meaning += ". ProgramDir stands empty: the install root key did not open (missing, or no full access "
-                       "for this user), so ProgramDir was never read and the tool is looked for at the drive's root";
+            meaning += Word(W_PROGRAM_DIR_EMPTY);
         if (HasVariable(launch.dir))
             meaning += ". " + UnexpandedDir();
         return meaning;
     }
-    std::string meaning = "the driver-directory tool in the running system's printer driver directory " + launch.dir;
+    const std::string meaning = Say(W_DRIVER_TOOL_COMMAND, { launch.dir });
     if (!launch.arg.empty())
-        return meaning + ", for the driver " + launch.arg;
-    if (index == LAUNCH_PRINTER_TOOL && PrinterKeyOpened())
-        return meaning
-            + ", with no name after /n:: the printer key's Driver Name is empty (the key opened: ProgramDir was read "
-              "from it). Check Driver Name under the printer key";
+        return meaning + Say(W_FOR_THE_DRIVER, { launch.arg });
     if (index == LAUNCH_PRINTER_TOOL)
-        return meaning
-            + ", with no name after /n:: the printer key did not open (missing, or no full access for "
-              "this user), so its Driver Name was never read, or its Driver Name is empty. Check the key path and "
-              "Driver Name under it";
+        return meaning + Word(PrinterKeyOpened() ? W_NO_NAME_KEY_OPENED : W_NO_NAME_KEY_UNOPENED);
     if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
-        return meaning
-            + ", with no name after /n:: no fax launch is in this run's lines, but lines before it are missing, so "
-              "the order cannot tell whether the run made none (then no name is expected) or the fax key's Driver "
-              "Name was not read";
+        return meaning + Word(W_NO_NAME_HEADLESS);
     if (l[LAUNCH_FAX].phase == PHASE_NONE)
-        return meaning + ", with no name after /n:, as expected: this run made no fax launch (No Fax Function is TRUE"
-            + (FaxKeyShown() ? ")" : ", or the key path has no Printer in it)");
+        return meaning + Word(FaxKeyShown() ? W_NO_NAME_FAX_KEY_SHOWN : W_NO_NAME_AS_EXPECTED);
     if (run_.faxNameLine)
-        return meaning + ", with no name after /n:: the fax Driver Name could not be read (line "
-            + Number(run_.faxNameLine) + ")";
-    return meaning
-        + ", with no name after /n:: the fax key did not open for its Driver Name (missing, or no full "
-          "access for this user), so no name was read. Check the fax key";
+        return meaning + Say(W_NO_NAME_FAX_UNREAD, { Number(run_.faxNameLine) });
+    return meaning + Word(W_NO_NAME_FAX_KEY_UNOPENED);
 }
 
 SystemId LogReader::SystemIdShown() const
@@ -168,17 +154,16 @@ SystemId LogReader::SystemIdShown() const
 std::string LogReader::SystemShown() const
 {
     if (run_.spooler)
-        return "NT 4.0 or later: the run has a spooler line";
+        return Word(W_SYSTEM_SPOOLER);
     if (run_.headless)
-        return "not shown: the run's first lines, where a spooler line would stand, are missing";
+        return Word(W_SYSTEM_HEADLESS);
     bool launched = run_.faxFlagLine != 0;
     for (const LaunchState& launch : run_.launches)
         launched = launched || launch.phase != PHASE_NONE;
     if (!launched)
-        return run_.settingsEnd ? "nothing: the run ended before the spooler stage" : "nothing";
+        return Word(run_.settingsEnd ? W_SYSTEM_NOTHING_SETTINGS : W_SYSTEM_NOTHING);
     if (spoolerSeen_)
-        return "no spooler line: most likely it was dropped, since an earlier run in this log has one (the log "
-               "lives in one Windows directory); else Windows 9x or NT 3.51";
+        return Word(W_SYSTEM_DROPPED);
     std::string dir = run_.launches[LAUNCH_FAX_TOOL].dir;
     if (dir.empty())
         dir = run_.launches[LAUNCH_PRINTER_TOOL].dir;
@@ -186,9 +171,6 @@ std::string LogReader::SystemShown() const
     for (char c : dir)
         lower += (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
     if (lower.size() >= 7 && lower.compare(lower.size() - 7, 7, "\\w32x86") == 0)
-        return "no spooler line, and an NT driver directory: NT 3.51 is likely, unless the line was dropped";
-    if (!dir.empty())
-        return "no spooler line, and a driver directory that is not NT's: Windows 9x is likely, unless the line "
-               "was dropped";
-    return "no spooler line: Windows 9x or NT 3.51, unless the line was dropped";
+        return Word(W_SYSTEM_NT351);
+    return Word(dir.empty() ? W_SYSTEM_9X_OR_NT351 : W_SYSTEM_9X);
 }

@@ -4,6 +4,7 @@
 
 #include "code_pages.h"
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
@@ -113,8 +114,7 @@ void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
         return;
     std::string said = meaning;
     if (line.zeros)
-        said = Number(line.zeros) + " zero bytes in this line were skipped (a crash or a power cut leaves them); "
-            + said;
+        said = Say(W_ZEROS_IN_LINE, { Number(line.zeros), said });
     LineNote note { line.text, said, own, own ? run_.number : 0 };
     sink_.Note(line.number, note, line.length);
 }
@@ -140,8 +140,7 @@ std::string LogReader::Place(int step, long number)
     std::string why;
     if (inRun_) {
         if (words_)
-            why = "a new run begins here: this line cannot follow line " + Number(run_.last)
-                + " in the program's order; ";
+            why = Say(W_NEW_RUN_HERE, { Number(run_.last) });
         run_.endedByRun = true;
         // A run that stops where the program cannot (it was ended, or two
         // runs' lines interleave), or that may end here but may also go on
@@ -206,42 +205,36 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
     if (current >= 0 && current != launch) {
         const LaunchState& left = run_.launches[current];
         if (left.phase == PHASE_ANNOUNCED)
-            missing.push_back("the command line after line " + Number(left.line));
+            missing.push_back(Say(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
         if (left.phase == PHASE_TOO_LONG)
-            missing.push_back("the error line after line " + Number(left.line));
+            missing.push_back(Say(W_MISSING_ERROR_AFTER, { Number(left.line) }));
     }
     const LaunchState* l = run_.launches;
     struct Needed {
         bool missing;
-        std::string what;
+        WordId what;
     };
     const Needed needed[] = {
         { step >= STEP_PRINTER_FIRST && run_.faxFlagLine && l[LAUNCH_FAX].phase == PHASE_NONE,
-            "the fax launch, which line " + Number(run_.faxFlagLine) + " calls for" },
-        { step == STEP_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE, "the fax launch" },
-        { step >= STEP_FAX_TOOL_FIRST && l[LAUNCH_PRINTER].phase == PHASE_NONE, "the printer launch" },
-        { step >= STEP_PRINTER_TOOL_FIRST && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE, "the fax driver tool's launch" },
+            W_MISSING_FAX_CALLED_FOR },
+        { step == STEP_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE, W_MISSING_FAX },
+        { step >= STEP_FAX_TOOL_FIRST && l[LAUNCH_PRINTER].phase == PHASE_NONE, W_MISSING_PRINTER },
+        { step >= STEP_PRINTER_TOOL_FIRST && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE, W_MISSING_FAX_TOOL },
     };
     for (unsigned i = 0; i < sizeof needed / sizeof needed[0]; ++i)
         if (needed[i].missing && !(run_.named & (1u << i))) {
             run_.named |= 1u << i;
-            missing.push_back(needed[i].what);
+            missing.push_back(Say(needed[i].what, { Number(run_.faxFlagLine) }));
         }
     if (launch >= 0 && RowOf(step).phase == PHASE_FAILED && l[launch].phase == PHASE_NONE)
-        missing.push_back("the " + std::string(LaunchOf(launch).stage) + " launch's announcement and command line");
+        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { LaunchOf(launch).stage }));
     if (missing.empty())
-        missing.push_back("a line of the program's");
+        missing.push_back(Word(W_MISSING_OWN_LINE));
     std::string list;
     for (const std::string& item : missing)
         list += (list.empty() ? "" : "; ") + item;
-    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(number) + ": " + list + ".";
-    if (fresh)
-        return "this run's first lines are missing (" + list
-            + "): they were lost, as lines are while another writer holds the log, or the log was pasted from its "
-              "tail; ";
-    return "lines are missing before this one (" + list
-        + "): they were lost, as lines are while another writer holds the log, or a new run begins here whose "
-          "first lines were lost; the order cannot tell which; ";
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + Say(W_BEFORE_LINE_LIST, { Number(number), list });
+    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { list });
 }
 
 void LogReader::EndRun()

@@ -3,13 +3,11 @@
 
 #include "log_reader.h"
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
-const char* kFirstLineCut = "the end of a line of the program's, its front cut off: the log begins in the middle of "
-                            "a line (rotated, or pasted from the middle); the lines before it are missing";
 const std::string kNoWords;
-const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
 
 std::string Number(long n)
 {
@@ -65,7 +63,7 @@ void LogReader::Step()
     const bool whole = head.length == head.text.size();
     if (head.number == 1 && whole && IsCutFront(head.text)) {
         firstLineCut_ = true;
-        Emit(PopFront(), true, kFirstLineCut);
+        Emit(PopFront(), true, Word(W_FIRST_LINE_CUT));
         return;
     }
     if (whole && (phase == PHASE_ANNOUNCED || phase == PHASE_WARNED) && TakeCommandLine(head)) {
@@ -80,9 +78,9 @@ void LogReader::Step()
         const Line& line = PopFront();
         const bool ownish = sorted.kind == LINE_OWN || sorted.kind == LINE_WARNING || sorted.kind == LINE_CUT;
         Emit(line, false,
-            ownish ? "not counted as zqrunadd's: it ends without CR LF, and no whole line of zqrunadd's comes before it"
-                : sorted.kind == LINE_EMPTY ? "an empty line, not zqrunadd's"
-                                            : kOther);
+            Word(ownish                         ? W_NOT_COUNTED_NO_CRLF
+                    : sorted.kind == LINE_EMPTY ? W_EMPTY_LINE
+                                                : W_OTHER_LINE));
         return;
     }
     if (whole && phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE && sorted.kind != LINE_OWN
@@ -92,8 +90,7 @@ void LogReader::Step()
 
     switch (sorted.kind) {
     case LINE_OWN:
-        TakeOwnText(
-            line, *sorted.row, line.ended ? "" : "its line end is missing (cut short, or still being written); ");
+        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING));
         return;
     case LINE_WARNING:
         TakeWarning(line, launch, phase);
@@ -136,10 +133,7 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
             TakeOwnText(line, rows[i], "", false);
             break;
         }
-    Emit(line, true,
-        std::string("a line of the program's cut short where the log ends (a full disk, or a run still "
-                    "writing): the start of ")
-            + (cut.empty() ? "the command line" : cut));
+    Emit(line, true, Say(W_CUT_AT_END, { cut.empty() ? Word(W_THE_COMMAND_LINE) : cut }));
     return true;
 }
 
@@ -150,11 +144,11 @@ void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
         Emit(line, false, kNoWords);
         return;
     }
-    std::string meaning = line.text.empty() ? "an empty line, not zqrunadd's" : kOther;
+    std::string meaning = Word(line.text.empty() ? W_EMPTY_LINE : W_OTHER_LINE);
     if (!whole)
-        meaning += " (" + Number((long)line.length) + " bytes, shown cut at " + Number((long)line.text.size()) + ")";
+        meaning += Say(W_SHOWN_CUT, { Number((long)line.length), Number((long)line.text.size()) });
     if (phase == PHASE_ANNOUNCED)
-        meaning += "; it stands between an announcement and its command line";
+        meaning += Word(W_BETWEEN_ANNOUNCE_AND_COMMAND);
     Emit(line, false, meaning);
 }
 
@@ -167,14 +161,12 @@ bool LogReader::TakeWarning(const Line& line, int launch, Phase phase)
         run_.step = StepOf(launch, PHASE_WARNED);
         current.code = line.text.substr(strlen(LOG_UNKNOWN_ERROR_BEFORE));
         current.code.resize(current.code.size() - strlen(LOG_UNKNOWN_ERROR_AFTER));
-        current.systemText = "error " + current.code + ", for which the system has no text";
-        Emit(line, true,
-            "the program on the command line above could not start, and the system has no text for its error "
-                + current.code + "; the command line follows again");
+        current.systemText = Say(W_NO_TEXT_FOR_ERROR, { current.code });
+        Emit(line, true, Say(W_UNKNOWN_ERROR_LINE, { current.code }));
     } else {
         if (!inRun_)
             Place(STEP_START, line.number);
-        Emit(line, true, "a start error out of its place: the launch's lines before it are missing");
+        Emit(line, true, Word(W_WARNING_OUT_OF_PLACE));
     }
     return true;
 }
@@ -187,9 +179,7 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     const std::string before = line.text.substr(0, sorted.at);
     if (sorted.kind == LINE_CUT_JOINED) {
         ++run_.cutLines;
-        TakeOwnText(line, *sorted.row,
-            "the start of " + CutFrom(before)
-                + ", cut short or without its line end (a full disk?), then a later line of the program's: ");
+        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }));
         return true;
     }
     Line part;
@@ -197,14 +187,12 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     part.text = before;
     part.length = before.size();
     part.ended = false;
-    Emit(part, false,
-        "another program's text without its line end, glued to the front of a line of zqrunadd's: split off, "
-        "not counted as zqrunadd's");
+    Emit(part, false, Word(W_GLUED_PART));
     part.text = sorted.row->text;
     part.length = part.text.size();
     part.ended = line.ended;
     part.zeros = line.zeros;
-    TakeOwnText(part, *sorted.row, "split off another program's text glued to its front; ");
+    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT));
     ++run_.gluedLines;
     return true;
 }
@@ -281,7 +269,7 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
     }
     std::string meaning = row.meaning;
     if (row.kind == TEXT_TOO_LONG)
-        meaning += std::string(" (the ") + LaunchOf(index).stage + " launch)";
+        meaning += Say(W_TOO_LONG_LAUNCH, { LaunchOf(index).stage });
     if (emit)
         Emit(line, true, before + why + meaning);
     return before + why + meaning;

@@ -91,27 +91,13 @@ struct Table : Words {
         notMadeNoFaxKey = "not made: the key path has no Printer in it, so there is no fax key";
         notMadeNoFax = "not made: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)";
         notMadeLost = "not made: its lines are missing";
-        systemSaid = "the system said: ";
-        noErrorLine = "and no error line follows";
-        commandLineMissing = ", but its command line is missing";
-        ran = ", ran and reported no failure";
-        notWaited = ", not waited for";
-        faxNameUnread = "its Driver Name could not be read";
-        stopsWhere = ", where the program cannot stop: ";
-        stopCauses = " (the program or the whole setup was ended, the machine restarted, the log was copied while the "
-                     "run went on, or the lines after line ";
-        stopCausesEnd = " were lost)";
         printerEndRunSaw = " of this log found the driver directory not empty and launched the driver tool";
         quotedKeyCause = "the key path was passed in double quotes: zqrunadd.exe takes its command tail unchanged as "
                          "the key path, so neither the printer key nor the install root key opened, ProgramDir was "
                          "never read, and the add-printer tool was looked for at the drive's root";
         quotedKeyAdvice = "remove the double quotes around the key path in the command that starts zqrunadd.exe (the "
                           "setup package's script or Run entry); a key path with blanks needs none";
-        noProgramDirCause
-            = "the add-printer tool could not start: ProgramDir was never read, since the install root key";
         noProgramDirAdvice = "check that the install root key exists and that this user may open it for full access";
-        unknownCode = ", for which the system has no text and which zqlog does not know";
-        unknownText = ", a text zqlog does not know (it may be in the machine's language), so it names no cause";
         unknownTextAdvice = "look the quoted text up among the system's error messages; the log shows no more";
         unknownCodeAdvice = "look the code up among Windows' system error codes; the log shows no more";
         commandMissing = "its command line is missing";
@@ -121,7 +107,6 @@ struct Table : Words {
                     "left the file's length and not its bytes)";
         binary = "a binary file, not a log";
         empty = "the file is empty";
-        noProgramLines = "no line of zqrunadd's in ";
         system[SYSTEM_NT4_OR_LATER] = "NT 4.0 or later";
         system[SYSTEM_9X_OR_NT351] = "Windows 9x or NT 3.51";
         system[SYSTEM_UNKNOWN] = "not shown";

@@ -30,12 +30,12 @@ struct Words {
     // Stages' causes.
     const char *read, *noSettingsLine, *quotedKeySettings, *noProgramDirSettings, *emptyDriverName, *driverNameUnread;
     const char *noSpoolerLine, *notReached, *faxOn, *faxOnNoLine, *noFaxStage, *noFaxKeyShown, *noFax, *noFaxLaunchSeen;
-    const char *notMadeNoFaxKey, *notMadeNoFax, *notMadeLost, *systemSaid, *noErrorLine, *commandLineMissing;
-    const char *ran, *notWaited, *faxNameUnread, *stopsWhere, *stopCauses, *stopCausesEnd, *printerEndRunSaw;
+    const char *notMadeNoFaxKey, *notMadeNoFax, *notMadeLost;
+    const char* printerEndRunSaw;
     // Failed starts: causes and advice.
-    const char *quotedKeyCause, *quotedKeyAdvice, *noProgramDirCause, *noProgramDirAdvice;
-    const char *unknownCode, *unknownText, *unknownTextAdvice, *unknownCodeAdvice, *commandMissing;
-    const char *readOnce, *onlyZeros, *binary, *empty, *noProgramLines;
+    const char *quotedKeyCause, *quotedKeyAdvice, *noProgramDirAdvice;
+    const char *unknownTextAdvice, *unknownCodeAdvice, *commandMissing;
+    const char *readOnce, *onlyZeros, *binary, *empty;
     const char* why[WHY_COUNT]; // each why id's text, with no line number
     const char* system[3]; // each system id's short text
 };
