@@ -19,11 +19,6 @@ std::string Padded(const std::string& text, size_t width)
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-std::string Plural(long n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 } // namespace
 
 AccountWriter::AccountWriter(std::function<void(const std::string&)> write, AccountOptions options)
@@ -73,7 +68,7 @@ void AccountWriter::RunBegins(int run, long)
     if (!started_) {
         started_ = true;
         if (notShown_)
-            before_ += Say(W_OTHERS_NOT_SHOWN, { Plural(notShown_, "more line", "more lines") });
+            before_ += Say(W_OTHERS_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
         notShown_ = 0;
         const bool all = !options_.failedOnly && options_.last == 0;
         if (!options_.summary && !options_.Json() && all)
@@ -142,7 +137,7 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
         text += "   note: " + note.text + "\n";
     text += lines;
     if (notShown_)
-        text += Say(W_RUN_NOT_SHOWN, { Plural(notShown_, "more line", "more lines") });
+        text += Say(W_RUN_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
     return text + "\n";
 }
 
@@ -173,7 +168,7 @@ std::vector<RunNote> FileNotes(const LogReader& reader, const AccountOptions& op
     if (const unsigned likely = reader.LikelyCodePage())
         notes.push_back({ NOTE_CODE_PAGE_LIKELY, CodePageSaid(likely) });
     if (options.readOnce)
-        notes.push_back({ NOTE_READ_ONCE, kWords.readOnce });
+        notes.push_back({ NOTE_READ_ONCE, Word(kWords.readOnce) });
     return notes;
 }
 
@@ -182,12 +177,12 @@ Refusal RefusalOf(const LogReader& reader)
     if (reader.Runs() > 0)
         return { nullptr, "" };
     if (reader.Source().OnlyZeros())
-        return { "zero_bytes_only", kWords.onlyZeros };
+        return { "zero_bytes_only", Word(kWords.onlyZeros) };
     if (reader.Source().Binary() || (reader.SawZeroByte() && reader.Lines() <= 1))
-        return { "binary", kWords.binary };
+        return { "binary", Word(kWords.binary) };
     if (reader.Lines() == 0)
-        return { "empty", kWords.empty };
-    return { "no_program_lines", Say(W_NO_PROGRAM_LINES_IN, { Plural(reader.Lines(), "line", "lines") }) };
+        return { "empty", Word(kWords.empty) };
+    return { "no_program_lines", Say(W_NO_PROGRAM_LINES_IN, { Count(reader.Lines(), W_LINE, W_LINES) }) };
 }
 
 std::string NotALog(const LogReader& reader)

@@ -99,16 +99,16 @@ void RecordBuilder::Settings()
         });
         record_.stages[STAGE_SETTINGS].failureLine = run_.settingsEnd->text;
     } else if (run_.headless || !PastSettings())
-        Put(STAGE_SETTINGS, STATE_UNKNOWN, 0, [&] { return run_.headless ? unknown_ : kWords.noSettingsLine; });
+        Put(STAGE_SETTINGS, STATE_UNKNOWN, 0, [&] { return run_.headless ? unknown_ : Word(kWords.noSettingsLine); });
     else {
         Put(STAGE_SETTINGS, STATE_DONE, 0, [&] {
             std::string settings;
             if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
-                settings = reader_.KeyPathQuoted() ? kWords.quotedKeySettings : kWords.noProgramDirSettings;
+                settings = reader_.KeyPathQuoted() ? Word(kWords.quotedKeySettings) : Word(kWords.noProgramDirSettings);
             if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
                 settings += std::string(settings.empty() ? "" : "; ")
-                    + (reader_.PrinterKeyOpened() ? kWords.emptyDriverName : kWords.driverNameUnread);
-            return settings.empty() ? std::string(kWords.read) : settings;
+                    + (reader_.PrinterKeyOpened() ? Word(kWords.emptyDriverName) : Word(kWords.driverNameUnread));
+            return settings.empty() ? std::string(Word(kWords.read)) : settings;
         });
     }
 }
@@ -125,9 +125,9 @@ void RecordBuilder::Spooler()
     } else if (run_.headless && run_.firstStep > STEP_SPOOLER)
         Put(STAGE_SPOOLER, STATE_UNKNOWN, 0, [&] { return unknown_; });
     else if (PastSettings())
-        Put(STAGE_SPOOLER, STATE_NOT_MADE, 0, [] { return kWords.noSpoolerLine; });
+        Put(STAGE_SPOOLER, STATE_NOT_MADE, 0, [] { return Word(kWords.noSpoolerLine); });
     else
-        Put(STAGE_SPOOLER, STATE_NOT_REACHED, 0, [] { return kWords.notReached; });
+        Put(STAGE_SPOOLER, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
 }
 
 void RecordBuilder::FaxDecision()
@@ -136,22 +136,22 @@ void RecordBuilder::FaxDecision()
     const Stage s = STAGE_FAX_DECISION;
     if (run_.faxFlagLine)
         Put(s, STATE_DONE, run_.faxFlagLine, [&] {
-            return Say(W_LINE_SAID, { Number(run_.faxFlagLine), kWords.faxOn });
+            return Say(W_LINE_SAID, { Number(run_.faxFlagLine), Word(kWords.faxOn) });
         });
     else if (run_.headless && run_.firstStep > STEP_FAX_FLAG)
         Put(s, STATE_UNKNOWN, 0, [&] { return unknown_; });
     else if (l[LAUNCH_FAX].phase != PHASE_NONE)
-        Put(s, STATE_DONE, 0, [] { return kWords.faxOnNoLine; });
+        Put(s, STATE_DONE, 0, [] { return Word(kWords.faxOnNoLine); });
     else if (reader_.NoFaxKey())
-        Put(s, STATE_NOT_MADE, 0, [] { return kWords.noFaxStage; });
+        Put(s, STATE_NOT_MADE, 0, [] { return Word(kWords.noFaxStage); });
     else if (reader_.FaxKeyShown())
-        Put(s, STATE_DONE, 0, [] { return kWords.noFaxKeyShown; });
+        Put(s, STATE_DONE, 0, [] { return Word(kWords.noFaxKeyShown); });
     else if (l[LAUNCH_PRINTER].phase != PHASE_NONE)
-        Put(s, STATE_DONE, 0, [] { return kWords.noFax; });
+        Put(s, STATE_DONE, 0, [] { return Word(kWords.noFax); });
     else if (l[LAUNCH_FAX_TOOL].phase != PHASE_NONE || l[LAUNCH_PRINTER_TOOL].phase != PHASE_NONE)
-        Put(s, STATE_UNKNOWN, 0, [] { return kWords.noFaxLaunchSeen; });
+        Put(s, STATE_UNKNOWN, 0, [] { return Word(kWords.noFaxLaunchSeen); });
     else
-        Put(s, STATE_NOT_REACHED, 0, [] { return kWords.notReached; });
+        Put(s, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
 }
 
 void RecordBuilder::LaunchNotMade(int i, Stage stage)
@@ -162,19 +162,19 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
         later = later || l[j].phase != PHASE_NONE;
     const bool printed = l[LAUNCH_PRINTER].command || l[LAUNCH_PRINTER].phase == PHASE_FAILED;
     if (i == LAUNCH_FAX && reader_.NoFaxKey())
-        Put(stage, STATE_NOT_MADE, 0, [] { return kWords.notMadeNoFaxKey; });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFaxKey); });
     else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
-        Put(stage, STATE_NOT_MADE, 0, [] { return kWords.notMadeNoFax; });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
     else if (i == LAUNCH_FAX && later)
         Put(stage, STATE_NOT_MADE, 0, [&] { return LaunchOf(i).notMade; });
     else if (later)
-        Put(stage, STATE_UNKNOWN, 0, [] { return kWords.notMadeLost; });
+        Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
     else if (i == LAUNCH_FAX_TOOL && printed)
-        Put(stage, STATE_NOT_MADE, 0, [] { return kWords.notMadeDriverTool; });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
     else if (i == LAUNCH_PRINTER_TOOL && printed && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE)
-        Put(stage, STATE_NOT_MADE, 0, [] { return kWords.notMadeDriverTool; });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
     else
-        Put(stage, STATE_NOT_REACHED, 0, [] { return kWords.notReached; });
+        Put(stage, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
 }
 
 void RecordBuilder::LaunchFailed(int i, Stage stage)
@@ -262,7 +262,7 @@ void RecordBuilder::Unfinished()
     stage.state = STATE_UNFINISHED;
     record_.why = Say(W_STOPS_AT, { Number(run_.last), StageName(at) });
     if (words_)
-        stage.cause = Say(W_UNFINISHED, { kWords.stopped[run_.step], Number(run_.last) });
+        stage.cause = Say(W_UNFINISHED, { Word(kWords.stopped[run_.step]), Number(run_.last) });
 }
 
 WhyId RecordBuilder::FailedWhy() const
@@ -313,12 +313,13 @@ void RecordBuilder::Ended()
     }
     if (words_ && printerEnd) {
         const int other = reader_.DriverToolRun();
-        const std::string likelier = other ? kWords.printerEndLikelier[1] + Number(other) + kWords.printerEndRunSaw
+        const std::string likelier = other
+            ? Word(kWords.printerEndLikelier[1]) + Number(other) + Word(kWords.printerEndRunSaw)
             : reader_.Known().firstPrinterEndRun && reader_.Known().firstPrinterEndRun != run_.number
-            ? kWords.printerEndLikelier[2]
-            : kWords.printerEndLikelier[0];
-        record_.stages[STAGE_PRINTER].cause += std::string("; ") + kWords.printerEnd + likelier;
-        Note(NOTE_ENDS_AFTER_PRINTER, kWords.printerEnd + likelier);
+            ? Word(kWords.printerEndLikelier[2])
+            : Word(kWords.printerEndLikelier[0]);
+        record_.stages[STAGE_PRINTER].cause += std::string("; ") + Word(kWords.printerEnd) + likelier;
+        Note(NOTE_ENDS_AFTER_PRINTER, Word(kWords.printerEnd) + likelier);
     }
     if (!failed && !printerEnd)
         return;
@@ -338,33 +339,33 @@ void RecordBuilder::Notes()
 {
     const LaunchState* l = run_.launches;
     if (run_.headless)
-        Note(NOTE_FIRST_LINES_MISSING, kWords.headless);
+        Note(NOTE_FIRST_LINES_MISSING, Word(kWords.headless));
     if (!run_.gaps.empty())
-        Note(NOTE_LINES_LOST, std::string(kWords.lost) + ": " + run_.gaps);
+        Note(NOTE_LINES_LOST, std::string(Word(kWords.lost)) + ": " + run_.gaps);
     if (run_.interleaves)
-        Note(NOTE_INTERLEAVED, kWords.interleave);
+        Note(NOTE_INTERLEAVED, Word(kWords.interleave));
     if (run_.crashTail)
-        Note(NOTE_CRASH_TAIL, kWords.crashTail);
+        Note(NOTE_CRASH_TAIL, Word(kWords.crashTail));
     if (run_.zeroLines)
-        Note(NOTE_ZERO_BYTES, kWords.zeros);
+        Note(NOTE_ZERO_BYTES, Word(kWords.zeros));
     if (run_.gluedLines)
-        Note(NOTE_GLUED, kWords.glued);
+        Note(NOTE_GLUED, Word(kWords.glued));
     if (run_.cutLines)
-        Note(NOTE_CUT, kWords.cut);
+        Note(NOTE_CUT, Word(kWords.cut));
     if (run_.number == 1 && reader_.FirstLineCut())
-        Note(NOTE_FIRST_LINE_CUT, kWords.firstLineCut);
+        Note(NOTE_FIRST_LINE_CUT, Word(kWords.firstLineCut));
     if (l[LAUNCH_FAX_TOOL].command && l[LAUNCH_FAX_TOOL].arg.empty() && l[LAUNCH_FAX].phase != PHASE_NONE
         && !run_.faxNameLine)
-        Note(NOTE_FAX_NAME_EMPTY, kWords.emptyFaxName);
+        Note(NOTE_FAX_NAME_EMPTY, Word(kWords.emptyFaxName));
     if (reader_.KeyPathQuoted())
-        Note(NOTE_KEY_PATH_QUOTED, kWords.quotedKeyCause + std::string("; ") + kWords.quotedKeyAdvice);
+        Note(NOTE_KEY_PATH_QUOTED, Word(kWords.quotedKeyCause) + std::string("; ") + Word(kWords.quotedKeyAdvice));
     else if ((l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
         || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
-        Note(NOTE_PROGRAM_DIR_EMPTY, kWords.emptyProgramDir);
+        Note(NOTE_PROGRAM_DIR_EMPTY, Word(kWords.emptyProgramDir));
     if (run_.nullLine)
-        Note(NOTE_NULL_TEXT, std::string(kWords.nullText) + " (line " + Number(run_.nullLine) + ")");
+        Note(NOTE_NULL_TEXT, std::string(Word(kWords.nullText)) + " (line " + Number(run_.nullLine) + ")");
     if (run_.others)
-        Note(NOTE_OTHER_LINES, std::string(kWords.others) + ": " + Number(run_.others));
+        Note(NOTE_OTHER_LINES, std::string(Word(kWords.others)) + ": " + Number(run_.others));
 }
 
 // What the command lines show: the key path, ProgramDir, the driver names.

@@ -224,8 +224,8 @@ LogReader::Failure LogReader::StartFailure(int index) const
                                                    : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
     Failure failure;
     if (addPrinter && launch.dir.empty() && KeyPathQuoted()) {
-        failure.cause = kWords.quotedKeyCause;
-        failure.advice = kWords.quotedKeyAdvice;
+        failure.cause = Word(kWords.quotedKeyCause);
+        failure.advice = Word(kWords.quotedKeyAdvice);
         return failure;
     }
     // The install root key, from the printer launch's key path when it has come.
@@ -236,7 +236,7 @@ LogReader::Failure LogReader::StartFailure(int index) const
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
     if (addPrinter && launch.dir.empty()) {
         failure.cause = Say(W_NO_PROGRAM_DIR_CAUSE, { key });
-        failure.advice = kWords.noProgramDirAdvice;
+        failure.advice = Word(kWords.noProgramDirAdvice);
         return failure;
     }
     if (row)
@@ -246,7 +246,7 @@ LogReader::Failure LogReader::StartFailure(int index) const
     else
         failure.cause = Say(W_COULD_NOT_START_TEXT, { program, launch.systemText });
     failure.advice = row ? (addPrinter ? row->addPrinter : row->driverTool)
-                         : (launch.code.empty() ? kWords.unknownTextAdvice : kWords.unknownCodeAdvice);
+                         : (launch.code.empty() ? Word(kWords.unknownTextAdvice) : Word(kWords.unknownCodeAdvice));
     const std::string named = Word(W_INSTALL_ROOT_KEY);
     const size_t at = failure.advice.find(named);
     if (at != std::string::npos)
@@ -272,7 +272,7 @@ LogReader::Failure LogReader::FailureParts(int index) const
     case PHASE_TOO_LONG:
         return { Say(W_NOT_STARTED, { meaning.tooLong }), meaning.tooLongAdvice };
     default:
-        return { kWords.commandMissing, "" };
+        return { Word(kWords.commandMissing), "" };
     }
 }
 

@@ -9,35 +9,36 @@
 #include "line_source.h"
 #include "order.h"
 #include "run_record.h"
+#include "words.h"
 
 struct Words {
-    const char* stopped[STEP_COUNT]; // why a run cannot stop after this place, and what to look at
-    const char* printerEnd; // a run that ends after the printer stage
-    const char* printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
-    const char* notMadeDriverTool;
-    const char* interleave;
-    const char* headless;
-    const char* lost;
-    const char* zeros;
-    const char* glued;
-    const char* cut;
-    const char* emptyFaxName;
-    const char* emptyProgramDir;
-    const char* nullText;
-    const char* others; // lines of other programs inside the run
-    const char* crashTail;
-    const char* firstLineCut;
+    WordId stopped[STEP_COUNT]; // why a run cannot stop after this place, and what to look at
+    WordId printerEnd; // a run that ends after the printer stage
+    WordId printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
+    WordId notMadeDriverTool;
+    WordId interleave;
+    WordId headless;
+    WordId lost;
+    WordId zeros;
+    WordId glued;
+    WordId cut;
+    WordId emptyFaxName;
+    WordId emptyProgramDir;
+    WordId nullText;
+    WordId others; // lines of other programs inside the run
+    WordId crashTail;
+    WordId firstLineCut;
     // Stages' causes.
-    const char *read, *noSettingsLine, *quotedKeySettings, *noProgramDirSettings, *emptyDriverName, *driverNameUnread;
-    const char *noSpoolerLine, *notReached, *faxOn, *faxOnNoLine, *noFaxStage, *noFaxKeyShown, *noFax, *noFaxLaunchSeen;
-    const char *notMadeNoFaxKey, *notMadeNoFax, *notMadeLost;
-    const char* printerEndRunSaw;
+    WordId read, noSettingsLine, quotedKeySettings, noProgramDirSettings, emptyDriverName, driverNameUnread;
+    WordId noSpoolerLine, notReached, faxOn, faxOnNoLine, noFaxStage, noFaxKeyShown, noFax, noFaxLaunchSeen;
+    WordId notMadeNoFaxKey, notMadeNoFax, notMadeLost;
+    WordId printerEndRunSaw;
     // Failed starts: causes and advice.
-    const char *quotedKeyCause, *quotedKeyAdvice, *noProgramDirAdvice;
-    const char *unknownTextAdvice, *unknownCodeAdvice, *commandMissing;
-    const char *readOnce, *onlyZeros, *binary, *empty;
-    const char* why[WHY_COUNT]; // each why id's text, with no line number
-    const char* system[3]; // each system id's short text
+    WordId quotedKeyCause, quotedKeyAdvice, noProgramDirAdvice;
+    WordId unknownTextAdvice, unknownCodeAdvice, commandMissing;
+    WordId readOnce, onlyZeros, binary, empty;
+    WordId why[WHY_COUNT]; // each why id's text, with no line number
+    WordId system[3]; // each system id's short text
 };
 extern const Words kWords;
 

@@ -139,6 +139,170 @@ const WordRow kRows[] = {
     { W_RUN_NOT_SHOWN, "({} of this run not shown)\n" },
     { W_SYSTEM_SAID_IN_STAGE, " (the system said: {})" },
     { W_NO_PROGRAM_LINES_IN, "no line of zqrunadd's in {}" },
+    { W_STOPPED_ANYWHERE, "the run stops here, where the program cannot stop" },
+    { W_STOPPED_SPOOLER,
+        "the run stops after the spooler line, where the program goes on at once: next it "
+        "starts the driver tool through the shell (never logged; it waits at most 60 s for "
+        "it), or the fax stage or printer stage begins. Look at the driver tool zqdrvtl.exe in "
+        "the \"Windows NT x86\" driver directory, and at the fax stage" },
+    { W_STOPPED_FAX_FLAG,
+        "the run stops after the fax decision: next the program starts the driver tool "
+        "through the shell (never logged; it waits at most 60 s for it), then the fax "
+        "stage. Look at zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the "
+        "fax stage's add-printer tool" },
+    { W_STOPPED_FAX_NAME, "the run stops after the fax stage: the printer stage's line never came" },
+    { W_STOPPED_LAUNCH_ANNOUNCED, "announced, but its command line never came" },
+    { W_STOPPED_LAUNCH_TOO_LONG, "its command line did not fit, but its error line never came" },
+    { W_STOPPED_LAUNCH_SYSTEM_TEXT, "its start failed, but its error line never came" },
+    { W_STOPPED_LAUNCH_WARNED, "its start failed, but the command line and error line never came" },
+    { W_STOPPED_LAUNCH_WARNED_COMMAND, "its start failed, but its error line never came" },
+    { W_STOPPED_LAUNCH_FAILED, "the next stage's line never came" },
+    { W_STOPPED_FAX_COMMAND,
+        "the add-printer tool for the fax started and never ended, or its end was never followed by a line: "
+        "the program waits for it without limit, and writes its next line however it ends. Look at "
+        "zqntadd.exe and the fax key it was given" },
+    { W_STOPPED_FAX_TOOL_COMMAND,
+        "the driver tool for the fax driver started (not waited for); the program stops in the 1 s pause "
+        "before the printer driver's tool, where it cannot stop" },
+    { W_PRINTER_END,
+        "the run ends after the printer stage, with no driver-tool launch: either the running system's "
+        "printer driver directory was empty (the run ends there by design), or the add-printer tool for "
+        "the printer hung and the run was ended" },
+    { W_PRINTER_END_LIKELIER_0, "; nothing else in this log tells the two apart" },
+    { W_PRINTER_END_LIKELIER_1, "; a hung tool is likelier: run " },
+    { W_PRINTER_END_LIKELIER_2,
+        "; an empty driver directory is likelier: no other run in this log reached the "
+        "driver tool, and another ended the same way" },
+    { W_NOT_MADE_DRIVER_TOOL,
+        "not made: the running system's printer driver directory was empty, so the run ended "
+        "after the printer stage, or the printer's add-printer tool hung and the run was ended" },
+    { W_INTERLEAVE,
+        "the lines of two runs interleave here (two setups ran at once, or a run was ended and another "
+        "began): each line goes to the run whose place in the program's order it can take; where both "
+        "runs write the same line, which of them wrote it is not known" },
+    { W_HEADLESS,
+        "the run's first lines are missing (lost, or the log was pasted from its tail): its earlier stages "
+        "are unknown" },
+    { W_LOST, "lines of the program's are missing inside the run" },
+    { W_ZEROS,
+        "zero bytes were skipped in front of or inside its lines (a crash or a power cut leaves them in a "
+        "file that had been extended); the lines behind them were kept" },
+    { W_GLUED,
+        "another program's text without a line end was glued to the front of a line of the program's: split "
+        "off" },
+    { W_CUT, "a line of the program's is cut short (a full disk, or another writer)" },
+    { W_EMPTY_FAX_NAME,
+        "the fax driver tool got no name after /n: although the fax was launched: the fax key's Driver "
+        "Name was not read" },
+    { W_EMPTY_PROGRAM_DIR,
+        "ProgramDir stands empty in the add-printer command line: the install root key did not open, "
+        "so ProgramDir was never read" },
+    { W_NULL_TEXT,
+        "the program logged a text that did not exist (CRITICAL ERROR line): a line meant for that place "
+        "is lost" },
+    { W_OTHERS, "lines of other programs stand inside the run" },
+    { W_CRASH_TAIL,
+        "the log ends in zero bytes after this run's last line: the end of the log was lost in a crash "
+        "or a power cut (a FAT disk keeps the file's new length but not its last bytes), so this run's "
+        "last lines are lost; it is incomplete, not failed" },
+    { W_NOTE_FIRST_LINE_CUT,
+        "the log's first line is the end of a line of the program's, cut at its front: the log was "
+        "cut there (rotated or pasted), so the lines before it are missing" },
+    { W_READ, "read" },
+    { W_NO_SETTINGS_LINE, "no line of the settings or later stages" },
+    { W_QUOTED_KEY_SETTINGS, "the key path came in double quotes, so neither key opened and ProgramDir was not read" },
+    { W_NO_PROGRAM_DIR_SETTINGS, "ProgramDir not read: the install root key did not open" },
+    { W_EMPTY_DRIVER_NAME, "Driver Name under the printer key is empty" },
+    { W_DRIVER_NAME_UNREAD, "Driver Name not read (the printer key did not open) or empty" },
+    { W_NO_SPOOLER_LINE, "no line (see system)" },
+    { W_NOT_REACHED, "not reached" },
+    { W_FAX_ON, "fax on, the fax key has no No Fax Function value" },
+    { W_FAX_ON_NO_LINE, "fax on: No Fax Function was read and is not TRUE, or the fax key did not open" },
+    { W_NO_FAX_STAGE, "no fax stage: the key path has no Printer in it" },
+    { W_NO_FAX_KEY_SHOWN, "no fax: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)" },
+    { W_NO_FAX, "no fax: No Fax Function is TRUE, or the key path has no Printer in it" },
+    { W_NO_FAX_LAUNCH_SEEN,
+        "no fax launch in this run's lines: No Fax Function is TRUE, the key path has no Printer in "
+        "it, or the launch's lines were lost" },
+    { W_NOT_MADE_NO_FAX_KEY, "not made: the key path has no Printer in it, so there is no fax key" },
+    { W_NOT_MADE_NO_FAX, "not made: No Fax Function is TRUE (the key path has Printer in it, so the fax key exists)" },
+    { W_NOT_MADE_LOST, "not made: its lines are missing" },
+    { W_PRINTER_END_RUN_SAW, " of this log found the driver directory not empty and launched the driver tool" },
+    { W_QUOTED_KEY_CAUSE,
+        "the key path was passed in double quotes: zqrunadd.exe takes its command tail unchanged as "
+        "the key path, so neither the printer key nor the install root key opened, ProgramDir was "
+        "never read, and the add-printer tool was looked for at the drive's root" },
+    { W_QUOTED_KEY_ADVICE,
+        "remove the double quotes around the key path in the command that starts zqrunadd.exe (the "
+        "setup package's script or Run entry); a key path with blanks needs none" },
+    { W_NO_PROGRAM_DIR_ADVICE,
+        "check that the install root key exists and that this user may open it for full access" },
+    { W_UNKNOWN_TEXT_ADVICE, "look the quoted text up among the system's error messages; the log shows no more" },
+    { W_UNKNOWN_CODE_ADVICE, "look the code up among Windows' system error codes; the log shows no more" },
+    { W_COMMAND_MISSING, "its command line is missing" },
+    { W_READ_ONCE,
+        "standard input is read once: evidence for a run comes from this run and earlier runs only; name "
+        "the file to let later runs count too" },
+    { W_ONLY_ZEROS,
+        "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut "
+        "left the file's length and not its bytes)" },
+    { W_BINARY, "a binary file, not a log" },
+    { W_EMPTY, "the file is empty" },
+    { W_SYSTEM_ID_NT4_OR_LATER, "NT 4.0 or later" },
+    { W_SYSTEM_ID_9X_OR_NT351, "Windows 9x or NT 3.51" },
+    { W_SYSTEM_ID_UNKNOWN, "not shown" },
+    { W_WHY_NONE, "" },
+    { W_WHY_NO_KEY_PATH, "the program was given no key path" },
+    { W_WHY_KEY_PATH_TOO_LONG, "the key path was 260 characters or more" },
+    { W_WHY_PRINTER_NAME_UNREAD, "Driver Name under the printer key could not be read" },
+    { W_WHY_PROGRAM_DIR_UNREAD, "ProgramDir under the install root key could not be read" },
+    { W_WHY_KEY_PATH_QUOTED, "the key path was passed in double quotes" },
+    { W_WHY_SPOOLER_NOT_OPENED, "the Spooler service did not open" },
+    { W_WHY_FAX_START_FAILED, "the fax stage's add-printer tool could not start" },
+    { W_WHY_PRINTER_START_FAILED, "the printer stage's add-printer tool could not start" },
+    { W_WHY_DRIVER_TOOL_START_FAILED, "the driver tool could not start" },
+    { W_WHY_FAX_TOOL_FAILED, "the fax stage's add-printer tool returned a negative code" },
+    { W_WHY_PRINTER_TOOL_FAILED, "the printer stage's add-printer tool returned a negative code" },
+    { W_WHY_COMMAND_TOO_LONG, "a command line did not fit and was not started" },
+    { W_WHY_FAX_NAME_UNREAD, "the fax key's Driver Name could not be read" },
+    { W_WHY_FAILURE_CAUSE_LOST, "a failure line whose cause's lines are missing" },
+    { W_WHY_NULL_TEXT, "the program logged a text that did not exist" },
+    { W_WHY_ENDS_AFTER_PRINTER, "ends after the printer stage, with no driver-tool launch" },
+    { W_WHY_STOPPED, "the run stops where the program cannot stop" },
+    { W_WHY_LOG_END_LOST, "the log's end was lost in a crash (zero bytes)" },
+    { W_WHY_INTERLEAVED, "its lines interleave with another run's" },
+    { W_CONV_UTF8_BOM,
+        "the log was re-saved as UTF-8 with a byte-order mark (an editor), not in the code page the program "
+        "writes: its text is read as UTF-8" },
+    { W_CONV_UTF8,
+        "the log's text is UTF-8, not the code page the program writes (an editor re-saved it): its text is "
+        "read as UTF-8" },
+    { W_CONV_UTF16,
+        "the log was saved as UTF-16 ({}-endian, with a byte-order mark), not in the code page the program "
+        "writes: it is read as that text, turned into UTF-8" },
+    { W_LITTLE, "little" },
+    { W_BIG, "big" },
+    { W_LINE_ENDS_LF,
+        "{} line ends are LF, not the CR LF the program writes (converted on its way: mail, a ticket "
+        "system)" },
+    { W_LINE_ENDS_CRCRLF, "{} line ends are CR CR LF, not CR LF (converted twice on its way)" },
+    { W_THE_LOGS, "the log's" },
+    { W_AND_ITS, "; its" },
+    { W_CONVERSION,
+        "conversion: {}. What rests on exact bytes is less certain: a line cut short is told from a whole one "
+        "only by its text, and a system text's own line end is not seen." },
+    { W_CODE_PAGE_LIKELY,
+        "the log's text was read as code page 1252, but its high bytes pair as code page {} double-byte text: "
+        "the log was most likely written on a system using code page {}; read it with --code-page {} (the texts "
+        "read as 1252 are mojibake)" },
+    { W_CLOSING, "{} of zqrunadd ({} ok, {} failed, {} incomplete) in {}; {} of other programs" },
+    { W_RUN, "run" },
+    { W_RUNS, "runs" },
+    { W_LINE, "line" },
+    { W_LINES, "lines" },
+    { W_MORE_LINE, "more line" },
+    { W_MORE_LINES, "more lines" },
+    { W_VERDICT_LINE, "run {}: {}, lines {} to {}" },
 };
 static_assert(sizeof kRows / sizeof kRows[0] == WORD_COUNT, "a row for each word id");
 
@@ -165,6 +329,11 @@ std::string Say(WordId id, std::initializer_list<std::string> fills)
             said += *c;
     }
     return said;
+}
+
+std::string Count(long n, WordId one, WordId many)
+{
+    return std::to_string(n) + " " + Word(n == 1 ? one : many);
 }
 
 bool WordsInOrder()
