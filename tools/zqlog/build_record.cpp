@@ -95,7 +95,7 @@ void RecordBuilder::Settings()
     const LaunchState* l = run_.launches;
     if (run_.settingsEnd) {
         Put(STAGE_SETTINGS, STATE_FAILED, run_.settingsLine, [&] {
-            return Say(W_LINE_SAID, { Number(run_.settingsLine), run_.settingsEnd->summary });
+            return Say(W_LINE_SAID, { Number(run_.settingsLine), Word(run_.settingsEnd->summary) });
         });
         record_.stages[STAGE_SETTINGS].failureLine = run_.settingsEnd->text;
     } else if (run_.headless || !PastSettings())
@@ -118,7 +118,7 @@ void RecordBuilder::Spooler()
     if (run_.spooler) {
         const bool failed = strcmp(run_.spooler->text, LOG_SPOOLER_NOT_RUNNING) == 0;
         Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
-            return Say(W_LINE_SAID, { Number(run_.spoolerLine), run_.spooler->summary });
+            return Say(W_LINE_SAID, { Number(run_.spoolerLine), Word(run_.spooler->summary) });
         });
         if (failed)
             record_.stages[STAGE_SPOOLER].failureLine = run_.spooler->text;
@@ -166,7 +166,7 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
     else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
     else if (i == LAUNCH_FAX && later)
-        Put(stage, STATE_NOT_MADE, 0, [&] { return LaunchOf(i).notMade; });
+        Put(stage, STATE_NOT_MADE, 0, [&] { return Word(LaunchOf(i).notMade); });
     else if (later)
         Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
     else if (i == LAUNCH_FAX_TOOL && printed)
@@ -192,8 +192,8 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         error.known = row != nullptr;
     }
     if (launch.phase == PHASE_TOO_LONG) {
-        Put(stage, STATE_FAILED, launch.line, [&] { return Say(W_NOT_STARTED, { LaunchOf(i).tooLong }); });
-        out.advice = words_ ? LaunchOf(i).tooLongAdvice : "";
+        Put(stage, STATE_FAILED, launch.line, [&] { return Say(W_NOT_STARTED, { Word(LaunchOf(i).tooLong) }); });
+        out.advice = words_ ? Word(LaunchOf(i).tooLongAdvice) : "";
         return;
     }
     if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it

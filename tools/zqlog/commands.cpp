@@ -115,7 +115,7 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         ++run_.cutLines;
         TakeOwnText(line, *later,
             Say(W_COMMAND_CUT_THEN_LATER,
-                { LaunchOf(expected).stage, arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
+                { Word(LaunchOf(expected).stage), arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
         return true;
     }
     unsigned count;
@@ -167,9 +167,9 @@ bool LogReader::TakeUnannouncedCommand(const Line& line)
     run_.launches[index] = LaunchState();
     run_.launches[index].line = line.number;
     run_.gaps += (run_.gaps.empty() ? "" : " ")
-        + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(line.number), LaunchOf(index).stage });
+        + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(line.number), Word(LaunchOf(index).stage) });
     const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
-    Emit(line, true, Say(W_UNANNOUNCED_COMMAND, { why, LaunchOf(index).stage, meaning }));
+    Emit(line, true, Say(W_UNANNOUNCED_COMMAND, { why, Word(LaunchOf(index).stage), meaning }));
     return true;
 }
 
@@ -268,9 +268,9 @@ LogReader::Failure LogReader::FailureParts(int index) const
     case PHASE_WARNED_COMMAND:
         return StartFailure(index);
     case PHASE_COMMAND:
-        return { meaning.negativeExit, meaning.negativeExitAdvice };
+        return { Word(meaning.negativeExit), Word(meaning.negativeExitAdvice) };
     case PHASE_TOO_LONG:
-        return { Say(W_NOT_STARTED, { meaning.tooLong }), meaning.tooLongAdvice };
+        return { Say(W_NOT_STARTED, { Word(meaning.tooLong) }), Word(meaning.tooLongAdvice) };
     default:
         return { Word(kWords.commandMissing), "" };
     }

@@ -227,7 +227,7 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
             missing.push_back(Say(needed[i].what, { Number(run_.faxFlagLine) }));
         }
     if (launch >= 0 && RowOf(step).phase == PHASE_FAILED && l[launch].phase == PHASE_NONE)
-        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { LaunchOf(launch).stage }));
+        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { Word(LaunchOf(launch).stage) }));
     if (missing.empty())
         missing.push_back(Word(W_MISSING_OWN_LINE));
     std::string list;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "order.h"
+#include "words.h"
 
 enum TextKind {
     TEXT_SETTINGS_END, // a settings line: the run ends with it
@@ -22,19 +23,19 @@ struct TextMeaning {
     const char* text; // the program's own text
     TextKind kind;
     int launch; // for TEXT_ANNOUNCE and TEXT_FAILURE: the launch (0 to 3)
-    const char* meaning; // what the line says, plain words
-    const char* summary; // for the run's account: short
+    WordId meaning; // what the line says, plain words
+    WordId summary; // for the run's account: short; WORD_COUNT for none
 };
 
 struct LaunchMeaning {
-    const char* stage; // its name in the run's account
+    WordId stage; // its name in the run's account
     const char* id; // its stage id in --json
     bool addPrinter; // the add-printer tool (else the driver-directory tool)
-    const char* negativeExit; // a failure line right after the command line
-    const char* negativeExitAdvice;
-    const char* tooLong; // the command line did not fit
-    const char* tooLongAdvice;
-    const char* notMade; // no line of it in a run that went past it
+    WordId negativeExit; // a failure line right after the command line
+    WordId negativeExitAdvice;
+    WordId tooLong; // the command line did not fit
+    WordId tooLongAdvice;
+    WordId notMade; // no line of it in a run that went past it
 };
 
 std::string StartedElsewhere(long line, int run); // the same program started at that line, in that run

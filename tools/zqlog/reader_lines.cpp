@@ -251,7 +251,7 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
                 Emit(line, true, "");
             return "";
         }
-        const std::string meaning = before + why + row.meaning + ": " + FailureMeaning(index);
+        const std::string meaning = before + why + Word(row.meaning) + ": " + FailureMeaning(index);
         if (emit)
             Emit(line, true, meaning);
         return meaning;
@@ -267,9 +267,9 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
             Emit(line, true, "");
         return "";
     }
-    std::string meaning = row.meaning;
+    std::string meaning = Word(row.meaning);
     if (row.kind == TEXT_TOO_LONG)
-        meaning += Say(W_TOO_LONG_LAUNCH, { LaunchOf(index).stage });
+        meaning += Say(W_TOO_LONG_LAUNCH, { Word(LaunchOf(index).stage) });
     if (emit)
         Emit(line, true, before + why + meaning);
     return before + why + meaning;

@@ -303,6 +303,97 @@ const WordRow kRows[] = {
     { W_MORE_LINE, "more line" },
     { W_MORE_LINES, "more lines" },
     { W_VERDICT_LINE, "run {}: {}, lines {} to {}" },
+    { W_MEANING_NO_KEY_PATH,
+        "the program was given no key path at all; the run ends here. Check how the setup package starts "
+        "zqrunadd.exe" },
+    { W_SUMMARY_NO_KEY_PATH, "no key path given; the run ended" },
+    { W_MEANING_KEY_PATH_TOO_LONG,
+        "the key path on the command line is 260 characters or more and was refused (cut, it would name another "
+        "key); the run ends here. Check the command line the setup package passes" },
+    { W_SUMMARY_KEY_PATH_TOO_LONG, "the key path was 260 characters or more; the run ended" },
+    { W_MEANING_NO_PRINTER_NAME,
+        "the printer key opened, but its Driver Name could not be read (missing, or 50 bytes or more); the run ends "
+        "here. Check Driver Name under the printer key (an empty command tail opens HKEY_LOCAL_MACHINE itself)" },
+    { W_SUMMARY_NO_PRINTER_NAME, "Driver Name under the printer key could not be read; the run ended" },
+    { W_MEANING_NO_PROGRAM_DIR,
+        "the install root key (the key path cut before Install\\Printer) opened, but its ProgramDir could not be "
+        "read (missing, or 260 bytes or more); the run ends here. Check ProgramDir under the install root key" },
+    { W_SUMMARY_NO_PROGRAM_DIR, "ProgramDir under the install root key could not be read; the run ended" },
+    { W_MEANING_SPOOLER_RUNNING,
+        "the Spooler service could be opened (NT 4.0 or later). The line does not say it was started: a stopped "
+        "spooler gives the same line, after the whole 10 s wait" },
+    { W_SUMMARY_SPOOLER_RUNNING, "opened; a stopped spooler gives the same line, after a 10 s wait" },
+    { W_MEANING_SPOOLER_NOT_RUNNING,
+        "the service manager or the Spooler service did not open within 10 s (NT 4.0 or later); the run goes on. "
+        "Check that the Print Spooler service is installed and that this user may query it" },
+    { W_SUMMARY_SPOOLER_NOT_RUNNING, "did not open within 10 s; check the Print Spooler service" },
+    { W_MEANING_NO_FAX_FLAG,
+        "the fax key opened and has no No Fax Function value (or one of 260 bytes or more), so the fax is "
+        "installed. Normal for a package with a fax; to leave the fax out, No Fax Function must be TRUE" },
+    { W_MEANING_FAX_ANNOUNCE,
+        "the fax stage: the add-printer tool runs for the fax key, and the run waits for it; its command line "
+        "follows" },
+    { W_MEANING_FAX_FAILED, "the fax was not added" },
+    { W_MEANING_NO_FAX_NAME,
+        "the fax key opened, but its Driver Name could not be read (missing, or 50 bytes or more), so the fax "
+        "driver tool gets /n: with no name. Check Driver Name under the fax key" },
+    { W_MEANING_PRINTER_ANNOUNCE,
+        "the printer stage: the add-printer tool runs for the printer key, and the run waits for it; its command "
+        "line follows" },
+    { W_MEANING_PRINTER_FAILED, "the printer was not added" },
+    { W_MEANING_FAX_TOOL_ANNOUNCE,
+        "the driver-directory tool starts for the fax driver, not waited for; its command line follows" },
+    { W_MEANING_FAX_TOOL_FAILED, "the driver-directory tool did not start for the fax driver" },
+    { W_MEANING_PRINTER_TOOL_ANNOUNCE,
+        "the driver-directory tool starts for the printer driver, 1 s after the fax driver's, not waited for; its "
+        "command line follows" },
+    { W_MEANING_PRINTER_TOOL_FAILED, "the driver-directory tool did not start for the printer driver" },
+    { W_MEANING_COMMAND_TOO_LONG,
+        "a command line did not fit its buffer and was not started (it is never cut into another command); the "
+        "launch's error line follows" },
+    { W_MEANING_NULL_TEXT,
+        "the program was asked to log a text that did not exist; the line meant for this place is lost" },
+    { W_STAGE_FAX, "fax" },
+    { W_NEGATIVE_EXIT_FAX, "the add-printer tool ran and returned a negative code (a crash, for one)" },
+    { W_NEGATIVE_EXIT_ADVICE_FAX, "check the add-printer tool's own lines in this log and the fax key it was given" },
+    { W_TOO_LONG_FAX, "ProgramDir and the fax key path together are too long for the 259-byte command line" },
+    { W_TOO_LONG_ADVICE_FAX, "install to a shorter ProgramDir, or give the package a shorter key path" },
+    { W_NOT_MADE_FAX,
+        "not made: No Fax Function is TRUE, or the key path has no Printer in it (then there is no fax key)" },
+    { W_STAGE_PRINTER, "printer" },
+    { W_NEGATIVE_EXIT_PRINTER, "the add-printer tool ran and returned a negative code (a crash, for one)" },
+    { W_NEGATIVE_EXIT_ADVICE_PRINTER,
+        "check the add-printer tool's own lines in this log and the printer key it was given" },
+    { W_TOO_LONG_PRINTER, "ProgramDir and the key path together are too long for the 259-byte command line" },
+    { W_TOO_LONG_ADVICE_PRINTER, "install to a shorter ProgramDir, or give the package a shorter key path" },
+    { W_NOT_MADE_PRINTER, "not made" },
+    { W_STAGE_DRIVER_TOOL_FAX, "driver tool (fax)" },
+    { W_NEGATIVE_EXIT_DRIVER_TOOL_FAX,
+        "a failure line with no start error before it: the system's text for the failed start was lost" },
+    { W_NEGATIVE_EXIT_ADVICE_DRIVER_TOOL_FAX,
+        "check that zqdrvtl.exe is in the printer driver directory and that this user may run it" },
+    { W_TOO_LONG_DRIVER_TOOL_FAX,
+        "the driver directory and the fax driver name together are too long for the command line" },
+    { W_TOO_LONG_ADVICE_DRIVER_TOOL_FAX, "give the fax driver a shorter Driver Name" },
+    { W_NOT_MADE_DRIVER_TOOL_FAX,
+        "not made: the running system's printer driver directory was empty, so the run ended after the printer "
+        "stage" },
+    { W_STAGE_DRIVER_TOOL_PRINTER, "driver tool (printer)" },
+    { W_NEGATIVE_EXIT_DRIVER_TOOL_PRINTER,
+        "a failure line with no start error before it: the system's text for the failed start was lost" },
+    { W_NEGATIVE_EXIT_ADVICE_DRIVER_TOOL_PRINTER,
+        "check that zqdrvtl.exe is in the printer driver directory and that this user may run it" },
+    { W_TOO_LONG_DRIVER_TOOL_PRINTER,
+        "the driver directory and the printer driver name together are too long for the command line" },
+    { W_TOO_LONG_ADVICE_DRIVER_TOOL_PRINTER, "give the printer driver a shorter Driver Name" },
+    { W_NOT_MADE_DRIVER_TOOL_PRINTER,
+        "not made: the running system's printer driver directory was empty, so the run ended after the printer "
+        "stage" },
+    { W_STARTED_ELSEWHERE,
+        "the same program started at line {} (run {}) of this log, so its path is right; at this start, " },
+    { W_UNEXPANDED_DIR,
+        "the path holds a %NAME%, which the program never expands: ProgramDir holds a name with a variable in it (an "
+        "installer that wrote it as an expandable string, for one); ProgramDir must hold the expanded path. " },
 };
 static_assert(sizeof kRows / sizeof kRows[0] == WORD_COUNT, "a row for each word id");
 
