@@ -240,12 +240,12 @@ LogReader::Failure LogReader::StartFailure(int index) const
         return failure;
     }
     if (row)
-        failure.cause = Say(W_COULD_NOT_START_ROW, { program, row->meaning, std::to_string(row->code) });
+        failure.cause = Say(W_COULD_NOT_START_ROW, { program, Word(row->meaning), std::to_string(row->code) });
     else if (!launch.code.empty())
         failure.cause = Say(W_COULD_NOT_START_CODE, { program, launch.code });
     else
         failure.cause = Say(W_COULD_NOT_START_TEXT, { program, launch.systemText });
-    failure.advice = row ? (addPrinter ? row->addPrinter : row->driverTool)
+    failure.advice = row ? Word(addPrinter ? row->addPrinter : row->driverTool)
                          : (launch.code.empty() ? Word(kWords.unknownTextAdvice) : Word(kWords.unknownCodeAdvice));
     const std::string named = Word(W_INSTALL_ROOT_KEY);
     const size_t at = failure.advice.find(named);

@@ -9,13 +9,15 @@
 
 #include <string>
 
+#include "words.h"
+
 struct StartErrorRow {
     long code;
     const char* windows; // Windows' English text, without its line end
     const char* wine; // Wine's English text where it differs; null for none or the same
-    const char* meaning; // what the start failed for
-    const char* addPrinter; // what to check for the add-printer tool
-    const char* driverTool; // what to check for the driver-directory tool
+    WordId meaning; // what the start failed for
+    WordId addPrinter; // what to check for the add-printer tool
+    WordId driverTool; // what to check for the driver-directory tool
 };
 
 // The row of a code; null for a code not in the table.
