@@ -12,6 +12,7 @@
 
 #include "account.h"
 #include "code_pages.h"
+#include "words.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -21,29 +22,14 @@
 
 namespace {
 
-const char kUsage[]
-    = "usage: zqlog [--summary | --json | --json-lines] [--failed] [--last N] [--code-page N] FILE   (FILE - reads "
-      "standard input)\n"
-      "Tells what each run of zqrunadd in a ZQsetup.log did: its verdict (ok, failed or incomplete), its stages, "
-      "and its lines with what they mean.\n"
-      "  --summary      one line per run: its number, first and last line, verdict, and the stages that failed or "
-      "did not finish\n"
-      "  --json         one JSON document (format 2), for ticket tools; text in UTF-8\n"
-      "  --json-lines   the same as one JSON object per run, a line each, then one line for the file\n"
-      "  --failed       only the runs that are not ok (incomplete ones included)\n"
-      "  --last N       only the last N runs of the file (taken before --failed filters them)\n"
-      "  --code-page N  the code page the log was written in; one of: %s.\n"
-#ifdef _WIN32
-      "                 Default: this machine's ANSI code page (GetACP), if zqlog knows it, else 1252.\n"
-#else
-      "                 Default: 1252, read byte by byte: name the code page for a log from a double-byte system "
-      "(932, 936, 949, 950).\n"
-#endif
-      "Run numbers are always the file's own. Exit status: 0 when a log was read, 2 when none was.\n";
-
 void PrintUsage(FILE* to)
 {
-    fprintf(to, kUsage, KnownCodePages());
+#ifdef _WIN32
+    const WordId defaultPage = W_USAGE_DEFAULT_WINDOWS;
+#else
+    const WordId defaultPage = W_USAGE_DEFAULT_HOST;
+#endif
+    fputs(Say(W_USAGE, { KnownCodePages(), Word(defaultPage) }).c_str(), to);
 }
 
 unsigned DefaultCodePage()
@@ -106,9 +92,9 @@ private:
 #endif
 };
 
-int Usage(const char* problem)
+int Usage(WordId problem)
 {
-    fprintf(stderr, "zqlog: %s (zqlog --help tells the usage)\n", problem);
+    fputs(Say(W_USAGE_PROBLEM, { Word(problem) }).c_str(), stderr);
     return 2;
 }
 
@@ -166,7 +152,7 @@ int Read(const char* path, AccountOptions options)
     } else {
         struct stat info;
         if (stat(path, &info) == 0 && S_ISDIR(info.st_mode))
-            return Refuse(options, nullptr, "folder", "a folder, not a file; name the ZQsetup.log in it");
+            return Refuse(options, nullptr, "folder", Word(W_FOLDER_NOT_FILE));
         if (!(in = fopen(path, "rb")))
             return Refuse(options, nullptr, "cannot_open", strerror(errno));
     }
@@ -174,7 +160,7 @@ int Read(const char* path, AccountOptions options)
     const bool ahead = in != stdin && !options.summary;
     if (ahead && !FirstPass(in, options, &facts)) {
         fclose(in);
-        return Refuse(options, nullptr, "read_failed", "a read failed part way");
+        return Refuse(options, nullptr, "read_failed", Word(W_READ_FAILED));
     }
     Output output(options.codePage);
     const LogReader* read = nullptr;
@@ -200,7 +186,7 @@ int Read(const char* path, AccountOptions options)
         fclose(in);
     reader.Finish();
     if (failed)
-        return Refuse(options, &reader, "read_failed", "a read failed part way");
+        return Refuse(options, &reader, "read_failed", Word(W_READ_FAILED));
     const Refusal refusal = RefusalOf(reader);
     if (refusal.id)
         return Refuse(options, &reader, refusal.id, refusal.text);
@@ -232,25 +218,25 @@ int main(int argc, char** argv)
             options.failedOnly = true;
         else if (strcmp(arg, "--last") == 0) {
             if (i + 1 == argc || !Number(argv[++i], &value) || value < 1)
-                return Usage("--last wants a number of runs, 1 or more");
+                return Usage(W_LAST_WANTS_NUMBER);
             options.last = value;
         } else if (strcmp(arg, "--code-page") == 0) {
             if (i + 1 == argc || !Number(argv[++i], &value) || value < 0 || !IsKnownCodePage((unsigned)value)) {
-                fprintf(stderr, "zqlog: --code-page takes one of %s\n", KnownCodePages());
+                fputs(Say(W_CODE_PAGE_TAKES, { KnownCodePages() }).c_str(), stderr);
                 return 2;
             }
             options.codePage = (unsigned)value;
         } else if (path || (arg[0] == '-' && arg[1] != 0))
-            return Usage(path ? "one file at a time" : "unknown option");
+            return Usage(path ? W_ONE_FILE_AT_A_TIME : W_UNKNOWN_OPTION);
         else
             path = arg;
     }
     if (!path)
-        return Usage("no file named");
+        return Usage(W_NO_FILE_NAMED);
     if (options.summary && options.Json())
-        return Usage("--summary and --json do not go together");
+        return Usage(W_SUMMARY_AND_JSON);
     if (options.json && options.jsonLines)
-        return Usage("--json and --json-lines do not go together");
+        return Usage(W_JSON_AND_JSON_LINES);
     options.inputName = path;
     return Read(path, options);
 }

@@ -1,6 +1,8 @@
 // The ids of a run's record: the closed sets that --json writes.
 #include "run_record.h"
 
+#include "words.h"
+
 const char* VerdictId(Verdict verdict)
 {
     static const char* const kIds[] = { "ok", "failed", "incomplete" };
@@ -16,9 +18,9 @@ const char* StageId(Stage stage)
 
 const char* StageName(Stage stage)
 {
-    static const char* const kNames[]
-        = { "settings", "spooler", "fax decision", "fax", "printer", "driver tool (fax)", "driver tool (printer)" };
-    return kNames[stage];
+    static const WordId kNames[] = { W_STAGE_NAME_SETTINGS, W_STAGE_NAME_SPOOLER, W_STAGE_NAME_FAX_DECISION,
+        W_STAGE_NAME_FAX, W_STAGE_NAME_PRINTER, W_STAGE_NAME_DRIVER_TOOL_FAX, W_STAGE_NAME_DRIVER_TOOL_PRINTER };
+    return Word(kNames[stage]);
 }
 
 const char* StateId(StageState state)

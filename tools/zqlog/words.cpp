@@ -469,6 +469,42 @@ const WordRow kRows[] = {
         "zqntadd.exe from the package" },
     { W_ERROR_14001_DRIVER_TOOL,
         "install the run-time library zqdrvtl.exe needs (the application event log names it)" },
+    { W_USAGE,
+        "usage: zqlog [--summary | --json | --json-lines] [--failed] [--last N] [--code-page N] FILE   (FILE - reads "
+        "standard input)\n"
+        "Tells what each run of zqrunadd in a ZQsetup.log did: its verdict (ok, failed or incomplete), its stages, "
+        "and its lines with what they mean.\n"
+        "  --summary      one line per run: its number, first and last line, verdict, and the stages that failed or "
+        "did not finish\n"
+        "  --json         one JSON document (format 2), for ticket tools; text in UTF-8\n"
+        "  --json-lines   the same as one JSON object per run, a line each, then one line for the file\n"
+        "  --failed       only the runs that are not ok (incomplete ones included)\n"
+        "  --last N       only the last N runs of the file (taken before --failed filters them)\n"
+        "  --code-page N  the code page the log was written in; one of: {}.\n"
+        "{}"
+        "Run numbers are always the file's own. Exit status: 0 when a log was read, 2 when none was.\n" },
+    { W_USAGE_DEFAULT_WINDOWS,
+        "                 Default: this machine's ANSI code page (GetACP), if zqlog knows it, else 1252.\n" },
+    { W_USAGE_DEFAULT_HOST,
+        "                 Default: 1252, read byte by byte: name the code page for a log from a double-byte system "
+        "(932, 936, 949, 950).\n" },
+    { W_USAGE_PROBLEM, "zqlog: {} (zqlog --help tells the usage)\n" },
+    { W_CODE_PAGE_TAKES, "zqlog: --code-page takes one of {}\n" },
+    { W_FOLDER_NOT_FILE, "a folder, not a file; name the ZQsetup.log in it" },
+    { W_READ_FAILED, "a read failed part way" },
+    { W_LAST_WANTS_NUMBER, "--last wants a number of runs, 1 or more" },
+    { W_ONE_FILE_AT_A_TIME, "one file at a time" },
+    { W_UNKNOWN_OPTION, "unknown option" },
+    { W_NO_FILE_NAMED, "no file named" },
+    { W_SUMMARY_AND_JSON, "--summary and --json do not go together" },
+    { W_JSON_AND_JSON_LINES, "--json and --json-lines do not go together" },
+    { W_STAGE_NAME_SETTINGS, "settings" },
+    { W_STAGE_NAME_SPOOLER, "spooler" },
+    { W_STAGE_NAME_FAX_DECISION, "fax decision" },
+    { W_STAGE_NAME_FAX, "fax" },
+    { W_STAGE_NAME_PRINTER, "printer" },
+    { W_STAGE_NAME_DRIVER_TOOL_FAX, "driver tool (fax)" },
+    { W_STAGE_NAME_DRIVER_TOOL_PRINTER, "driver tool (printer)" },
 };
 static_assert(sizeof kRows / sizeof kRows[0] == WORD_COUNT, "a row for each word id");
 
