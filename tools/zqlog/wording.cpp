@@ -78,7 +78,7 @@ struct Table : Words {
 
     void Whys()
     {
-        why[WHY_NONE] = W_WHY_NONE;
+        why[WHY_NONE] = WORD_COUNT; // none: WhyText gives ""
         why[WHY_NO_KEY_PATH] = W_WHY_NO_KEY_PATH;
         why[WHY_KEY_PATH_TOO_LONG] = W_WHY_KEY_PATH_TOO_LONG;
         why[WHY_PRINTER_NAME_UNREAD] = W_WHY_PRINTER_NAME_UNREAD;
@@ -109,7 +109,7 @@ const Words kWords = kTable;
 
 const char* WhyText(WhyId why)
 {
-    return Word(kWords.why[why]);
+    return why == WHY_NONE ? "" : Word(kWords.why[why]);
 }
 
 std::string ConversionSaid(Conversion conversion, Conversion lineEnds)

@@ -251,7 +251,6 @@ const WordRow kRows[] = {
     { W_SYSTEM_ID_NT4_OR_LATER, "NT 4.0 or later" },
     { W_SYSTEM_ID_9X_OR_NT351, "Windows 9x or NT 3.51" },
     { W_SYSTEM_ID_UNKNOWN, "not shown" },
-    { W_WHY_NONE, "" },
     { W_WHY_NO_KEY_PATH, "the program was given no key path" },
     { W_WHY_KEY_PATH_TOO_LONG, "the key path was 260 characters or more" },
     { W_WHY_PRINTER_NAME_UNREAD, "Driver Name under the printer key could not be read" },
