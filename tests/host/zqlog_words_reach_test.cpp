@@ -17,6 +17,14 @@ const char kFlag[] = "Could not get Fax Function Key from the registry which mea
 const std::string kPrinterDriver = std::string(kDriverDir) + "Zq Printer Driver";
 const std::string kFaxDriver = std::string(kDriverDir) + "Zq Fax Driver";
 
+std::string Many(const std::string& line, int count)
+{
+    std::string lines;
+    for (int i = 0; i < count; ++i)
+        lines += line + "\r\n";
+    return lines;
+}
+
 // The text account; the summary and JSON are made too, so that each printer reads the log.
 std::string Said(const std::string& log)
 {
@@ -108,6 +116,13 @@ TEST(ZqlogWords, RareLinesAndStops)
         { "a UTF-8 log with a byte-order mark and LF line ends",
             "\xEF\xBB\xBF" + std::string(kRunning) + "\n" + kPrinter + "\n" + kPrinterLine + "\n",
             "; its line ends are LF" },
+        { "more other lines before the first run than the account holds",
+            Many(std::string(4000, 'x'), 300) + Lines({ kRunning, kPrinter, kPrinterLine }),
+            "more lines of other programs not shown)" },
+        { "more lines inside a run than the account holds",
+            Lines({ kRunning, kPrinter, kPrinterLine }) + Many(std::string(4000, 'x'), 300)
+                + Lines({ kPrinterTool, kPrinterDriver }),
+            "more lines of this run not shown)" },
         { "the last line without its line end", std::string(kRunning) + "\r\n" + kPrinter, "its line end is missing" },
     };
     for (const auto& c : cases) {
