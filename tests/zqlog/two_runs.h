@@ -1,4 +1,4 @@
-// The two-run log that support staff get, as the README shows it: in the
+// The two-run log that support staff get, the example of docs/support-staff.md: in the
 // first run the spooler is stopped (it still opens, after the whole wait) and
 // the add-printer tool is missing; the second run is good. The system's text
 // is Windows' for error 2. The host test and the Wine run of zqlog.exe

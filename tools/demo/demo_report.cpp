@@ -11,7 +11,7 @@ static const char kStyle[] = "body{font:14px/1.4 sans-serif;margin:1.5em;color:#
                              "table{border-collapse:collapse}td,th{padding:2px 10px;text-align:left;vertical-align:top}"
                              "table.summary td,table.summary th{border:1px solid #ccc}"
                              "table.log td{border-top:1px solid #eee}table.log td.n{color:#888;text-align:right}"
-                             "table.log code{white-space:pre-wrap}"
+                             "table.log code{white-space:pre-wrap}.w{white-space:nowrap}"
                              "tr.other td{color:#777;font-style:italic}"
                              "pre{background:#f4f4f4;padding:6px;white-space:pre-wrap}"
                              ".stopped{color:#b22}svg{display:block;margin:.3em 0}svg text{font:12px sans-serif}";
@@ -79,15 +79,28 @@ struct Scale {
     }
 };
 
+// A word of Breakable's: browsers break after a hyphen or a question mark
+// ("-->" over two lines), so a word with one is kept whole.
+static std::string Word(const std::string& word)
+{
+    if (word.find_first_of("-?") == std::string::npos)
+        return Escaped(word);
+    return "<span class=\"w\">" + Escaped(word) + "</span>";
+}
+
 // Escaped text that breaks only at blanks and after backslashes, never
 // inside a word.
 static std::string Breakable(const std::string& text)
 {
     std::string out;
     size_t from = 0;
-    for (size_t at; (at = text.find('\\', from)) != std::string::npos; from = at + 1)
-        out += Escaped(text.substr(from, at - from)) + "\\<wbr>";
-    return out + Escaped(text.substr(from));
+    for (size_t at; (at = text.find_first_of(" \\", from)) != std::string::npos; from = at + 1) {
+        if (text[at] == ' ')
+            out += Word(text.substr(from, at - from)) + " ";
+        else
+            out += Word(text.substr(from, at + 1 - from)) + "<wbr>";
+    }
+    return out + Word(text.substr(from));
 }
 
 const char* const kSummaryColumns[SUMMARY_COLUMNS]
