@@ -4,7 +4,7 @@
 // machine: without --throwaway it changes nothing and says what it would
 // touch; with it, it writes a journal before each change and puts the machine
 // back at the end, or at the next start after a crash.
-//   zqcheck [--throwaway | --restore | --help]
+//   zqcheck [--throwaway | --restore | --help] [--name TEXT]
 // Exit status: 0 when every row that ran passed and the machine is as it
 // was, 1 otherwise, 2 when it could not run.
 #include <stdio.h>
@@ -15,20 +15,24 @@
 #include "install/command_tail.h"
 #include "journal.h"
 #include "machine.h"
+#include "result_file.h"
 #include "row_run.h"
+#include "windows_facts.h"
 #include "world/world.h"
 
-static const char kUsage[] = "usage: zqcheck [--throwaway | --restore | --help]\n"
+static const char kUsage[] = "usage: zqcheck [--throwaway | --restore | --help] [--name TEXT]\n"
                              "  (none)       says what a run would touch, changes nothing, exits 2\n"
                              "  --throwaway  runs every row this machine can set up, then puts it back\n"
-                             "  --restore    only puts back what a run that did not finish changed\n";
+                             "  --restore    only puts back what a run that did not finish changed\n"
+                             "  --name TEXT  names the machine in the result file (no name unless given)\n";
 static const char kKey[] = "SOFTWARE\\ZqCheck";
 
 // ---- output ------------------------------------------------------------------
 
-// Standard output and error, and the result file; written through, not
-// buffered, so that a run that is killed leaves every line it printed.
-static HANDLE g_out = INVALID_HANDLE_VALUE, g_report = INVALID_HANDLE_VALUE;
+// Standard output and error; written through, not buffered, so that a run
+// that is killed leaves every line it printed. (The result file has its own
+// writer, result_file.cpp.)
+static HANDLE g_out = INVALID_HANDLE_VALUE;
 
 // Writes text with each line ended by CR LF, as Windows' text files and
 // consoles have it.
@@ -51,7 +55,6 @@ static void Write(HANDLE to, const char* text)
 static void SayBlock(const char* text)
 {
     Write(g_out, text);
-    Write(g_report, text);
 }
 
 static void Say(const char* line)
@@ -87,6 +90,12 @@ static const char* SkipReason(const CheckRow* row, const Machine* m, char* why)
     if (row->codePage && row->codePage != m->codePage)
         return sprintf(why, "written for code page %u; this machine's is %u", row->codePage, m->codePage), why;
     return NULL;
+}
+
+// The row's stable name in the result file.
+static const char* RowId(const CheckRow* row, char* id)
+{
+    return sprintf(id, "row%u", (unsigned)(row - kCheckRows) + 1), id;
 }
 
 static void SayWhatItTouches(const Machine* m)
@@ -148,6 +157,10 @@ static BOOL WINAPI OnStop(DWORD event)
     return TRUE;
 }
 
+// The run's last lines, which the result file's summary repeats.
+static char g_summary[3][128];
+static int g_summaryLines;
+
 static int RunRows(const Machine* m)
 {
     char program[2 * MAX_PATH];
@@ -157,7 +170,7 @@ static int RunRows(const Machine* m)
         = { program, m->record, m->folder, kKey, NULL, m->nt4OrLater, m->spoolerNoted, 0, m->nt && !m->wine };
     static RowReport report;
     int passed = 0, failed = 0, skipped = 0;
-    char line[1024], why[256];
+    char line[1024], why[256], id[16];
     unsigned i = 0;
     for (; i < kCheckRowCount && !g_stop; ++i) {
         const CheckRow* row = &kCheckRows[i];
@@ -165,6 +178,7 @@ static int RunRows(const Machine* m)
         if (reason) {
             sprintf(line, "skip  %3u  %s\n             %s", i + 1, row->name, reason);
             Say(line);
+            ResultRow(RESULT_SKIP, RowId(row, id), reason, NULL, RESULT_NO_TIME);
             ++skipped;
             continue;
         }
@@ -175,15 +189,28 @@ static int RunRows(const Machine* m)
         Say(line);
         if (report.failures)
             SayBlock(report.text);
+        ResultRow(report.failures ? RESULT_FAIL : RESULT_PASS, RowId(row, id), row->name,
+            report.failures ? report.text : NULL, (long)report.tookMs);
         report.failures ? ++failed : ++passed;
     }
     if (g_stop) {
-        sprintf(line, "Stopped after row %u: rows %u to %u did not run.", i, i + 1, kCheckRowCount);
-        Say(line);
+        sprintf(
+            g_summary[g_summaryLines++], "Stopped after row %u: rows %u to %u did not run.", i, i + 1, kCheckRowCount);
+        Say(g_summary[g_summaryLines - 1]);
     }
-    sprintf(line, "%d passed, %d failed, %d skipped, of %u rows", passed, failed, skipped, kCheckRowCount);
-    Say(line);
+    sprintf(g_summary[g_summaryLines++], "%d passed, %d failed, %d skipped, of %u rows", passed, failed, skipped,
+        kCheckRowCount);
+    Say(g_summary[g_summaryLines - 1]);
     return failed == 0 && !g_stop;
+}
+
+// --name's text: one word that a file of "field value" lines keeps whole.
+static int NameFits(const char* text)
+{
+    for (const char* c = text; *c; ++c)
+        if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9') || strchr("-_.", *c)))
+            return 0;
+    return *text != 0;
 }
 
 static void SayRestoreStep(const char* line)
@@ -198,6 +225,8 @@ static int Main(const char* tail)
     g_out = GetStdHandle(STD_OUTPUT_HANDLE);
     int throwaway = 0, restoreOnly = 0;
     char option[64];
+    static char name[64];
+    int nameGiven = 0, nameNext = 0;
     for (const char* at = tail; *at;) {
         const char* end = at;
         while (*end && *end != ' ' && *end != '\t')
@@ -208,7 +237,15 @@ static int Main(const char* tail)
         option[end - at] = 0;
         for (at = end; *at == ' ' || *at == '\t';)
             ++at;
-        if (strcmp(option, "--throwaway") == 0)
+        if (nameNext) {
+            if (!NameFits(option))
+                return Refuse("zqcheck: --name takes one word of letters, digits, '-', '_' and '.'");
+            strcpy(name, option);
+            nameNext = 0;
+            nameGiven = 1;
+        } else if (strcmp(option, "--name") == 0)
+            nameNext = 1;
+        else if (strcmp(option, "--throwaway") == 0)
             throwaway = 1;
         else if (strcmp(option, "--restore") == 0)
             restoreOnly = 1;
@@ -220,6 +257,8 @@ static int Main(const char* tail)
             return Refuse(line);
         }
     }
+    if (nameNext)
+        return Refuse("zqcheck: --name needs a word after it (see --help)");
     if (throwaway && restoreOnly)
         return Refuse("zqcheck: --throwaway and --restore go one at a time");
     // The error mode is left as it is: its flags pass to the programs this
@@ -230,10 +269,11 @@ static int Main(const char* tail)
     LookAround(&m);
     // Static, as the other large buffers: the image has no stack probe.
     static char line[4 * MAX_PATH];
-    sprintf(line, "zqcheck on %s (%lu.%lu.%lu %s), code page %u, machine %s%s%s", m.name,
-        (unsigned long)m.version.dwMajorVersion, (unsigned long)m.version.dwMinorVersion,
-        (unsigned long)(m.version.dwBuildNumber & 0xFFFF), m.version.szCSDVersion, m.codePage, m.computer,
-        m.wine ? ", under Wine " : "", m.wine ? m.wine : "");
+    static WindowsFacts facts;
+    ReadWindowsFacts(&facts, m.name, m.wine, m.windows);
+    sprintf(line, "zqcheck %s on %s (%lu.%lu.%lu %s, %s, %s), code page %u%s%s%s%s", ZQCHECK_VERSION, facts.name,
+        facts.major, facts.minor, facts.build, facts.servicePack, facts.edition, facts.productType, facts.codePage,
+        nameGiven ? ", machine " : "", nameGiven ? name : "", m.wine ? ", under Wine " : "", m.wine ? m.wine : "");
     if (m.nt && !IsAdministrator())
         return Refuse("zqcheck: needs administrator rights on NT (run it elevated, as an administrator)");
 
@@ -292,22 +332,33 @@ static int Main(const char* tail)
             return Refuse(missing);
         }
     }
+    // The result file names the program it ran by its hash.
+    static char programHash[65], reportPath[MAX_PATH];
+    OwnFolder(part);
+    strcat(part, "\\zqrunadd.exe");
+    if (!FileSha256(part, programHash)) {
+        sprintf(missing, "zqcheck: %s cannot be read", part);
+        return Refuse(missing);
+    }
+    ResultFilePath(&facts, reportPath);
     if (!throwaway) {
         Say(line);
         SayWhatItTouches(&m);
+        sprintf(missing, "  the result file %s: written, and kept", reportPath);
+        Say(missing);
         Say("Nothing was changed: this was a dry run.");
         return 2;
     }
 
-    // In the current folder, named in full at the end: an elevated prompt
-    // may start somewhere the author does not look.
-    char reportName[MAX_PATH], reportPath[MAX_PATH];
-    sprintf(reportName, "zqcheck-%s-%s.txt", m.name, m.computer);
-    char* namePart;
-    if (!GetFullPathNameA(reportName, sizeof reportPath, reportPath, &namePart))
-        strcpy(reportPath, reportName);
-    g_report
-        = CreateFileA(reportPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    // In the pack's folder, not the current one, which for an elevated prompt
+    // is System32; written before the first change, so that a folder that
+    // cannot take it is refused while nothing is changed yet.
+    if (!OpenResultFile(reportPath, &facts, programHash, nameGiven ? name : NULL)) {
+        sprintf(missing,
+            "zqcheck: the result file %s cannot be written (error %lu): copy the pack to a folder you can write to",
+            reportPath, (unsigned long)ResultFileError());
+        return Refuse(missing);
+    }
     Say(line);
     if (m.wine)
         Say("UNDER WINE: these results are Wine's, not a real Windows machine's.");
@@ -320,20 +371,21 @@ static int Main(const char* tail)
         Say("zqcheck: the machine could not be made ready; putting back what was changed");
     }
     const int asItWas = Restore(SayRestoreStep);
-    Say(asItWas ? "The machine is as it was."
+    strcpy(g_summary[g_summaryLines++],
+        asItWas ? "The machine is as it was."
                 : "The machine is NOT as it was: see the lines above; the journal is kept.");
-    if (g_report != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_report);
-        g_report = INVALID_HANDLE_VALUE;
+    Say(g_summary[g_summaryLines - 1]);
+    const char* const summary[] = { g_summary[0], g_summary[1], g_summary[2] };
+    const int written = CloseResultFile(summary, g_summaryLines);
+    if (written)
         sprintf(line, "The table is in %s.", reportPath);
-        Say(line);
-    } else {
-        sprintf(line, "The table could not be written to %s: copy it from above.", reportPath);
-        Say(line);
-    }
+    else
+        sprintf(line, "The table could NOT be written to %s (error %lu): copy it from above.", reportPath,
+            (unsigned long)ResultFileError());
+    Say(line);
     if (!ready)
         return 2;
-    return passed && asItWas ? 0 : 1;
+    return passed && asItWas && written ? 0 : 1;
 }
 
 // The image's own start: no C run-time start-up code.
