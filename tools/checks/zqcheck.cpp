@@ -156,21 +156,28 @@ static int RunRows(const Machine* m)
     const RowMachine machine
         = { program, m->record, m->folder, kKey, NULL, m->nt4OrLater, m->spoolerNoted, 0, m->nt && !m->wine };
     static RowReport report;
-    int passed = 0, failed = 0, skipped = 0;
+    int passed = 0, failed = 0, skipped = 0, errors = 0;
     char line[1024], why[256];
     unsigned i = 0;
     for (; i < kCheckRowCount && !g_stop; ++i) {
         const CheckRow* row = &kCheckRows[i];
         const char* reason = SkipReason(row, m, why);
         if (reason) {
-            sprintf(line, "skip  %3u  %s\n             %s", i + 1, row->name, reason);
+            sprintf(line, "skip  %s  %s\n             %s", row->id, row->name, reason);
             Say(line);
             ++skipped;
             continue;
         }
         RunCheckRow(row, &machine, &report);
+        // Not set up: the program is not to blame, nor to be praised.
+        if (report.error[0]) {
+            sprintf(line, "error %s  %s\n             could not be set up: %.400s", row->id, row->name, report.error);
+            Say(line);
+            ++errors;
+            continue;
+        }
         const int other = row->otherOn && machine.realNt;
-        sprintf(line, "%s  %3u  %s (%lu ms)%s%s", report.failures ? "FAIL" : "pass", i + 1, row->name,
+        sprintf(line, "%s  %s  %s (%lu ms)%s%s", report.failures ? "FAIL" : "pass", row->id, row->name,
             (unsigned long)report.tookMs, other ? "\n             the answer of " : "", other ? row->otherOn : "");
         Say(line);
         if (report.failures)
@@ -181,9 +188,10 @@ static int RunRows(const Machine* m)
         sprintf(line, "Stopped after row %u: rows %u to %u did not run.", i, i + 1, kCheckRowCount);
         Say(line);
     }
-    sprintf(line, "%d passed, %d failed, %d skipped, of %u rows", passed, failed, skipped, kCheckRowCount);
+    sprintf(line, "%d passed, %d failed, %d skipped, %d not set up, of %u rows", passed, failed, skipped, errors,
+        kCheckRowCount);
     Say(line);
-    return failed == 0 && !g_stop;
+    return failed == 0 && errors == 0 && !g_stop;
 }
 
 static void SayRestoreStep(const char* line)
