@@ -48,6 +48,7 @@ int main(int argc, char** argv)
         if (rowPage != codePage || (coreOnly && !row.core))
             continue;
         RunCheckRow(&row, &machine, &report);
+        Check(!report.error[0], std::string(row.name) + ": set up: " + report.error);
         Check(report.failures == 0, std::string(row.name) + "\n" + report.text);
         printf("row %-90.90s %5lu ms\n", row.name, (unsigned long)report.tookMs);
         fflush(stdout);

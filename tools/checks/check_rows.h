@@ -40,6 +40,7 @@ typedef struct CheckValue {
 } CheckValue;
 
 typedef struct CheckRow {
+    const char* id; // short, lowercase, never changed once released: results are compared by it
     const char* name;
     const char* tail; // the command tail after the quoted program path
     const char* commandLine; // when set: the whole command line, exactly

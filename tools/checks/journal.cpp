@@ -10,24 +10,6 @@
 static const char kSaved[] = ".zqcheck-saved";
 enum { ENTRY_SIZE = 3 * MAX_PATH, JOURNAL_SIZE = 64 * ENTRY_SIZE };
 
-FileMark MarkFile(const char* path)
-{
-    FileMark mark = { 0, 0, 2166136261u };
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return mark;
-    mark.exists = 1;
-    static unsigned char block[65536];
-    DWORD got;
-    while (ReadFile(file, block, sizeof block, &got, NULL) && got > 0) {
-        for (DWORD i = 0; i < got; ++i)
-            mark.sum = (mark.sum ^ block[i]) * 16777619u; // FNV-1a
-        mark.size += got;
-    }
-    CloseHandle(file);
-    return mark;
-}
-
 void JournalPath(char out[MAX_PATH])
 {
     WindowsFilePath("zqcheck.journal", out);
@@ -85,6 +67,8 @@ int SetFileAside(const char* path)
     if (!aside[0])
         return 0;
     const FileMark mark = MarkFile(path);
+    if (mark.error) // there, but not to be read: not to be set aside, nor taken for absent
+        return SetLastError(mark.error), 0;
     if (!mark.exists)
         aside[0] = 0;
     // A copy already there is someone's: a restore would put it over theirs.

@@ -13,15 +13,6 @@
 
 #include <windows.h>
 
-// The fingerprint of a file: whether it is there, its size and a checksum of
-// its bytes.
-struct FileMark {
-    int exists;
-    DWORD size;
-    DWORD sum;
-};
-FileMark MarkFile(const char* path);
-
 // Where the journal is kept: in the Windows directory, which the run never removes.
 void JournalPath(char out[MAX_PATH]);
 int JournalExists(void);

@@ -23,9 +23,13 @@ struct RowMachine {
     int realNt; // a row's other answer applies: NT itself, not Wine
 };
 
-enum { ROW_REPORT_SIZE = 400000 };
+enum { ROW_REPORT_SIZE = 400000, ROW_ERROR_SIZE = 512 };
 // What a row run found.
 struct RowReport {
+    // What could not be set up ("RegSetValueExA ProgramDir: error 5"), empty
+    // when the row was set up. Then the program did not run, or its run says
+    // nothing about it: the row is an error, neither a pass nor a failure.
+    char error[ROW_ERROR_SIZE];
     int checks;
     int failures;
     DWORD tookMs;
@@ -42,7 +46,8 @@ long SystemText(unsigned long code, char* out, unsigned long size);
 int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* places);
 
 // Sets the world up as the row says, runs the program, compares, and puts
-// back what the row alone changed (a tool taken away, a DLL kept away).
+// back what the row alone changed (a tool taken away, a DLL kept away). A
+// step of the set-up that fails ends the row with report->error set.
 void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report);
 
 // Deletes the key at path under root with everything below it; tells

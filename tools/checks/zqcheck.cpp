@@ -92,12 +92,6 @@ static const char* SkipReason(const CheckRow* row, const Machine* m, char* why)
     return NULL;
 }
 
-// The row's stable name in the result file.
-static const char* RowId(const CheckRow* row, char* id)
-{
-    return sprintf(id, "row%u", (unsigned)(row - kCheckRows) + 1), id;
-}
-
 static void SayWhatItTouches(const Machine* m)
 {
     char line[4 * MAX_PATH], journal[MAX_PATH];
@@ -169,28 +163,37 @@ static int RunRows(const Machine* m)
     const RowMachine machine
         = { program, m->record, m->folder, kKey, NULL, m->nt4OrLater, m->spoolerNoted, 0, m->nt && !m->wine };
     static RowReport report;
-    int passed = 0, failed = 0, skipped = 0;
-    char line[1024], why[256], id[16];
+    int passed = 0, failed = 0, skipped = 0, errors = 0;
+    char line[1024], why[256];
     unsigned i = 0;
     for (; i < kCheckRowCount && !g_stop; ++i) {
         const CheckRow* row = &kCheckRows[i];
         const char* reason = SkipReason(row, m, why);
         if (reason) {
-            sprintf(line, "skip  %3u  %s\n             %s", i + 1, row->name, reason);
+            sprintf(line, "skip  %s  %s\n             %s", row->id, row->name, reason);
             Say(line);
-            ResultRow(RESULT_SKIP, RowId(row, id), reason, NULL, RESULT_NO_TIME);
+            ResultRow(RESULT_SKIP, row->id, reason, NULL, RESULT_NO_TIME);
             ++skipped;
             continue;
         }
         RunCheckRow(row, &machine, &report);
+        // Not set up: the program is not to blame, nor to be praised.
+        if (report.error[0]) {
+            sprintf(line, "error %s  %s\n             could not be set up: %.400s", row->id, row->name, report.error);
+            Say(line);
+            sprintf(line, "could not be set up: %.400s", report.error);
+            ResultRow(RESULT_ERROR, row->id, line, NULL, RESULT_NO_TIME);
+            ++errors;
+            continue;
+        }
         const int other = row->otherOn && machine.realNt;
-        sprintf(line, "%s  %3u  %s (%lu ms)%s%s", report.failures ? "FAIL" : "pass", i + 1, row->name,
+        sprintf(line, "%s  %s  %s (%lu ms)%s%s", report.failures ? "FAIL" : "pass", row->id, row->name,
             (unsigned long)report.tookMs, other ? "\n             the answer of " : "", other ? row->otherOn : "");
         Say(line);
         if (report.failures)
             SayBlock(report.text);
-        ResultRow(report.failures ? RESULT_FAIL : RESULT_PASS, RowId(row, id), row->name,
-            report.failures ? report.text : NULL, (long)report.tookMs);
+        ResultRow(report.failures ? RESULT_FAIL : RESULT_PASS, row->id, row->name, report.failures ? report.text : NULL,
+            (long)report.tookMs);
         report.failures ? ++failed : ++passed;
     }
     if (g_stop) {
@@ -198,10 +201,10 @@ static int RunRows(const Machine* m)
             g_summary[g_summaryLines++], "Stopped after row %u: rows %u to %u did not run.", i, i + 1, kCheckRowCount);
         Say(g_summary[g_summaryLines - 1]);
     }
-    sprintf(g_summary[g_summaryLines++], "%d passed, %d failed, %d skipped, of %u rows", passed, failed, skipped,
-        kCheckRowCount);
+    sprintf(g_summary[g_summaryLines++], "%d passed, %d failed, %d skipped, %d not set up, of %u rows", passed, failed,
+        skipped, errors, kCheckRowCount);
     Say(g_summary[g_summaryLines - 1]);
-    return failed == 0 && !g_stop;
+    return failed == 0 && errors == 0 && !g_stop;
 }
 
 // --name's text: one word that a file of "field value" lines keeps whole.

@@ -45,8 +45,27 @@ void DriverDirectory(const char* environment, char out[MAX_PATH]);
 
 // ---- the tool doubles ------------------------------------------------------
 
+// The fingerprint of a file: whether it is there, its size and a checksum of
+// its bytes. error is 0 when it was read whole or is not there
+// (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND); else the failure to open or
+// read it, and then it may well be there: held, denied, or a folder.
+struct FileMark {
+    int exists;
+    DWORD size;
+    DWORD sum;
+    DWORD error;
+};
+FileMark MarkFile(const char* path);
+
 // A tool double, built in doubles\ beside this program.
 void DoublePath(const char* name, char out[MAX_PATH]);
+// Copies the double of that name into folder; tells whether it is there.
+int PlaceDouble(const char* name, const char* folder);
+// Deletes the file of that name in folder only when it is the double (the
+// same size and checksum); tells whether none is there now. Anything else
+// there is someone's own: it is left, and the answer is 0 with the last
+// error ERROR_FILE_EXISTS.
+int TakeDoubleAway(const char* name, const char* folder);
 // Puts the driver-directory tool double into the NT x86 and the 9x driver
 // directories, and the add-printer tool double into programDir (made when
 // missing; none for an empty or null one). Tells whether they are in place.
