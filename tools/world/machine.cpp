@@ -3,7 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "world/world.h"
+#include "checks/check_rows.h"
+#include "world.h"
 
 static const char* VersionName(const OSVERSIONINFOA* v)
 {
@@ -72,31 +73,41 @@ int IsAdministrator(void)
     return found;
 }
 
-void LookAround(Machine* m)
+void LookAtSystem(Machine* m, const char* folderName)
 {
     ZeroMemory(m, sizeof *m);
     m->version.dwOSVersionInfoSize = sizeof m->version;
     GetVersionExA(&m->version);
     m->name = VersionName(&m->version);
     m->wine = WineVersion();
-    m->nt = m->version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    m->nt4OrLater = m->nt && m->version.dwMajorVersion >= 4;
+    m->nt = VersionIsNt(m->name);
+    m->nt4OrLater = VersionTakesNt4Road(m->name);
     m->codePage = GetACP();
-    DWORD size = sizeof m->computer;
-    if (!GetComputerNameA(m->computer, &size))
-        strcpy(m->computer, "unnamed");
-    for (char* c = m->computer; *c; ++c) // the name becomes part of a file name
-        if (strchr("\\/:*?\"<>| ", *c))
-            *c = '_';
     GetWindowsDirectoryA(m->windows, sizeof m->windows);
     // The folder on the Windows directory's drive: "C:\zqcheck".
-    sprintf(m->folder, "%.2s\\zqcheck", m->windows);
-    sprintf(m->record, "%.2s\\zqcheck\\launches.txt", m->windows);
+    sprintf(m->folder, "%.2s\\%.200s", m->windows, folderName);
+    sprintf(m->record, "%.2s\\%.200s\\launches.txt", m->windows, folderName);
     LogFilePath(m->log);
-    char nt[MAX_PATH], own[MAX_PATH];
-    DriverDirectory("Windows NT x86", nt);
-    DriverDirectory(NULL, own);
-    const char* const directories[] = { nt, own };
+    OwnFolder(m->pack);
+}
+
+int ReadSpooler(Machine* m)
+{
+    int running = 0;
+    DWORD startType = 0;
+    m->spoolerKnown = m->nt && ServiceState("Spooler", &running, &startType);
+    m->spoolerRunning = running;
+    m->spoolerStart = startType;
+    return m->spoolerKnown;
+}
+
+int ReadDriverDirectories(Machine* m)
+{
+    DriverDirectory("Windows NT x86", m->ntDrivers);
+    DriverDirectory(NULL, m->drivers);
+    DriverDirectory("Windows 4.0", m->oldDrivers);
+    m->toolCount = 0;
+    const char* const directories[] = { m->ntDrivers, m->drivers };
     for (const char* directory : directories) {
         if (!directory[0] || strlen(directory) + 13 > MAX_PATH)
             continue;
@@ -104,6 +115,7 @@ void LookAround(Machine* m)
         if (m->toolCount == 0 || lstrcmpiA(m->tools[0], m->tools[m->toolCount]) != 0)
             ++m->toolCount;
     }
+    return m->ntDrivers[0] && m->drivers[0];
 }
 
 int TouchedFiles(const Machine* m, const char* files[3])
