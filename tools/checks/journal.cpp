@@ -197,13 +197,22 @@ static int AddEntry(const char* kind, const char* first, const char* second, DWO
     return Add(entry) != NULL;
 }
 
-void ChangeMade(void)
+void ChangeMade(const char* what)
 {
 #ifdef ZQ_KILL_HOOK
     static long made;
-    char text[16];
-    if (GetEnvironmentVariableA("ZQCHECK_KILL_AFTER", text, sizeof text) && ++made == atol(text))
+    char text[16], line[128];
+    ++made;
+    // The changes, numbered, for the tests to choose where to kill.
+    if (GetEnvironmentVariableA("ZQCHECK_CHANGES", text, sizeof text)) {
+        DWORD written;
+        sprintf(line, "change %ld %.100s\r\n", made, what);
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, (DWORD)strlen(line), &written, NULL);
+    }
+    if (GetEnvironmentVariableA("ZQCHECK_KILL_AFTER", text, sizeof text) && made == (long)strtoul(text, NULL, 10))
         TerminateProcess(GetCurrentProcess(), 9);
+#else
+    (void)what;
 #endif
 }
 
@@ -212,7 +221,8 @@ static void RestoreStepMade(void)
 #ifdef ZQ_KILL_HOOK
     static long made;
     char text[16];
-    if (GetEnvironmentVariableA("ZQCHECK_KILL_RESTORE_AFTER", text, sizeof text) && ++made == atol(text))
+    if (GetEnvironmentVariableA("ZQCHECK_KILL_RESTORE_AFTER", text, sizeof text)
+        && ++made == (long)strtoul(text, NULL, 10))
         TerminateProcess(GetCurrentProcess(), 9);
 #endif
 }
@@ -243,7 +253,7 @@ int NoteBoot(void)
             return 0;
         RegCloseKey(key);
     }
-    ChangeMade();
+    ChangeMade("boot");
     return 1;
 }
 
@@ -303,7 +313,7 @@ int MakeOwnFolder(const char* path)
 {
     if (!AddEntry("folder", path, NULL, 0, 0) || !CreateDirectoryA(path, NULL))
         return 0;
-    ChangeMade();
+    ChangeMade("folder");
     return 1;
 }
 
@@ -311,7 +321,7 @@ int NoteOwnKey(const char* path)
 {
     if (!AddEntry("key", path, NULL, 0, 0))
         return 0;
-    ChangeMade();
+    ChangeMade("key");
     return 1;
 }
 
@@ -340,7 +350,7 @@ static int SetAside(const char* kind, const char* path)
         return 0;
     if (mark.exists && !MoveDurably(path, aside))
         return 0;
-    ChangeMade();
+    ChangeMade(kind);
     return 1;
 }
 
@@ -356,7 +366,7 @@ int SetToolAside(const char* path)
     DoublePath(name ? name + 1 : path, from);
     if (!SetAside("tool", path) || !CopyDurably(from, path))
         return 0;
-    ChangeMade();
+    ChangeMade("tool: the double");
     return 1;
 }
 
@@ -364,7 +374,7 @@ int NoteService(const char* name, int running, DWORD startType)
 {
     if (!AddEntry("service", name, running ? "1" : "0", startType, 0))
         return 0;
-    ChangeMade();
+    ChangeMade("service");
     return 1;
 }
 
@@ -372,7 +382,7 @@ int NoteRun(const char* record)
 {
     if (!AddEntry("run", record, NULL, 0, 0))
         return 0;
-    ChangeMade();
+    ChangeMade("run");
     return 1;
 }
 

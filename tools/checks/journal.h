@@ -74,8 +74,10 @@ int MoveDurably(const char* from, const char* to);
 int CopyDurably(const char* from, const char* to);
 
 // A test build's hook (ZQ_KILL_HOOK): ends the process, as a kill would,
-// once the N-th change given by ZQCHECK_KILL_AFTER is made, or the N-th
-// restore step by ZQCHECK_KILL_RESTORE_AFTER. Nothing in a release build.
-void ChangeMade(void);
+// once the N-th change given by ZQCHECK_KILL_AFTER is made (with
+// ZQCHECK_CHANGES set, each change is said on standard error, "change N
+// what"), or the N-th restore step by ZQCHECK_KILL_RESTORE_AFTER. Nothing
+// in a release build.
+void ChangeMade(const char* what);
 
 #endif
