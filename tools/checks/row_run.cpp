@@ -43,7 +43,7 @@ int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* place
         places->nt4Road = system->nt4OrLater;
         places->drivers = system->drivers;
     }
-    return places->ntDrivers[0] && places->drivers[0] && FitCheckRow(row, places);
+    return places->drivers[0] && FitCheckRow(row, places);
 }
 
 int DeleteKeyTree(HKEY root, const char* path)
@@ -288,7 +288,8 @@ static int SetUpRow(const CheckRow* row, const RowMachine* machine, const CheckP
             return 0;
     }
     return !row->driverToolMissing
-        || (TakeDouble("zqdrvtl.exe", places->ntDrivers, report) && TakeDouble("zqdrvtl.exe", places->drivers, report));
+        || ((!places->ntDrivers[0] || TakeDouble("zqdrvtl.exe", places->ntDrivers, report))
+            && TakeDouble("zqdrvtl.exe", places->drivers, report));
 }
 
 void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report)
@@ -357,7 +358,8 @@ void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* repo
 
     // What the row alone changed goes back, however far it got.
     if (row->driverToolMissing) {
-        PutDouble("zqdrvtl.exe", places.ntDrivers, report);
+        if (places.ntDrivers[0])
+            PutDouble("zqdrvtl.exe", places.ntDrivers, report);
         PutDouble("zqdrvtl.exe", places.drivers, report);
     }
     if (machine->wineDlls) {

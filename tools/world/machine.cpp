@@ -73,11 +73,39 @@ int IsAdministrator(void)
     return found;
 }
 
+// The version, and what OSVERSIONINFOEX adds where the system takes it (NT
+// 4.0 SP6 and later; the others refuse its size), the edition and the user
+// interface's language, each looked up, with its fallback.
+static void ReadVersion(Machine* m)
+{
+    OSVERSIONINFOEXA ex;
+    ZeroMemory(&ex, sizeof ex);
+    ex.dwOSVersionInfoSize = sizeof ex;
+    if (GetVersionExA((OSVERSIONINFOA*)&ex)) {
+        memcpy(&m->version, &ex, sizeof m->version);
+        m->servicePack = ex.wServicePackMajor;
+        m->suite = ex.wSuiteMask;
+        m->productType = ex.wProductType;
+    } else {
+        m->version.dwOSVersionInfoSize = sizeof m->version;
+        GetVersionExA(&m->version);
+    }
+    m->version.dwOSVersionInfoSize = sizeof m->version;
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    typedef BOOL(WINAPI * ProductInfo)(DWORD, DWORD, DWORD, DWORD, PDWORD);
+    const ProductInfo productInfo = (ProductInfo)(void*)GetProcAddress(kernel32, "GetProductInfo");
+    if (productInfo && !productInfo(m->version.dwMajorVersion, m->version.dwMinorVersion, 0, 0, &m->edition))
+        m->edition = 0;
+    typedef LANGID(WINAPI * UiLanguage)(void);
+    const UiLanguage uiLanguage = (UiLanguage)(void*)GetProcAddress(kernel32, "GetUserDefaultUILanguage");
+    m->uiLanguage = uiLanguage ? uiLanguage() : GetUserDefaultLangID();
+}
+
 void LookAtSystem(Machine* m, const char* folderName)
 {
     ZeroMemory(m, sizeof *m);
     m->version.dwOSVersionInfoSize = sizeof m->version;
-    GetVersionExA(&m->version);
+    ReadVersion(m);
     m->name = VersionName(&m->version);
     m->wine = WineVersion();
     m->nt = VersionIsNt(m->name);
@@ -115,7 +143,8 @@ int ReadDriverDirectories(Machine* m)
         if (m->toolCount == 0 || lstrcmpiA(m->tools[0], m->tools[m->toolCount]) != 0)
             ++m->toolCount;
     }
-    return m->ntDrivers[0] && m->drivers[0];
+    // 9x need not answer for NT's environment, nor its rows ask for it.
+    return m->drivers[0] && (!m->nt || m->ntDrivers[0]);
 }
 
 int TouchedFiles(const Machine* m, const char* files[3])

@@ -14,6 +14,15 @@ struct Machine {
     const char* wine; // Wine's version when it runs under Wine, else null
     int nt; // the NT family: a service manager, administrators
     int nt4OrLater;
+    // What the systems that know it say; 0 where it is not known: the
+    // service pack's number and the product type (VER_NT_WORKSTATION,
+    // VER_NT_SERVER...) from NT 4.0 SP6, the edition (GetProductInfo's) from
+    // Vista, the user interface's language from 2000 (before: the user's
+    // default language).
+    WORD servicePack, suite;
+    BYTE productType;
+    DWORD edition;
+    LANGID uiLanguage;
     unsigned codePage;
     char windows[MAX_PATH], log[MAX_PATH];
     char folder[MAX_PATH]; // the run's own folder, made and removed by it
@@ -40,8 +49,8 @@ void LookAtSystem(Machine* m, const char* folderName);
 int ReadSpooler(Machine* m);
 
 // Reads the driver directories (on NT they answer only while the spooler
-// runs) and where zqdrvtl.exe goes in each. Returns 1 when the NT x86 one and
-// the running system's are known.
+// runs) and where zqdrvtl.exe goes in each. Returns 1 when the running
+// system's is known, and on NT also NT x86's.
 int ReadDriverDirectories(Machine* m);
 
 // The files a run sets aside and puts back: the log, then the driver tool
