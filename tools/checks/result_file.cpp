@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include "sha256.h"
-#include "world/world.h"
 
 #ifndef ZQCHECK_VERSION
 #error "ZQCHECK_VERSION must name the pack's version"
@@ -94,12 +93,9 @@ int FileSha256(const char* path, char hex[65])
     return read;
 }
 
-void ResultFilePath(const WindowsFacts* facts, char out[MAX_PATH])
+void ResultFilePath(const WindowsFacts* facts, const char* pack, char out[MAX_PATH])
 {
-    OwnFolder(out);
-    const size_t length = strlen(out);
-    if (length + 9 + strlen(facts->name) + 1 + 8 + 4 < MAX_PATH)
-        sprintf(out + length, "\\zqcheck-%s-%s.txt", facts->name, facts->machine);
+    sprintf(out, "%.*s\\zqcheck-%s-%s.txt", MAX_PATH - 40, pack, facts->name, facts->machine);
 }
 
 int OpenResultFile(const char* path, const WindowsFacts* facts, const char* programHash, const char* name)

@@ -18,7 +18,7 @@ enum ResultOutcome { RESULT_PASS, RESULT_FAIL, RESULT_SKIP, RESULT_ERROR };
 int FileSha256(const char* path, char hex[65]);
 
 // "zqcheck-<windows>-<machine>.txt" in the pack's own folder.
-void ResultFilePath(const WindowsFacts* facts, char out[MAX_PATH]);
+void ResultFilePath(const WindowsFacts* facts, const char* pack, char out[MAX_PATH]);
 
 // Creates the file and writes its header; name is --name's text or null.
 // 0 when either failed: then no file is left, and ResultFileError says why.

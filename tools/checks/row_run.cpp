@@ -26,27 +26,24 @@ long SystemText(unsigned long code, char* out, unsigned long size)
 
 int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* places)
 {
-    static char windows[MAX_PATH], nt[MAX_PATH], drivers[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    DriverDirectory("Windows NT x86", nt);
-    places->windows = windows;
-    places->ntDrivers = nt;
-    places->drivers = drivers;
-    places->folder = machine->folder;
+    // Only the directories read at the start, whatever the system answers now.
+    const Machine* system = machine->system;
+    places->windows = system->windows;
+    places->ntDrivers = system->ntDrivers;
+    places->folder = system->folder;
     places->key = machine->key;
     places->systemText = SystemText;
     if (machine->emulate) {
         // The program asks for its own system's directory: under an emulated
         // 9x that is the one of "Windows 4.0", not this runner's.
         const char* version = row->version ? row->version : machine->emulate;
-        places->nt4Road = WaitsForSpooler(version);
-        const int is9x = strcmp(version, "win95") == 0 || strcmp(version, "win98") == 0;
-        DriverDirectory(is9x ? "Windows 4.0" : "Windows NT x86", drivers);
+        places->nt4Road = VersionTakesNt4Road(version);
+        places->drivers = VersionIsNt(version) ? system->ntDrivers : system->oldDrivers;
     } else {
-        places->nt4Road = machine->nt4Road;
-        DriverDirectory(NULL, drivers);
+        places->nt4Road = system->nt4OrLater;
+        places->drivers = system->drivers;
     }
-    return FitCheckRow(row, places);
+    return places->drivers[0] && FitCheckRow(row, places);
 }
 
 int DeleteKeyTree(HKEY root, const char* path)
@@ -275,7 +272,7 @@ static int SetUpRow(const CheckRow* row, const RowMachine* machine, const CheckP
     if (!SetRegistry(row, machine, places, report))
         return 0;
     static char prog[NAME_SIZE], also[NAME_SIZE];
-    sprintf(prog, "%s\\prog", machine->folder);
+    sprintf(prog, "%s\\prog", machine->system->folder);
     if (!SetUp(report, CreateDirectoryA(prog, NULL) || GetLastError() == ERROR_ALREADY_EXISTS,
             "CreateDirectoryA of the program's folder", GetLastError()))
         return 0;
@@ -291,7 +288,8 @@ static int SetUpRow(const CheckRow* row, const RowMachine* machine, const CheckP
             return 0;
     }
     return !row->driverToolMissing
-        || (TakeDouble("zqdrvtl.exe", places->ntDrivers, report) && TakeDouble("zqdrvtl.exe", places->drivers, report));
+        || ((!places->ntDrivers[0] || TakeDouble("zqdrvtl.exe", places->ntDrivers, report))
+            && TakeDouble("zqdrvtl.exe", places->drivers, report));
 }
 
 void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report)
@@ -302,7 +300,7 @@ void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* repo
     report->text[0] = 0;
     report->tookMs = 0;
     // The spooler first: on NT the driver directories answer only while it runs.
-    if (machine->services
+    if (machine->spooler
         && !SetUp(report, SetServiceRunning("Spooler", !row->spoolerStopped),
             row->spoolerStopped ? "the spooler stopped" : "the spooler started", GetLastError()))
         return;
@@ -343,15 +341,25 @@ void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* repo
     if (texts) {
         static const LogState kStates[] = { LOG_FREE, LOG_FOLDER, LOG_HELD, LOG_READ };
         const char* version = machine->emulate ? (row->version ? row->version : machine->emulate) : NULL;
-        const World world = { version, row->commandLine ? machine->program : NULL, commandLine, machine->record, 120000,
-            row->logBefore ? logBefore : NULL, (DWORD)logBeforeSize, kStates[row->logState], Lines(launches) };
+        World world = {};
+        world.version = version;
+        world.applicationName = row->commandLine ? machine->program : NULL;
+        world.commandLine = commandLine;
+        world.record = machine->system->record;
+        world.limitMs = 120000;
+        world.logBefore = row->logBefore ? logBefore : NULL;
+        world.logBeforeSize = (DWORD)logBeforeSize;
+        world.logState = kStates[row->logState];
+        world.launches = Lines(launches);
+        world.folder = machine->system->pack; // never the caller's: a shell start searches it
         RunWorld(&world, &result);
         report->tookMs = GetTickCount() - result.startTick;
     }
 
     // What the row alone changed goes back, however far it got.
     if (row->driverToolMissing) {
-        PutDouble("zqdrvtl.exe", places.ntDrivers, report);
+        if (places.ntDrivers[0])
+            PutDouble("zqdrvtl.exe", places.ntDrivers, report);
         PutDouble("zqdrvtl.exe", places.drivers, report);
     }
     if (machine->wineDlls) {

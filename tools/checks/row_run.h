@@ -7,18 +7,19 @@
 #include <windows.h>
 
 #include "check_rows.h"
+#include "world/machine.h"
 
 // The machine the rows run on, and whose names fill their placeholders.
 struct RowMachine {
+    // The folder ({dir}, made before the rows run), the doubles' launch
+    // record, the driver directories, read once with the spooler running.
+    const Machine* system;
     const char* program; // zqrunadd.exe
-    const char* record; // the file the doubles append their launches to
-    const char* folder; // {dir}: the runner's own folder, made before the rows run
     const char* key; // {root}: the runner's own key under HKEY_LOCAL_MACHINE\SOFTWARE
     // Wine's name of the version each row runs as, unless it names its own:
     // Wine emulates it for the program. Null runs the machine as it is.
     const char* emulate;
-    int nt4Road; // unless emulated: the machine is NT 4.0 or later
-    int services; // the machine has a service manager (NT), which the spooler rows use
+    int spooler; // the rows may stop and start the spooler (its state is put back after)
     int wineDlls; // Wine's DLL overrides may keep system DLLs from the program
     int realNt; // a row's other answer applies: NT itself, not Wine
 };

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "sha256.h"
+#include "world/machine.h"
 
 namespace {
 
@@ -42,12 +43,6 @@ const Server kServers[] = { { 5, 2, 0, "win2003" }, { 6, 0, 0, "win2008" }, { 6,
     { 6, 2, 0, "win2012" }, { 6, 3, 0, "win2012r2" }, { 10, 0, 26100, "win2025" }, { 10, 0, 20348, "win2022" },
     { 10, 0, 17763, "win2019" }, { 10, 0, 14393, "win2016" }, { 10, 0, 0, "winserver" } };
 
-FARPROC Lookup(const char* dll, const char* name)
-{
-    HMODULE module = GetModuleHandleA(dll);
-    return module ? GetProcAddress(module, name) : NULL;
-}
-
 // Where OSVERSIONINFOEX is missing: the product type NT keeps in the registry.
 BYTE ProductTypeFromRegistry(void)
 {
@@ -64,29 +59,25 @@ BYTE ProductTypeFromRegistry(void)
                                             : VER_NT_WORKSTATION;
 }
 
-void EditionOf(WindowsFacts* facts, const OSVERSIONINFOEXA* v, int extended, BYTE productType)
+void EditionOf(WindowsFacts* facts, const Machine* m, BYTE productType)
 {
-    typedef BOOL(WINAPI * ProductInfo)(DWORD, DWORD, DWORD, DWORD, PDWORD);
-    const ProductInfo productInfo = (ProductInfo)(void*)Lookup("kernel32.dll", "GetProductInfo");
-    DWORD product = 0;
-    if (productInfo
-        && productInfo(v->dwMajorVersion, v->dwMinorVersion, v->wServicePackMajor, v->wServicePackMinor, &product)) {
-        sprintf(facts->edition, "product 0x%lX", (unsigned long)product);
+    if (m->edition) { // GetProductInfo's, from Vista on
+        sprintf(facts->edition, "product 0x%lX", (unsigned long)m->edition);
         for (const Edition& edition : kEditions)
-            if (edition.product == product)
+            if (edition.product == m->edition)
                 strcpy(facts->edition, edition.name);
         return;
     }
-    if (v->dwPlatformId != VER_PLATFORM_WIN32_NT) {
+    if (!m->nt) {
         strcpy(facts->edition, "-"); // 9x has one edition; its letter is in the service pack text
         return;
     }
     strcpy(facts->edition,
-        productType != VER_NT_WORKSTATION ? "Server"
-            : v->dwMajorVersion >= 5      ? "Professional"
-                                          : "Workstation");
+        productType != VER_NT_WORKSTATION    ? "Server"
+            : m->version.dwMajorVersion >= 5 ? "Professional"
+                                             : "Workstation");
     for (const Suite& suite : kSuites)
-        if (extended && (v->wSuiteMask & suite.mask)) {
+        if (m->suite & suite.mask) {
             strcpy(facts->edition, suite.name);
             break;
         }
@@ -94,55 +85,42 @@ void EditionOf(WindowsFacts* facts, const OSVERSIONINFOEXA* v, int extended, BYT
 
 } // namespace
 
-void ReadWindowsFacts(WindowsFacts* facts, const char* rowName, const char* wine, const char* windows)
+void ReadWindowsFacts(WindowsFacts* facts, const Machine* m)
 {
     ZeroMemory(facts, sizeof *facts);
-    // The extended record from NT 4 SP6 on; before, the call refuses its
-    // size, and the plain record is asked for.
-    static OSVERSIONINFOEXA v;
-    ZeroMemory(&v, sizeof v);
-    v.dwOSVersionInfoSize = sizeof v;
-    int extended = GetVersionExA((OSVERSIONINFOA*)&v);
-    if (!extended) {
-        ZeroMemory(&v, sizeof v);
-        v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        GetVersionExA((OSVERSIONINFOA*)&v);
-    }
-    const int nt = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    facts->major = v.dwMajorVersion;
-    facts->minor = v.dwMinorVersion;
-    facts->build = v.dwBuildNumber & 0xFFFF; // 9x keeps its version in the high word
-    const char* servicePack = v.szCSDVersion;
+    const OSVERSIONINFOA* v = &m->version;
+    facts->major = v->dwMajorVersion;
+    facts->minor = v->dwMinorVersion;
+    facts->build = v->dwBuildNumber & 0xFFFF; // 9x keeps its version in the high word
+    const char* servicePack = v->szCSDVersion;
     while (*servicePack == ' ')
         ++servicePack;
     strcpy(facts->servicePack, *servicePack ? servicePack : "none");
-    const BYTE productType = !nt ? VER_NT_WORKSTATION : extended ? v.wProductType : ProductTypeFromRegistry();
+    // Known from NT 4.0 SP6 on; before, NT keeps it in the registry.
+    const BYTE productType = !m->nt ? VER_NT_WORKSTATION : m->productType ? m->productType : ProductTypeFromRegistry();
     facts->productType = productType == VER_NT_DOMAIN_CONTROLLER ? "domain controller"
         : productType == VER_NT_SERVER                           ? "server"
                                                                  : "workstation";
-    EditionOf(facts, &v, extended, productType);
+    EditionOf(facts, m, productType);
 
-    facts->name = rowName;
-    if (nt && productType != VER_NT_WORKSTATION) {
+    facts->name = m->name;
+    if (m->nt && productType != VER_NT_WORKSTATION) {
         for (const Server& server : kServers)
-            if (server.major == v.dwMajorVersion && server.minor == v.dwMinorVersion
+            if (server.major == v->dwMajorVersion && server.minor == v->dwMinorVersion
                 && facts->build >= server.fromBuild) {
                 facts->name = server.name;
                 break;
             }
-    } else if (nt && v.dwMajorVersion == 5 && v.dwMinorVersion == 2)
+    } else if (m->nt && v->dwMajorVersion == 5 && v->dwMinorVersion == 2)
         facts->name = "winxp64"; // XP's x64 Edition is NT 5.2
-    else if (nt && v.dwMajorVersion == 10 && facts->build >= 22000)
+    else if (m->nt && v->dwMajorVersion == 10 && facts->build >= 22000)
         facts->name = "win11";
-
-    facts->codePage = GetACP();
-    typedef LANGID(WINAPI * UiLanguage)(void);
-    const UiLanguage uiLanguage = (UiLanguage)(void*)Lookup("kernel32.dll", "GetUserDefaultUILanguage");
-    facts->uiLanguage = uiLanguage ? uiLanguage() : GetSystemDefaultLangID();
-    facts->wine = wine;
+    facts->codePage = m->codePage;
+    facts->uiLanguage = m->uiLanguage;
+    facts->wine = m->wine;
 
     char root[4];
-    sprintf(root, "%.2s\\", windows);
+    sprintf(root, "%.2s\\", m->windows);
     DWORD serial = 0;
     GetVolumeInformationA(root, NULL, 0, &serial, NULL, NULL, NULL, 0);
     char text[32], hex[65];

@@ -1,13 +1,14 @@
-// What a result file says of the Windows it ran on, exactly enough for a
-// script to group results by version, edition and language: the version,
-// build and service pack, the edition and product type (Server 2008 R2 is not
-// Windows 7), the code page and the user interface language, and Wine's
-// version under Wine. Calls that some systems lack are looked up at run time,
-// so that the pack still loads on the first Windows 95.
+// What a result file says of the Windows it ran on, in words, from the
+// machine's model (world/machine.h), exactly enough for a script to group
+// results by version, edition and language: the version, build and service
+// pack, the edition and product type (Server 2008 R2 is not Windows 7), the
+// code page and the user interface language, and Wine's version under Wine.
 #ifndef ZQ_WINDOWS_FACTS_H
 #define ZQ_WINDOWS_FACTS_H
 
 #include <windows.h>
+
+struct Machine;
 
 struct WindowsFacts {
     // The rows' name of the version, or a server's or Windows 11's own name
@@ -25,8 +26,6 @@ struct WindowsFacts {
     char machine[9];
 };
 
-// rowName is the machine's name by the rows ("win7"), wine Wine's version or
-// null, windows the Windows directory.
-void ReadWindowsFacts(WindowsFacts* facts, const char* rowName, const char* wine, const char* windows);
+void ReadWindowsFacts(WindowsFacts* facts, const Machine* m);
 
 #endif

@@ -94,40 +94,6 @@ void DisableDll(const char* exeName, const char* dll, int disabled)
     SetAppDefault(exeName, "\\DllOverrides", dll, disabled ? "" : NULL); // an empty override: never load it
 }
 
-int WaitsForSpooler(const char* version)
-{
-    static const char* const kBeforeNt4[] = { "win95", "win98", "nt351" };
-    for (const char* name : kBeforeNt4)
-        if (strcmp(version, name) == 0)
-            return 0;
-    return 1;
-}
-
-int SetServiceRunning(const char* name, int running)
-{
-    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (!manager)
-        return 0;
-    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_ALL_ACCESS);
-    int reached = 0;
-    if (service) {
-        SERVICE_STATUS status;
-        if (running)
-            StartServiceA(service, 0, NULL);
-        else
-            ControlService(service, SERVICE_CONTROL_STOP, &status);
-        DWORD wanted = running ? SERVICE_RUNNING : SERVICE_STOPPED;
-        for (int i = 0; i < 200 && !reached; ++i) {
-            reached = QueryServiceStatus(service, &status) && status.dwCurrentState == wanted;
-            if (!reached)
-                Sleep(50);
-        }
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    return reached;
-}
-
 void DriverDirectory(const char* environment, char out[MAX_PATH])
 {
     DWORD needed;
@@ -186,6 +152,22 @@ int PlaceDouble(const char* name, const char* folder)
     return CopyFileA(from, to, FALSE) != 0;
 }
 
+int DeleteIfDouble(const char* path)
+{
+    const char* slash = strrchr(path, '\\');
+    char double_[MAX_PATH];
+    DoublePath(slash ? slash + 1 : path, double_);
+    const FileMark there = MarkFile(path), ours = MarkFile(double_);
+    if (!there.exists && !there.error)
+        return 1;
+    if (!double_[0] || there.error || ours.error || !ours.exists || there.size != ours.size || there.sum != ours.sum) {
+        SetLastError(there.error ? there.error : ERROR_FILE_EXISTS);
+        return 0; // not the double: someone's own file, never deleted
+    }
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) != 0;
+}
+
 int TakeDoubleAway(const char* name, const char* folder)
 {
     char from[MAX_PATH], path[MAX_PATH];
@@ -195,14 +177,7 @@ int TakeDoubleAway(const char* name, const char* folder)
         return 0;
     }
     strcat(strcat(strcpy(path, folder), "\\"), name);
-    const FileMark there = MarkFile(path), ours = MarkFile(from);
-    if (!there.exists && !there.error)
-        return 1;
-    if (there.error || ours.error || there.size != ours.size || there.sum != ours.sum) {
-        SetLastError(there.error ? there.error : ERROR_FILE_EXISTS);
-        return 0; // not the double: someone's own file, never deleted
-    }
-    return DeleteFileA(path) != 0;
+    return DeleteIfDouble(path);
 }
 
 int PlaceDoubles(const char* programDir)
