@@ -149,6 +149,11 @@ int JournalReadable(SayLine say)
     return say(line), 0;
 }
 
+int JournalReady(void)
+{
+    return g_journal != INVALID_HANDLE_VALUE && !g_count && MakeFull(g_journal);
+}
+
 int JournalHasEntries(void)
 {
     return g_count > 0;

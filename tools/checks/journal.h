@@ -42,6 +42,9 @@ int JournalHasEntries(void);
 // Checks the held journal whole: its version, every entry's checksum. 0
 // (and one line to say) when it is not this pack's own, unedited.
 int JournalReadable(SayLine say);
+// Makes the held journal, with no entry, empty at its full size again (one
+// left by a run killed as it made it is neither); 0 when the disk is too full.
+int JournalReady(void);
 // Lets go of the journal; removes it when it holds no entry.
 void JournalClose(void);
 

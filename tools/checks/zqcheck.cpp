@@ -467,6 +467,12 @@ static int Main(const char* tail)
         return JournalClose(), 2;
     }
 
+    if (!JournalReady()) {
+        JournalPath(refusal);
+        sprintf(line, "zqcheck: the journal %.260s cannot be made (error %lu): nothing was changed", refusal,
+            GetLastError());
+        return JournalClose(), Refuse(line);
+    }
     // In the pack's folder, and named in full at the end. A folder that
     // cannot be written refuses the run before its first change.
     if (!OpenResultFile(reportPath, &facts, programHash, nameGiven ? name : NULL)) {
