@@ -95,7 +95,8 @@ int FileSha256(const char* path, char hex[65])
 
 void ResultFilePath(const WindowsFacts* facts, const char* pack, char out[MAX_PATH])
 {
-    sprintf(out, "%.*s\\zqcheck-%s-%s.txt", MAX_PATH - 40, pack, facts->name, facts->machine);
+    // The images' own formatter takes a precision only as digits, not "*".
+    sprintf(out, "%.220s\\zqcheck-%s-%s.txt", pack, facts->name, facts->machine);
 }
 
 int OpenResultFile(const char* path, const WindowsFacts* facts, const char* programHash, const char* name)
