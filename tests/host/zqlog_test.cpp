@@ -12,35 +12,22 @@
 #include "code_pages.h"
 #include "line_notes.h"
 #include "run_record.h"
+#include "zqlog/log_lines.h"
+#include "zqlog/scenario_logs.h"
 #include "zqlog/two_runs.h"
 
 namespace {
 
-std::string Lines(const std::vector<std::string>& lines)
-{
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
+// A case named for a scenario row takes that row's log from the scenario table.
+const std::string FromTable;
 
-const char kFax[] = "Calling ntAdd for Fax -->";
-const char kPrinter[] = "Calling ntAdd for Printer Driver -->";
-const char kFaxTool[] = "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->";
-const char kPrinterTool[] = "Calling zqsetdrv(zqdrvtl) for printer driver from RunNTAdd -->";
-const char kFaxLine[] = "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Fax";
-const char kPrinterLine[] = "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Printer";
-const char kDriverDir[] = "C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:";
-
-std::vector<std::string> Tools(const std::string& fax, const std::string& printer)
+std::string LogOf(const char* row, const std::string& log)
 {
-    return { kFaxTool, kDriverDir + fax, kPrinterTool, kDriverDir + printer };
-}
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+    if (!log.empty())
+        return log;
+    const std::string table = ScenarioLog(row);
+    EXPECT_FALSE(table.empty()) << "no scenario row " << row;
+    return table;
 }
 
 struct Expect {
@@ -69,13 +56,12 @@ TEST(Zqlog, EachLineWhereItStands)
     const std::string dbcsKey = "SOFTWARE\\ZqTest\\\x83Install\\Printer";
     const std::string dbcsRoot = "the install root key HKEY_LOCAL_MACHINE\\" + dbcsKey + ",";
     const LogCase cases[] = {
-        { "a missing add-printer tool: the system's text, then the error line, for each run",
-            Lines({ running, flag, kFax, kFaxLine, "File not found.\r\n", "Error executing NT Add Printer for FAX",
-                kPrinter, kPrinterLine, "File not found.\r\n", "Error executing NT Add Printer for Printer Driver" }),
-            0,
+        { "a missing add-printer tool: the system's text, then the error line, for each run", FromTable, 0,
             { { 4, true, 1, "the system's text (in the machine's language) for why \"C:\\zqtest\\prog\\zqntadd.exe\"" },
                 { 5, true, 1, "the empty line that ends the system's text" },
-                { 6, true, 1, "\"C:\\zqtest\\prog\\zqntadd.exe\" could not start: check ProgramDir" },
+                { 6, true, 1,
+                    "\"C:\\zqtest\\prog\\zqntadd.exe\" could not start: the program named on the command line is not "
+                    "there (error 2); check ProgramDir" },
                 { 11, true, 1, "under the install root key HKEY_LOCAL_MACHINE\\SOFTWARE\\ZqTest\\, and" } } },
         { "the add-printer tool's own text and an empty line, no error line after them: not a failed start",
             Lines(std::vector<std::string> { running, kPrinter, kPrinterLine, "Access is denied.", "" }
@@ -84,14 +70,10 @@ TEST(Zqlog, EachLineWhereItStands)
             { { 3, false, 0, "most likely the add-printer tool's own output" },
                 { 3, false, 0, "the order cannot tell it for one" }, { 4, false, 0, "an empty line, not zqrunadd's" },
                 { 5, true, 1, "starts for the fax driver" } } },
-        { "an add-printer tool that exits with 0xC0000005 is reported",
-            Lines({ running, flag, kFax, kFaxLine, "Error executing NT Add Printer for FAX" }), 0,
+        { "an add-printer tool that exits with 0xC0000005 is reported", FromTable, 0,
             { { 4, true, 1, "the fax was not added: the add-printer tool ran and returned a negative code" } } },
-        { "a peer writer holds the log over the next line: that line follows the peer's, whole",
-            Lines(std::vector<std::string> {
-                      running, flag, kFax, kFaxLine, kPrinter, kPrinterLine, "a line of the add-printer tool's child" }
-                + Tools("Zq Fax Driver", "Zq Printer Driver")),
-            0, { { 6, false, 0, "another program's line" }, { 7, true, 1, "starts for the fax driver" } } },
+        { "a peer writer holds the log over the next line: that line follows the peer's, whole", FromTable, 0,
+            { { 6, false, 0, "another program's line" }, { 7, true, 1, "starts for the fax driver" } } },
         { "another program's line between an announcement and its command line",
             Lines({ running, kPrinter, "zqntadd: starting", kPrinterLine }), 0,
             { { 2, false, 0, "stands between an announcement and its command line" },
@@ -99,31 +81,21 @@ TEST(Zqlog, EachLineWhereItStands)
         { "No Fax Function = 'TRUE'",
             Lines(std::vector<std::string> { running, kPrinter, kPrinterLine } + Tools("", "Zq Printer Driver")), 0,
             { { 4, true, 1, "with no name after /n:, as expected: this run made no fax launch" } } },
-        { "a fax key without a Driver Name",
-            Lines(std::vector<std::string> {
-                      running, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter, kPrinterLine }
-                + Tools("", "Zq Printer Driver")),
-            0, { { 7, true, 1, "the fax Driver Name could not be read (line 4)" } } },
-        { "a fax key that does not exist installs the fax, and says nothing of the key",
-            Lines(std::vector<std::string> { running, kFax, kFaxLine, kPrinter, kPrinterLine }
-                + Tools("", "Zq Printer Driver")),
-            0, { { 6, true, 1, "the fax key did not open for its Driver Name" } } },
-        { "a missing printer key: nothing said, the values stand empty",
-            Lines({ running, kPrinter, "\"\\zqntadd.exe\" SOFTWARE\\ZqTest\\Missing\\Install\\Printer" })
-                + Lines(Tools("", "")),
-            0,
+        { "a fax key without a Driver Name", FromTable, 0,
+            { { 7, true, 1, "the fax Driver Name could not be read (line 4)" } } },
+        { "a fax key that does not exist installs the fax, and says nothing of the key", FromTable, 0,
+            { { 6, true, 1, "the fax key did not open for its Driver Name" } } },
+        { "a missing printer key: nothing said, the values stand empty", FromTable, 0,
             { { 2, true, 1, "ProgramDir stands empty: the install root key did not open" },
-                { 6, true, 1, "the printer key did not open" } } },
-        { "a ProgramDir that makes the printer line one byte too long",
-            Lines({ running, flag, kFax, kFaxLine, "Command line too long, not started",
-                "Error executing NT Add Printer for Printer Driver" }),
-            0,
+                { 7, true, 1, "ProgramDir stands empty: the install root key did not open" },
+                { 14, true, 1, "the printer key did not open" } } },
+        { "a ProgramDir that makes the printer line one byte too long", FromTable, 0,
             { { 4, true, 1, "(the printer launch)" },
                 { 5, true, 1, "not started: ProgramDir and the key path together are too long" } } },
-        { "a 260-character key path is refused", Lines({ "Registry key path too long in RunNTAdd" }), 0,
+        { "a 260-character key path is refused", FromTable, 0,
             { { 0, true, 1, "260 characters or more and was refused" } } },
-        { "an existing log keeps its lines", "an earlier run\r\n" + Lines(typical), 0,
-            { { 0, false, 0, "another program's line" }, { 1, true, 1, "the Spooler service could be opened" } } },
+        { "an existing log keeps its lines", FromTable, 0,
+            { { 1, false, 0, "another program's line" }, { 2, true, 1, "the Spooler service could be opened" } } },
         { "two typical runs", Lines(typical + typical), 0,
             { { 9, true, 1, "for the driver Zq Printer Driver" },
                 { 10, true, 2, "a new run begins here: this line cannot follow line 10" } } },
@@ -176,16 +148,14 @@ TEST(Zqlog, EachLineWhereItStands)
                       running, kPrinter, "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Printer" }
                 + Tools("", "")),
             0, { { 6, true, 1, "the printer key's Driver Name is empty (the key opened" } } },
-        { "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail",
-            Lines({ running, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq Fax Driver"),
-                "File not found.\r\n", "Error executing zqsetdrv for fax driver", kPrinterTool,
-                kDriverDir + std::string("Zq Printer Driver"), "File not found.\r\n",
-                "Error executing zqsetdrv for printer driver" }),
-            0,
-            { { 7, true, 1, "did not start for the fax driver: zqdrvtl.exe could not start from C:\\windows" },
-                { 12, true, 1, "did not start for the printer driver: zqdrvtl.exe could not start from" } } },
-        { "a 260-byte ProgramDir does not fit and ends the run",
-            Lines({ "Could not get ProgramDir from the registry" }), 0,
+        { "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail", FromTable, 0,
+            { { 10, true, 1,
+                  "did not start for the fax driver: C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe could "
+                  "not start" },
+                { 15, true, 1,
+                    "did not start for the printer driver: C:\\windows\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe "
+                    "could not start" } } },
+        { "a 260-byte ProgramDir does not fit and ends the run", FromTable, 0,
             { { 0, true, 1, "but its ProgramDir could not be read" } } },
         { "a start error the system has no text for",
             Lines({ running, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq Fax Driver"),
@@ -194,7 +164,7 @@ TEST(Zqlog, EachLineWhereItStands)
             0,
             { { 5, true, 1, "the system has no text for its error -536870911; the command line follows again" },
                 { 6, true, 1, "the command line that could not start, again" },
-                { 7, true, 1, "did not start for the fax driver: zqdrvtl.exe could not start from" } } },
+                { 7, true, 1, "zqdrvtl.exe could not start: error -536870911, for which the system has no text" } } },
         // Under code page 932, 83 49 is one character: no Install\Printer
         // begins there, so the install root key is the whole key path.
         { "cp932: a cut that would split a double-byte character is not made, the add-printer tool missing",
@@ -203,7 +173,7 @@ TEST(Zqlog, EachLineWhereItStands)
             932, { { 5, true, 1, dbcsRoot.c_str() } } },
     };
     for (const LogCase& c : cases) {
-        const std::vector<LineNote> notes = NoteLines(c.log, c.codePage);
+        const std::vector<LineNote> notes = NoteLines(LogOf(c.row, c.log), c.codePage);
         for (const Expect& e : c.expects) {
             ASSERT_LT((size_t)e.line, notes.size()) << c.row;
             const LineNote& note = notes[e.line];
@@ -232,6 +202,8 @@ TEST(Zqlog, EveryLineInOrderWhateverTheChunks)
     std::string bytewise;
     AccountWriter writer([&bytewise](const std::string& text) { bytewise += text; });
     LogReader reader(writer, 0, ZQLOG_LINE_CAP);
+    const LogFacts ahead = FactsOf(log, 0);
+    reader.Foresee(ahead);
     for (char c : log)
         reader.Feed(&c, 1);
     reader.Finish();
@@ -247,21 +219,15 @@ TEST(Zqlog, RunAccounts)
         const char* says;
     };
     const AccountCase cases[] = {
-        { "win95: not NT 4.0 or later, so no spooler line and no shell start",
-            Lines(std::vector<std::string> { kFax, kFaxLine, kPrinter, kPrinterLine }
-                + std::vector<std::string> { kFaxTool,
-                    "C:\\windows\\system32\\spool\\drivers\\win40\\zqdrvtl.exe /n:Zq Fax Driver" }),
+        { "win95: not NT 4.0 or later, so no spooler line and no shell start", FromTable,
             "system                 no spooler line, and a driver directory that is not NT's: Windows 9x is likely" },
-        { "nt351: not NT 4.0 or later, so no spooler line and no shell start",
-            Lines(std::vector<std::string> { kFax, kFaxLine, kPrinter, kPrinterLine }
-                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+        { "nt351: not NT 4.0 or later, so no spooler line and no shell start", FromTable,
             "no spooler line, and an NT driver directory: NT 3.51 is likely, unless the line was dropped" },
         { "a typical run, then one that lost its spooler line",
             Lines(std::vector<std::string> {
                 "OpenService the spooler is running", kPrinter, kPrinterLine, kPrinter, kPrinterLine }),
             "no spooler line: most likely it was dropped, since an earlier run in this log has one" },
-        { "no print provider: no driver directory, so the log ends with the printer stage",
-            Lines({ "OpenService the spooler is running", kFax, kFaxLine, kPrinter, kPrinterLine }),
+        { "no print provider: no driver directory, so the log ends with the printer stage", FromTable,
             "driver tool (fax)      not made: the running system's printer driver directory was empty" },
         { "No Fax Function = 'TRUE', the printer key path showing Printer",
             Lines(std::vector<std::string> { "OpenService the spooler is running", kPrinter, kPrinterLine }
@@ -270,7 +236,7 @@ TEST(Zqlog, RunAccounts)
         { "the printer launch lost: the run still reached the driver tools",
             Lines(std::vector<std::string> { "OpenService the spooler is running" } + Tools("", "Zq Printer Driver")),
             "fax decision           no fax launch in this run's lines" },
-        { "a 50-character printer driver name ends the run", Lines({ "Could not get Printer Name from the registry" }),
+        { "a 50-character printer driver name ends the run", FromTable,
             "settings               line 1: Driver Name under the printer key could not be read; the run ended" },
         { "a line of 100,000 bytes of another program's is shown cut",
             std::string(100000, 'x') + "\r\n" + Lines({ "OpenService the spooler is running" }),
@@ -279,35 +245,49 @@ TEST(Zqlog, RunAccounts)
     };
     for (const AccountCase& c : cases) {
         int status;
-        const std::string account = AccountOf(c.log, 0, &status);
+        const std::string account = AccountOf(LogOf(c.row, c.log), 0, &status);
         EXPECT_EQ(0, status) << c.row;
         EXPECT_NE(std::string::npos, account.find(c.says)) << c.row << ":\n" << account;
         EXPECT_LT(account.size(), 12000u) << c.row;
     }
 }
 
+// A file that is no log: one line why, status 2; under JSON one document
+// with the refusal's id, and the file's size.
 TEST(Zqlog, FilesThatAreNoLog)
 {
     const struct {
         std::string bytes;
         const char* line;
+        const char* id;
     } cases[] = {
-        { "", "the file is empty\n" },
-        { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "a binary file, not a log\n" },
-        { "hello\r\nOpenService the spooler\r\n", "no line of zqrunadd's in 2 lines\n" },
+        { "", "the file is empty\n", "empty" },
+        { std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12), "a binary file, not a log\n", "binary" },
+        { "hello\r\nOpenService the spooler\r\n", "no line of zqrunadd's in 2 lines\n", "no_program_lines" },
         { std::string("\x7f"
                       "ELF\0\x01\r\n\0\0Calling ntAdd for Printer Driver -->\r\n",
               48)
                 + "Calling ntAdd for Pri",
-            "a binary file, not a log\n" },
-        { std::string(4096, '\0'), "a binary file, not a log\n" },
-        { "notes\nCould", "no line of zqrunadd's in 2 lines\n" },
-        { "hello\nworld\n", "no line of zqrunadd's in 2 lines\n" },
+            "a binary file, not a log\n", "binary" },
+        { std::string(4096, '\0'),
+            "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut left the "
+            "file's length and not its bytes)\n",
+            "zero_bytes_only" },
+        { "notes\nCould", "no line of zqrunadd's in 2 lines\n", "no_program_lines" },
+        { "hello\nworld\n", "no line of zqrunadd's in 2 lines\n", "no_program_lines" },
     };
+    AccountOptions json;
+    json.json = true;
     for (const auto& c : cases) {
         int status;
         EXPECT_EQ(c.line, AccountOf(c.bytes, 0, &status));
         EXPECT_EQ(2, status) << c.line;
+        const nlohmann::json doc = nlohmann::json::parse(AccountOf(c.bytes, 0, &status, json));
+        EXPECT_EQ(2, status) << c.line;
+        EXPECT_EQ(c.id, doc["error"]["id"]) << c.line;
+        EXPECT_EQ(c.line, doc["error"]["text"].get<std::string>() + "\n");
+        EXPECT_EQ(2, doc["format"]);
+        EXPECT_EQ(c.bytes.size(), doc["input"]["bytes"]);
     }
 }
 
@@ -386,23 +366,24 @@ TEST(Zqlog, Verdicts)
         { "issue 25, 4: access denied",
             Lines({ running, kPrinter, kPrinterLine, "Access is denied.\r\n",
                 "Error executing NT Add Printer for Printer Driver" }),
-            { failed }, "access was denied: check this user's rights" },
-        { "issue 25, 4: not a valid Win32 application",
-            Lines({ running, kPrinter, kPrinterLine, "%1 is not a valid Win32 application.\r\n",
+            { failed }, "access to the program was denied (error 5); check this user's rights" },
+        { "issue 25, 4: not a valid Win32 application, whose text has an insert, so only its code comes",
+            Lines({ running, kPrinter, kPrinterLine,
+                "Warning! Unknown error code 193 reported while executing command: ", kPrinterLine,
                 "Error executing NT Add Printer for Printer Driver" }),
-            { failed }, "a damaged zqntadd.exe" },
+            { failed }, "replace zqntadd.exe from the package: it is damaged" },
         { "issue 25, 4: an unknown error code",
             Lines({ running, kPrinter, kPrinterLine,
                 "Warning! Unknown error code -536870911 reported while executing command: ", kPrinterLine,
                 "Error executing NT Add Printer for Printer Driver" }),
-            { failed }, "the system has no text for error -536870911" },
+            { failed }, "error -536870911, for which the system has no text and which zqlog does not know" },
         { "issue 25, 4: the same path started later in the run",
             Lines(std::vector<std::string> { running, kFax, kFaxLine, "Acc\xe8s refus\xe9.\r\n",
                       "Error executing NT Add Printer for FAX", kPrinter, kPrinterLine }
                 + Tools("", "Zq")),
             { failed },
-            "the same program started at line 7 of this log, so its path is right; at this start, zqlog does not know "
-            "this wording" },
+            "the same program started at line 7 (run 1) of this log, so its path is right; at this start, look the "
+            "quoted text up" },
         { "a %VAR% in ProgramDir",
             Lines({ running, kPrinter, "\"%ProgramFiles%\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer",
                 "The system cannot find the path specified.\r\n",
@@ -416,7 +397,7 @@ TEST(Zqlog, Verdicts)
                 + Tools("", "Zq")),
             { ok }, "split off another program's text glued to its front; the printer stage" },
         { "runs whose lines interleave", Lines({ running, running, kFax, zqFax, kFax, zqFax }),
-            { incomplete, incomplete, incomplete }, "may interleave" },
+            { incomplete, incomplete }, "two setups ran at once" },
     };
     for (const auto& c : cases) {
         std::vector<Verdict> verdicts;
@@ -437,26 +418,46 @@ TEST(Zqlog, JsonAndFlags)
     AccountOptions json;
     json.json = true;
     const nlohmann::json doc = nlohmann::json::parse(AccountOf(kTwoRunsLog, 0, &status, json));
-    EXPECT_EQ(1, doc["format"]);
+    EXPECT_EQ(2, doc["format"]);
+    EXPECT_TRUE(doc["zqlog_version"].is_string());
+    EXPECT_EQ("-", doc["input"]["name"]);
+    EXPECT_EQ(sizeof kTwoRunsLog - 1, doc["input"]["bytes"]);
+    EXPECT_EQ(26, doc["input"]["lines"]);
     EXPECT_TRUE(doc["conversion"].is_null());
     ASSERT_EQ(2u, doc["runs"].size());
     const char* const ids[]
         = { "settings", "spooler", "fax_decision", "fax", "printer", "driver_tool_fax", "driver_tool_printer" };
     for (const nlohmann::json& run : doc["runs"]) {
         EXPECT_TRUE(run["run"].is_number() && run["first_line"].is_number() && run["last_line"].is_number());
-        EXPECT_TRUE(run["notes"].is_array());
+        EXPECT_TRUE(run["notes"].is_array() && run["driver_names"].is_array());
+        EXPECT_EQ("nt4_or_later", run["system"]);
+        EXPECT_EQ("SOFTWARE\\ZQ\\Install\\Printer", run["key_path"]);
+        EXPECT_EQ("C:\\Program Files\\ZQ", run["program_dir"]);
+        EXPECT_EQ(nlohmann::json({ "ZQ Fax", "ZQ Laser" }), run["driver_names"]);
         ASSERT_EQ(7u, run["stages"].size());
         for (const char* id : ids) {
             const nlohmann::json& stage = run["stages"][id];
             EXPECT_TRUE(stage["state"].is_string()) << id;
             EXPECT_TRUE(stage["line"].is_null() || stage["line"].is_number()) << id;
-            EXPECT_TRUE(stage["cause"].is_null() || stage["cause"].is_string()) << id;
+            for (const char* text : { "cause", "advice", "failure_line" })
+                EXPECT_TRUE(stage[text].is_null() || stage[text].is_string()) << id << " " << text;
+            EXPECT_TRUE(stage["error"].is_null() || stage["error"].is_object()) << id;
+            EXPECT_TRUE(stage["command"].is_null() || stage["command"].is_object()) << id;
         }
     }
+    const nlohmann::json& fax = doc["runs"][0]["stages"]["fax"];
     EXPECT_EQ("failed", doc["runs"][0]["verdict"]);
-    EXPECT_EQ("failed", doc["runs"][0]["stages"]["fax"]["state"]);
-    EXPECT_EQ(3, doc["runs"][0]["stages"]["fax"]["line"]);
+    EXPECT_EQ("fax_start_failed", doc["runs"][0]["why"]);
+    EXPECT_EQ("failed", fax["state"]);
+    EXPECT_EQ(3, fax["line"]);
+    EXPECT_EQ("Error executing NT Add Printer for FAX", fax["failure_line"]);
+    EXPECT_EQ(
+        nlohmann::json({ { "code", 2 }, { "text", "The system cannot find the file specified." }, { "known", true } }),
+        fax["error"]);
+    EXPECT_EQ("C:\\Program Files\\ZQ\\zqntadd.exe", fax["command"]["program"]);
+    EXPECT_EQ("SOFTWARE\\ZQ\\Install\\Fax", fax["command"]["arguments"]);
     EXPECT_EQ("ok", doc["runs"][1]["verdict"]);
+    EXPECT_TRUE(doc["runs"][1]["why"].is_null() && doc["runs"][1]["why_text"].is_null());
     EXPECT_EQ(1, doc["counts"]["ok"]);
 
     // Three runs: failed, ok, then one that stops after its spooler line.

@@ -3,6 +3,12 @@
 #include <stdio.h>
 
 #include "wording.h"
+#include "words.h"
+
+// json_output.cpp
+JsonAccountPtr MakeJsonAccount(const AccountOptions& options);
+std::string JsonRun(JsonAccount& json, const RunRecord& record, const LogReader* reader);
+std::string JsonClose(JsonAccount& json, const LogReader& reader, const long counts[VERDICT_COUNT]);
 
 namespace {
 
@@ -13,19 +19,16 @@ std::string Padded(const std::string& text, size_t width)
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-std::string Plural(long n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 } // namespace
 
 AccountWriter::AccountWriter(std::function<void(const std::string&)> write, AccountOptions options)
     : write_(std::move(write))
     , options_(options)
 {
-    if (options_.json)
+    if (options_.Json())
         options_.summary = false;
+    if (options_.Json())
+        json_ = MakeJsonAccount(options_);
 }
 
 void AccountWriter::Top()
@@ -33,14 +36,10 @@ void AccountWriter::Top()
     if (topDone_)
         return;
     topDone_ = true;
+    if (options_.Json())
+        return;
     const Conversion found = reader_ ? reader_->Source().Found() : CONV_NONE;
     const Conversion ends = reader_ ? reader_->Source().LineEnds() : CONV_NONE;
-    if (options_.json) {
-        const char* id = ConversionId(found);
-        write_(std::string("{\"format\":1,\"conversion\":") + (id ? "\"" + std::string(id) + "\"" : "null")
-            + ",\"code_page\":" + std::to_string(options_.codePage) + ",\"runs\":[");
-        return;
-    }
     const std::string said = ConversionSaid(found, ends);
     if (!said.empty())
         write_(said + "\n\n");
@@ -53,75 +52,55 @@ void AccountWriter::Out(const std::string& text)
         write_(text);
 }
 
-void AccountWriter::Put(const std::string& text)
+void AccountWriter::Put(const std::string& text, int run)
 {
-    std::string& held = started_ ? run_ : before_;
+    // Another program's line goes with the run begun last.
+    std::string& held = started_ ? held_[run ? run : latest_] : before_;
     if (held.size() + text.size() <= kHeldLimit)
         held += text;
     else
         ++notShown_;
 }
 
-void AccountWriter::RunBegins(int, long)
+void AccountWriter::RunBegins(int run, long)
 {
+    latest_ = run;
     if (!started_) {
         started_ = true;
         if (notShown_)
-            before_ += "(" + Plural(notShown_, "more line", "more lines") + " of other programs not shown)\n";
+            before_ += Say(W_OTHERS_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
         notShown_ = 0;
         const bool all = !options_.failedOnly && options_.last == 0;
-        if (!options_.summary && !options_.json && all)
+        if (!options_.summary && !options_.Json() && all)
             Out(before_);
         before_.clear();
         before_.shrink_to_fit();
     }
-    run_.clear();
 }
 
 void AccountWriter::Note(long line, const LineNote& note, size_t)
 {
-    if (options_.summary || options_.json)
+    if (options_.summary || options_.Json())
         return;
     char number[24];
     snprintf(number, sizeof number, "%6ld | ", line);
-    Put(number + note.text + "\n       = " + note.meaning + "\n");
+    Put(number + note.text + "\n       = " + note.meaning + "\n", note.run);
 }
 
 void AccountWriter::RunEnds(const RunRecord& record)
 {
     ++counts_[record.verdict];
     // --last takes the file's last runs, then --failed filters them.
+    std::string lines;
+    lines.swap(held_[record.run]);
+    held_.erase(record.run);
     if (options_.failedOnly && record.verdict == VERDICT_OK && options_.last == 0) {
-        run_.clear();
         notShown_ = 0;
         return;
     }
-    std::string text;
-    if (options_.json)
-        text = Json(record);
-    else if (options_.summary) {
-        text = "run " + std::to_string(record.run) + "  lines " + std::to_string(record.firstLine) + "-"
-            + std::to_string(record.lastLine) + "  " + VerdictId(record.verdict);
-        std::string stages;
-        for (int s = 0; s < STAGE_COUNT; ++s)
-            if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)
-                stages += std::string(stages.empty() ? "  " : " ") + StageId((Stage)s) + "="
-                    + StateId(record.stages[s].state);
-        text += stages.empty() && !record.why.empty() ? "  (" + record.why + ")\n" : stages + "\n";
-    } else {
-        text = "== " + VerdictLine(record) + " ==\n";
-        for (int s = 0; s < STAGE_COUNT; ++s)
-            text += "   " + Padded(StateId(record.stages[s].state), 12) + Padded(StageName((Stage)s), 23)
-                + record.stages[s].cause + "\n";
-        text += "   " + Padded("", 12) + Padded("system", 23) + record.system + "\n";
-        for (const std::string& note : record.notes)
-            text += "   note: " + note + "\n";
-        text += run_;
-        if (notShown_)
-            text += "(" + Plural(notShown_, "more line", "more lines") + " of this run not shown)\n";
-        text += "\n";
-    }
-    run_.clear();
+    std::string text = json_ ? JsonRun(*json_, record, reader_) : Text(record, lines);
+    if (json_ && !options_.jsonLines)
+        return; // the document holds it
     notShown_ = 0;
     if (options_.last > 0) {
         last_.emplace_back(record.verdict, std::move(text));
@@ -129,45 +108,86 @@ void AccountWriter::RunEnds(const RunRecord& record)
             last_.pop_front();
         return;
     }
-    if (options_.json && shown_ > 0)
-        text = "," + text;
-    ++shown_;
     Out(text);
+}
+
+std::string AccountWriter::Text(const RunRecord& record, const std::string& lines) const
+{
+    std::string text;
+    if (options_.summary) {
+        text = "run " + std::to_string(record.run) + "  lines " + std::to_string(record.firstLine) + "-"
+            + std::to_string(record.lastLine) + "  " + VerdictId(record.verdict);
+        std::string stages;
+        for (int s = 0; s < STAGE_COUNT; ++s)
+            if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)
+                stages += std::string(stages.empty() ? "  " : " ") + StageId((Stage)s) + "="
+                    + StateId(record.stages[s].state);
+        return text + (stages.empty() && !record.why.empty() ? "  (" + record.why + ")\n" : stages + "\n");
+    }
+    text = "== " + VerdictLine(record) + " ==\n";
+    for (int s = 0; s < STAGE_COUNT; ++s) {
+        const StageRecord& stage = record.stages[s];
+        const bool said = stage.error.present && !stage.error.text.empty();
+        text += "   " + Padded(StateId(stage.state), 12) + Padded(StageName((Stage)s), 23) + stage.cause
+            + (said ? Say(W_SYSTEM_SAID_IN_STAGE, { stage.error.text }) : "")
+            + (stage.advice.empty() ? "" : "; " + stage.advice) + "\n";
+    }
+    text += "   " + Padded("", 12) + Padded("system", 23) + record.system + "\n";
+    for (const RunNote& note : record.notes)
+        text += "   note: " + note.text + "\n";
+    text += lines;
+    if (notShown_)
+        text += Say(W_RUN_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
+    return text + "\n";
 }
 
 void AccountWriter::Close(const LogReader& reader)
 {
     if (!reader_)
         reader_ = &reader;
-    for (auto& held : last_) {
-        if (options_.failedOnly && held.first == VERDICT_OK)
-            continue;
-        std::string& text = held.second;
-        if (options_.json && shown_ > 0)
-            text = "," + text;
-        ++shown_;
-        Out(text);
-    }
+    for (auto& held : last_)
+        if (!(options_.failedOnly && held.first == VERDICT_OK))
+            Out(held.second);
     last_.clear();
-    if (options_.json) {
-        Out("],\"counts\":{\"ok\":" + std::to_string(counts_[VERDICT_OK]) + ",\"failed\":"
-            + std::to_string(counts_[VERDICT_FAILED]) + ",\"incomplete\":" + std::to_string(counts_[VERDICT_INCOMPLETE])
-            + "},\"lines\":" + std::to_string(reader.Lines())
-            + ",\"other_lines\":" + std::to_string(reader.OtherLines()) + "}\n");
+    if (json_) {
+        Out(JsonClose(*json_, reader, counts_));
         return;
     }
+    for (const RunNote& note : FileNotes(reader, options_))
+        if (note.id != NOTE_CONVERTED) // said at the top
+            Out("note: " + note.text + "\n");
     Out(ClosingLine(counts_, reader.Lines(), reader.OtherLines()) + "\n");
+}
+
+std::vector<RunNote> FileNotes(const LogReader& reader, const AccountOptions& options)
+{
+    std::vector<RunNote> notes;
+    const std::string said = ConversionSaid(reader.Source().Found(), reader.Source().LineEnds());
+    if (!said.empty())
+        notes.push_back({ NOTE_CONVERTED, said });
+    if (const unsigned likely = reader.LikelyCodePage())
+        notes.push_back({ NOTE_CODE_PAGE_LIKELY, CodePageSaid(likely) });
+    if (options.readOnce)
+        notes.push_back({ NOTE_READ_ONCE, Word(kWords.readOnce) });
+    return notes;
+}
+
+Refusal RefusalOf(const LogReader& reader)
+{
+    if (reader.Runs() > 0)
+        return { nullptr, "" };
+    if (reader.Source().OnlyZeros())
+        return { "zero_bytes_only", Word(kWords.onlyZeros) };
+    if (reader.Source().Binary() || (reader.SawZeroByte() && reader.Lines() <= 1))
+        return { "binary", Word(kWords.binary) };
+    if (reader.Lines() == 0)
+        return { "empty", Word(kWords.empty) };
+    return { "no_program_lines", Say(W_NO_PROGRAM_LINES_IN, { Count(reader.Lines(), W_LINE, W_LINES) }) };
 }
 
 std::string NotALog(const LogReader& reader)
 {
-    if (reader.Runs() > 0)
-        return "";
-    if (reader.Source().Binary() || (reader.SawZeroByte() && reader.Lines() <= 1))
-        return "a binary file, not a log";
-    if (reader.Lines() == 0)
-        return "the file is empty";
-    return "no line of zqrunadd's in " + Plural(reader.Lines(), "line", "lines");
+    return RefusalOf(reader).text;
 }
 
 std::string AccountOf(const std::string& logBytes, unsigned codePage, int* status, AccountOptions options)
@@ -177,12 +197,15 @@ std::string AccountOf(const std::string& logBytes, unsigned codePage, int* statu
     AccountWriter writer([&out](const std::string& text) { out += text; }, options);
     LogReader reader(writer, codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
     writer.Attach(reader);
+    // The whole log is at hand: a first pass gives the later runs' evidence.
+    const LogFacts ahead = FactsOf(logBytes, codePage);
+    reader.Foresee(ahead);
     reader.Feed(logBytes.data(), logBytes.size());
     reader.Finish();
-    std::string why = NotALog(reader);
-    *status = why.empty() ? 0 : 2;
-    if (!why.empty())
-        return why + "\n";
+    const Refusal refusal = RefusalOf(reader);
+    *status = refusal.id ? 2 : 0;
+    if (refusal.id)
+        return options.Json() ? RefusalJson(options, &reader, refusal) : refusal.text + "\n";
     writer.Close(reader);
     return out;
 }

@@ -8,7 +8,7 @@ namespace {
 
 bool EndsWith(const std::string& text, const char* end, size_t n)
 {
-    return text.size() >= n && text.compare(text.size() - n, n, end) == 0;
+    return text.size() >= n && text.compare(text.size() - n, n, end, n) == 0;
 }
 
 bool BeginsWith(const std::string& text, const char* start)
@@ -125,4 +125,24 @@ Sorted Classify(const Line& line)
     if (text.size() >= 4 && !CutFrom(text).empty())
         return { LINE_CUT, nullptr, 0 };
     return { LINE_OTHER, nullptr, 0 };
+}
+
+// The end of a line of the program's whose front was cut (the log rotated or
+// pasted from the middle): the tail of a fixed text, or of a command line
+// without its path's start.
+bool IsCutFront(const std::string& text)
+{
+    const Texts& t = AllTexts();
+    for (unsigned i = 0; text.size() >= 6 && i < t.count; ++i)
+        if (text.size() < t.sizes[i] && EndsWith(t.rows[i].text, text.c_str(), text.size()))
+            return true;
+    const std::string addPrinter = LOG_ADD_PRINTER_TOOL, driverTool = LOG_DRIVER_TOOL LOG_DRIVER_TOOL_NAME;
+    const size_t exe = text.find(".exe\" ");
+    if (exe != std::string::npos && text[0] != '"'
+        && (text.find(addPrinter) != std::string::npos || EndsWith(addPrinter, text.c_str(), exe + 6)))
+        return true;
+    const size_t name = text.find(" /n:");
+    const bool drive = text.size() > 2 && text[1] == ':' && text[2] == '\\';
+    return name != std::string::npos && !drive && text.compare(0, 2, "\\\\") != 0
+        && (text.find(driverTool) != std::string::npos || EndsWith(driverTool, text.c_str(), name + 4));
 }

@@ -36,5 +36,6 @@ bool IsUnknownErrorLine(const std::string& text);
 std::string CutFrom(const std::string& line); // the fixed texts line is the start of, quoted; "" for none
 const TextMeaning* JoinedText(const std::string& text); // the fixed text a longer line ends with
 bool IsCommandShape(const std::string& text);
+bool IsCutFront(const std::string& text); // the end of a line of the program's, its front cut
 
 #endif

@@ -21,6 +21,8 @@ Collector Collect(const std::string& logBytes, unsigned codePage)
 {
     Collector collector;
     LogReader reader(collector, codePage, logBytes.size() + 1);
+    const LogFacts ahead = FactsOf(logBytes, codePage);
+    reader.Foresee(ahead);
     reader.Feed(logBytes.data(), logBytes.size());
     reader.Finish();
     return collector;
@@ -41,4 +43,13 @@ std::vector<LineNote> NoteLines(const std::string& logBytes)
 std::vector<RunRecord> RunsOf(const std::string& logBytes, unsigned codePage)
 {
     return Collect(logBytes, codePage).runs;
+}
+
+LogFacts FactsOf(const std::string& logBytes, unsigned codePage)
+{
+    SilentSink none;
+    LogReader reader(none, codePage, 256, false, false);
+    reader.Feed(logBytes.data(), logBytes.size());
+    reader.Finish();
+    return reader.Facts();
 }

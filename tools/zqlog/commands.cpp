@@ -1,8 +1,12 @@
 // The reader's command lines and system texts.
+#include <stdlib.h>
 #include <string.h>
 
 #include "install/key_paths.h"
 #include "log_reader.h"
+#include "start_errors.h"
+#include "wording.h"
+#include "words.h"
 #include "support/log_texts.h"
 
 namespace {
@@ -72,11 +76,11 @@ bool LogReader::TakeCommandLine(const Line& line)
         launch.phase = PHASE_WARNED_COMMAND;
         launch.cause = PHASE_WARNED_COMMAND;
         run_.step = StepOf(index, PHASE_WARNED_COMMAND);
-        Emit(line, true, "the command line that could not start, again");
+        Emit(line, true, Word(W_COMMAND_AGAIN));
         return true;
     }
     const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
-    Emit(line, true, words_ ? meaning + (line.ended ? "" : " (its line end is missing)") : meaning);
+    Emit(line, true, words_ ? meaning + (line.ended ? "" : Word(W_COMMAND_END_MISSING)) : meaning);
     return true;
 }
 
@@ -110,26 +114,26 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         RecordCommand(expected, dir, arg, true, line.number);
         ++run_.cutLines;
         TakeOwnText(line, *later,
-            "the " + std::string(LaunchOf(expected).stage) + " launch's command line, cut short after "
-                + (arg.empty() ? "its tool's name" : "\"" + arg + "\"")
-                + " (a full disk, or another writer), then a later line of the program's: ");
+            Say(W_COMMAND_CUT_THEN_LATER,
+                { Word(LaunchOf(expected).stage), arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
         return true;
     }
     unsigned count;
     const TextMeaning* rows = AllMeanings(&count);
     for (unsigned i = 0; i < count; ++i) {
-        const size_t size = strlen(rows[i].text);
-        if (rows[i].kind != TEXT_ANNOUNCE)
+        if (rows[i].kind != TEXT_ANNOUNCE || text.empty() || text[0] != rows[i].text[0])
             continue;
-        for (size_t k = 4; k < size && k < text.size(); ++k)
-            if (text.compare(0, k, rows[i].text, k) == 0 && ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
+        const size_t size = strlen(rows[i].text);
+        // The announcement's start the line begins with: cut at any length up to that.
+        size_t common = 0;
+        while (common < size && common < text.size() && text[common] == rows[i].text[common])
+            ++common;
+        for (size_t k = 4; k <= common && k < size && k < text.size(); ++k)
+            if (ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
                 const std::string announced = TakeOwnText(line, rows[i], "", false);
                 ++run_.cutLines;
                 const std::string command = RecordCommand(rows[i].launch, dir, arg, false, line.number);
-                Emit(line, true,
-                    "the start of \"" + std::string(rows[i].text)
-                        + "\", cut short (a full disk, or another writer), then its command line whole: " + announced
-                        + "; the command line: " + command);
+                Emit(line, true, Say(W_ANNOUNCE_CUT_THEN_COMMAND, { rows[i].text, announced, command }));
                 return true;
             }
     }
@@ -162,14 +166,10 @@ bool LogReader::TakeUnannouncedCommand(const Line& line)
     const std::string why = Place(step, line.number);
     run_.launches[index] = LaunchState();
     run_.launches[index].line = line.number;
-    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(line.number) + ": the "
-        + LaunchOf(index).stage + " launch's announcement.";
+    run_.gaps += (run_.gaps.empty() ? "" : " ")
+        + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(line.number), Word(LaunchOf(index).stage) });
     const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
-    Emit(line, true,
-        why + "the " + LaunchOf(index).stage
-            + " launch's command line; its announcement before it is missing (lost, as lines are while another "
-              "writer holds the log): "
-            + meaning);
+    Emit(line, true, Say(W_UNANNOUNCED_COMMAND, { why, Word(LaunchOf(index).stage), meaning }));
     return true;
 }
 
@@ -192,11 +192,7 @@ bool LogReader::TakeSystemText()
     if (LaunchOf(index).addPrinter && !(next && next->kind == TEXT_FAILURE && next->launch == index)) {
         const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
         for (size_t i = 0; i <= end; ++i) {
-            Emit(PopFront(), false,
-                (i < end ? std::string("not zqrunadd's: most likely the add-printer tool's own output")
-                         : std::string("an empty line, not zqrunadd's"))
-                    + "; a failed start would have \"" + failed
-                    + "\" after the system's text, and none follows here, so the order cannot tell it for one");
+            Emit(PopFront(), false, Say(W_NO_FAILED_START, { Word(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
         }
         return true;
     }
@@ -209,61 +205,79 @@ bool LogReader::TakeSystemText()
         const Line& line = PopFront();
         if (i < end) {
             launch.systemText += (launch.systemText.empty() ? "" : " ") + line.text;
-            Emit(line, true,
-                i == 0 ? "the system's text (in the machine's language) for why " + program
-                        + " on the command line above could not start"
-                       : "the system's text, continued");
+            Emit(line, true, i == 0 ? Say(W_SYSTEM_TEXT_FIRST, { program }) : Word(W_SYSTEM_TEXT_MORE));
         } else {
-            Emit(line, true, "the empty line that ends the system's text");
+            Emit(line, true, Word(W_SYSTEM_TEXT_END));
         }
     }
     return true;
 }
 
-// Names the program that did not start, and what to check from the evidence.
-std::string LogReader::StartFailure(int index) const
+// The program that did not start, why, and what to check, from the error
+// and the evidence of the rest of the log.
+LogReader::Failure LogReader::StartFailure(int index) const
 {
     const LaunchState& launch = run_.launches[index];
-    const LaunchMeaning& meaning = LaunchOf(index);
-    const StartError error = StartErrorOf(launch.systemText, launch.code);
-    std::string check = Advice(error, meaning.addPrinter, launch.code);
-    const long startedAt = StartedAt(index);
-    if (startedAt)
-        check = StartedElsewhere(startedAt) + check;
-    if (HasVariable(launch.dir))
-        check = UnexpandedDir() + check;
-    if (!meaning.addPrinter)
-        return kDriverToolFile + " could not start from " + launch.dir + ": " + check;
+    const bool addPrinter = LaunchOf(index).addPrinter;
+    const std::string program = addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
+    const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
+                                                   : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
+    Failure failure;
+    if (addPrinter && launch.dir.empty() && KeyPathQuoted()) {
+        failure.cause = Word(kWords.quotedKeyCause);
+        failure.advice = Word(kWords.quotedKeyAdvice);
+        return failure;
+    }
     // The install root key, from the printer launch's key path when it has come.
     char root[KEY_PATH_SIZE] = "";
     const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
-    if (printer.command && !printer.cut)
+    if (addPrinter && printer.command && !printer.cut)
         InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
-    if (launch.dir.empty())
-        return "the add-printer tool could not start: ProgramDir was never read, since the install root key" + key
-            + " did not open; check that it exists and that this user may open it for full access";
-    const char named[] = "the install root key";
-    size_t at = check.find(named);
+    if (addPrinter && launch.dir.empty()) {
+        failure.cause = Say(W_NO_PROGRAM_DIR_CAUSE, { key });
+        failure.advice = Word(kWords.noProgramDirAdvice);
+        return failure;
+    }
+    if (row)
+        failure.cause = Say(W_COULD_NOT_START_ROW, { program, Word(row->meaning), std::to_string(row->code) });
+    else if (!launch.code.empty())
+        failure.cause = Say(W_COULD_NOT_START_CODE, { program, launch.code });
+    else
+        failure.cause = Say(W_COULD_NOT_START_TEXT, { program, launch.systemText });
+    failure.advice = row ? Word(addPrinter ? row->addPrinter : row->driverTool)
+                         : (launch.code.empty() ? Word(kWords.unknownTextAdvice) : Word(kWords.unknownCodeAdvice));
+    const std::string named = Word(W_INSTALL_ROOT_KEY);
+    const size_t at = failure.advice.find(named);
     if (at != std::string::npos)
-        check.insert(at + sizeof named - 1, key);
-    return "the add-printer tool \"" + launch.dir + kAddPrinterTool + " could not start: " + check;
+        failure.advice.insert(at + named.size(), key);
+    const LogFacts::Started started = StartedAt(index);
+    if (started.line)
+        failure.advice = StartedElsewhere(started.line, started.run) + failure.advice;
+    if (HasVariable(launch.dir))
+        failure.advice = UnexpandedDir() + failure.advice;
+    return failure;
 }
 
-std::string LogReader::FailureMeaning(int index) const
+LogReader::Failure LogReader::FailureParts(int index) const
 {
-    const LaunchState& launch = run_.launches[index];
     const LaunchMeaning& meaning = LaunchOf(index);
-    switch (launch.cause) {
+    switch (run_.launches[index].cause) {
     case PHASE_SYSTEM_TEXT:
     case PHASE_WARNED:
     case PHASE_WARNED_COMMAND:
         return StartFailure(index);
     case PHASE_COMMAND:
-        return meaning.negativeExit;
+        return { Word(meaning.negativeExit), Word(meaning.negativeExitAdvice) };
     case PHASE_TOO_LONG:
-        return std::string("not started: ") + meaning.tooLong;
+        return { Say(W_NOT_STARTED, { Word(meaning.tooLong) }), Word(meaning.tooLongAdvice) };
     default:
-        return "its command line is missing";
+        return { Word(kWords.commandMissing), "" };
     }
+}
+
+std::string LogReader::FailureMeaning(int index) const
+{
+    const Failure failure = FailureParts(index);
+    return failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice;
 }

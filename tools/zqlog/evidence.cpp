@@ -5,6 +5,7 @@
 #include "install/key_paths.h"
 #include "log_reader.h"
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
@@ -25,32 +26,68 @@ bool HasStarted(const LaunchState& launch)
 
 } // namespace
 
-long LogReader::StartedAt(int index) const
+// The same program started elsewhere in this run, or in another run of the
+// log: its path was right then.
+LogFacts::Started LogReader::StartedAt(int index) const
 {
     const bool addPrinter = LaunchOf(index).addPrinter;
     const std::string& dir = run_.launches[index].dir;
     if (dir.empty())
-        return 0;
+        return { addPrinter, dir, 0, 0 };
     for (int i = 0; i < LAUNCH_COUNT; ++i)
         if (i != index && LaunchOf(i).addPrinter == addPrinter && HasStarted(run_.launches[i])
             && run_.launches[i].dir == dir)
-            return run_.launches[i].line;
-    for (const Started& started : started_)
-        if (started.addPrinter == addPrinter && started.dir == dir)
-            return started.line;
-    return 0;
+            return { addPrinter, dir, run_.launches[i].line, run_.number };
+    for (const LogFacts::Started& started : Known().started)
+        if (started.addPrinter == addPrinter && started.dir == dir && started.run != run_.number)
+            return started;
+    return { addPrinter, dir, 0, 0 };
 }
 
+// The run's started programs, each kept once, for later runs.
 void LogReader::KeepStarted()
 {
     for (int i = 0; i < LAUNCH_COUNT; ++i) {
         const LaunchState& launch = run_.launches[i];
-        if (!HasStarted(launch) || StartedAt(i))
+        if (!HasStarted(launch))
             continue;
-        if (started_.size() == kStartedKept)
-            started_.erase(started_.begin());
-        started_.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line });
+        bool kept = false;
+        for (const LogFacts::Started& started : facts_.started)
+            kept = kept || (started.addPrinter == LaunchOf(i).addPrinter && started.dir == launch.dir);
+        if (kept)
+            continue;
+        if (facts_.started.size() == kStartedKept)
+            facts_.started.erase(facts_.started.begin());
+        facts_.started.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line, run_.number });
     }
+    if (run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command) {
+        facts_.firstDriverToolRun = facts_.firstDriverToolRun ? facts_.firstDriverToolRun : run_.number;
+        facts_.lastDriverToolRun = run_.number;
+    }
+    if (!facts_.firstPrinterEndRun
+        && (run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED)))
+        facts_.firstPrinterEndRun = run_.number;
+}
+
+// Another run that launched a driver tool: a later one when the whole file was
+// read ahead, else an earlier one; 0 for none.
+int LogReader::DriverToolRun() const
+{
+    const LogFacts& known = Known();
+    if (known.lastDriverToolRun && known.lastDriverToolRun != run_.number)
+        return known.lastDriverToolRun;
+    if (known.firstDriverToolRun && known.firstDriverToolRun != run_.number)
+        return known.firstDriverToolRun;
+    return 0;
+}
+
+// The key path came in double quotes: the program keeps them, so no key opens.
+bool LogReader::KeyPathQuoted() const
+{
+    for (int i : { LAUNCH_FAX, LAUNCH_PRINTER })
+        if (run_.launches[i].command && !run_.launches[i].arg.empty() && run_.launches[i].arg[0] == '"')
+            return true;
+    return false;
 }
 
 // ProgramDir was read from the install root key, and that is the printer key
@@ -82,56 +119,51 @@ std::string LogReader::CommandMeaning(int index) const
     const LaunchState& launch = run_.launches[index];
     const LaunchState* l = run_.launches;
     if (LaunchOf(index).addPrinter) {
-        std::string meaning = "the add-printer tool " + kAddPrinterFile + " in ProgramDir, for the key " + launch.arg;
+        std::string meaning = Say(W_ADD_PRINTER_COMMAND, { kAddPrinterFile, launch.arg });
         if (launch.dir.empty())
-            meaning += ". ProgramDir stands empty: the install root key did not open (missing, or no full access "
-                       "for this user), so ProgramDir was never read and the tool is looked for at the drive's root";
+            meaning += Word(W_PROGRAM_DIR_EMPTY);
         if (HasVariable(launch.dir))
             meaning += ". " + UnexpandedDir();
         return meaning;
     }
-    std::string meaning = "the driver-directory tool in the running system's printer driver directory " + launch.dir;
+    const std::string meaning = Say(W_DRIVER_TOOL_COMMAND, { launch.dir });
     if (!launch.arg.empty())
-        return meaning + ", for the driver " + launch.arg;
-    if (index == LAUNCH_PRINTER_TOOL && PrinterKeyOpened())
-        return meaning
-            + ", with no name after /n:: the printer key's Driver Name is empty (the key opened: ProgramDir was read "
-              "from it). Check Driver Name under the printer key";
+        return meaning + Say(W_FOR_THE_DRIVER, { launch.arg });
     if (index == LAUNCH_PRINTER_TOOL)
-        return meaning
-            + ", with no name after /n:: the printer key did not open (missing, or no full access for "
-              "this user), so its Driver Name was never read, or its Driver Name is empty. Check the key path and "
-              "Driver Name under it";
+        return meaning + Word(PrinterKeyOpened() ? W_NO_NAME_KEY_OPENED : W_NO_NAME_KEY_UNOPENED);
     if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
-        return meaning
-            + ", with no name after /n:: no fax launch is in this run's lines, but lines before it are missing, so "
-              "the order cannot tell whether the run made none (then no name is expected) or the fax key's Driver "
-              "Name was not read";
+        return meaning + Word(W_NO_NAME_HEADLESS);
     if (l[LAUNCH_FAX].phase == PHASE_NONE)
-        return meaning + ", with no name after /n:, as expected: this run made no fax launch (No Fax Function is TRUE"
-            + (FaxKeyShown() ? ")" : ", or the key path has no Printer in it)");
+        return meaning + Word(FaxKeyShown() ? W_NO_NAME_FAX_KEY_SHOWN : W_NO_NAME_AS_EXPECTED);
     if (run_.faxNameLine)
-        return meaning + ", with no name after /n:: the fax Driver Name could not be read (line "
-            + Number(run_.faxNameLine) + ")";
-    return meaning
-        + ", with no name after /n:: the fax key did not open for its Driver Name (missing, or no full "
-          "access for this user), so no name was read. Check the fax key";
+        return meaning + Say(W_NO_NAME_FAX_UNREAD, { Number(run_.faxNameLine) });
+    return meaning + Word(W_NO_NAME_FAX_KEY_UNOPENED);
+}
+
+SystemId LogReader::SystemIdShown() const
+{
+    if (run_.spooler)
+        return SYSTEM_NT4_OR_LATER;
+    bool launched = run_.faxFlagLine != 0;
+    for (const LaunchState& launch : run_.launches)
+        launched = launched || launch.phase != PHASE_NONE;
+    // An earlier run with a spooler line makes a dropped line likelier than another system.
+    return run_.headless || !launched || spoolerSeen_ ? SYSTEM_UNKNOWN : SYSTEM_9X_OR_NT351;
 }
 
 std::string LogReader::SystemShown() const
 {
     if (run_.spooler)
-        return "NT 4.0 or later: the run has a spooler line";
+        return Word(W_SYSTEM_SPOOLER);
     if (run_.headless)
-        return "not shown: the run's first lines, where a spooler line would stand, are missing";
+        return Word(W_SYSTEM_HEADLESS);
     bool launched = run_.faxFlagLine != 0;
     for (const LaunchState& launch : run_.launches)
         launched = launched || launch.phase != PHASE_NONE;
     if (!launched)
-        return run_.settingsEnd ? "nothing: the run ended before the spooler stage" : "nothing";
+        return Word(run_.settingsEnd ? W_SYSTEM_NOTHING_SETTINGS : W_SYSTEM_NOTHING);
     if (spoolerSeen_)
-        return "no spooler line: most likely it was dropped, since an earlier run in this log has one (the log "
-               "lives in one Windows directory); else Windows 9x or NT 3.51";
+        return Word(W_SYSTEM_DROPPED);
     std::string dir = run_.launches[LAUNCH_FAX_TOOL].dir;
     if (dir.empty())
         dir = run_.launches[LAUNCH_PRINTER_TOOL].dir;
@@ -139,9 +171,6 @@ std::string LogReader::SystemShown() const
     for (char c : dir)
         lower += (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
     if (lower.size() >= 7 && lower.compare(lower.size() - 7, 7, "\\w32x86") == 0)
-        return "no spooler line, and an NT driver directory: NT 3.51 is likely, unless the line was dropped";
-    if (!dir.empty())
-        return "no spooler line, and a driver directory that is not NT's: Windows 9x is likely, unless the line "
-               "was dropped";
-    return "no spooler line: Windows 9x or NT 3.51, unless the line was dropped";
+        return Word(W_SYSTEM_NT351);
+    return Word(dir.empty() ? W_SYSTEM_9X_OR_NT351 : W_SYSTEM_9X);
 }

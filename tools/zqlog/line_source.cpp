@@ -85,6 +85,14 @@ LineSource::LineSource(LineSink& sink, size_t lineCap)
 
 void LineSource::Feed(const char* bytes, size_t size)
 {
+    bytes_ += size;
+    for (size_t i = 0; onlyZeros_ && i < size; ++i)
+        onlyZeros_ = bytes[i] == 0;
+    Take(bytes, size);
+}
+
+void LineSource::Take(const char* bytes, size_t size)
+{
     if (binary_)
         return;
     if (!decided_) {
@@ -116,7 +124,7 @@ void LineSource::Decide()
         return;
     } else if (LooksUtf8(bytes))
         conversion_ = CONV_UTF8;
-    Feed(bytes.data() + skip, bytes.size() - skip);
+    Take(bytes.data() + skip, bytes.size() - skip);
 }
 
 void LineSource::FromUtf16(const char* bytes, size_t size)

@@ -39,8 +39,11 @@ public:
     bool SawZero() const { return zeros_ > 0; }
     long ZeroBytes() const { return zeros_; }
     long Lines() const { return line_.number; }
+    long long Bytes() const { return bytes_; } // fed so far
+    bool OnlyZeros() const { return bytes_ > 0 && onlyZeros_; }
 
 private:
+    void Take(const char* bytes, size_t size);
     void Decide(); // from the bytes held
     void Decoded(const char* bytes, size_t size); // bytes after any UTF-16
     void DecideEnds(); // from the decoded bytes held
@@ -57,6 +60,8 @@ private:
     std::string odd_; // a UTF-16 unit or surrogate split between chunks
     Line line_;
     long zeros_ = 0;
+    long long bytes_ = 0;
+    bool onlyZeros_ = true;
     char tail_[2] = { 0, 0 }; // the line's last two bytes so far
 };
 

@@ -4,6 +4,7 @@
 
 #include "code_pages.h"
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
@@ -33,8 +34,8 @@ void RunState::Reset()
     gaps.clear();
     named = 0;
     headless = false;
-    lost = zeroLines = gluedLines = cutLines = others = 0;
-    endedByRun = interleaves = spoolerSeen = false;
+    lost = zeroLines = gluedLines = cutLines = others = othersPending = 0;
+    endedByRun = interleaves = spoolerSeen = crashTail = false;
 }
 
 LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words, bool causes)
@@ -44,6 +45,7 @@ LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool wor
     , isLead_(LeadByteTestOf(codePage))
     , words_(words)
     , causes_(causes || words)
+    , guessing_(codePage == 0 || codePage == 1252)
 {
 }
 
@@ -53,6 +55,11 @@ void LogReader::TakeLine(Line& line)
     if (line.number == 1 && source_.Found() != CONV_NONE && source_.Found() != CONV_LF
         && source_.Found() != CONV_CRCRLF)
         isLead_ = nullptr;
+    if (line.number == 1 && source_.Found() != CONV_NONE && source_.Found() != CONV_LF
+        && source_.Found() != CONV_CRCRLF)
+        guessing_ = false;
+    if (guessing_)
+        guess_.Take(line.text);
     Line& slot = Pending(count_++);
     slot.number = line.number;
     slot.text.swap(line.text);
@@ -77,6 +84,14 @@ void LogReader::Finish()
     source_.Finish();
     while (count_ > 0)
         Step();
+    // Zero bytes after the last run's last line, and no line of the
+    // program's after them: the log's end was lost in a crash.
+    if (inRun_ && crashLines_ > 0) {
+        crashTail_ = run_.crashTail = true;
+        others_ -= crashLines_;
+        run_.othersPending -= crashLines_;
+    }
+    EndParked();
     if (inRun_)
         EndRun();
 }
@@ -86,16 +101,20 @@ void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
     if (own) {
         run_.last = line.number;
         run_.zeroLines += line.zeros > 0;
+        // Other programs' lines count inside the run only when a line of its own follows them.
+        run_.others += run_.othersPending;
+        run_.othersPending = 0;
+        crashLines_ = 0;
     } else {
         ++others_;
-        run_.others += inRun_;
+        run_.othersPending += inRun_;
+        crashLines_ += line.zeros > 0;
     }
     if (!words_)
         return;
     std::string said = meaning;
     if (line.zeros)
-        said = Number(line.zeros) + " zero bytes in this line were skipped (a crash or a power cut leaves them); "
-            + said;
+        said = Say(W_ZEROS_IN_LINE, { Number(line.zeros), said });
     LineNote note { line.text, said, own, own ? run_.number : 0 };
     sink_.Note(line.number, note, line.length);
 }
@@ -104,39 +123,75 @@ void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
 // follow the last line there, else as the first line of a new run.
 std::string LogReader::Place(int step, long number)
 {
-    if (inRun_ && IsLater(run_.step, step) && RowOf(run_.step).follows != 0) {
+    if (inRun_ && Fits(run_, step)) {
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
     }
+    // Two runs at once: a line that only the parked run can take is its.
+    if (parked_ && Fits(parkedRun_, step)) {
+        std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+        std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
+        run_.step = step;
+        return gap;
+    }
+    EndParked();
     std::string why;
     if (inRun_) {
         if (words_)
-            why = "a new run begins here: this line cannot follow line " + Number(run_.last)
-                + " in the program's order; ";
+            why = Say(W_NEW_RUN_HERE, { Number(run_.last) });
         run_.endedByRun = true;
-        // A run that stops where the program cannot, and a next one right
-        // after it: it was ended, or two runs' lines interleave.
-        nextInterleaves_ = !RowOf(run_.step).mayEnd;
-        run_.interleaves = nextInterleaves_;
-        EndRun();
+        // A run that stops where the program cannot (it was ended, or two
+        // runs' lines interleave), or that may end here but may also go on
+        // (after the printer stage), is kept aside while the new run goes on;
+        // the two interleave only if a line of the kept run's comes.
+        if (RowOf(run_.step).follows != 0 && MayFollow(STEP_START, step)) {
+            std::swap(run_, parkedRun_);
+            parked_ = true;
+        } else
+            EndRun();
     }
+    Begin(step, number);
+    // A run that begins past its first stages lost its first lines.
+    if (!MayFollow(STEP_START, step) && step != STEP_START) {
+        why += Gaps(step, number, true);
+        run_.headless = true;
+        // The rest of a run whose lines interleave with the one before.
+        run_.interleaves = run_.interleaves || lastInterleaved_;
+    }
+    run_.step = step;
+    return why;
+}
+
+void LogReader::Begin(int step, long number)
+{
     run_.Reset();
-    run_.interleaves = nextInterleaves_;
-    nextInterleaves_ = false;
     run_.spoolerSeen = spoolerSeen_;
     run_.number = ++runs_;
     run_.first = run_.last = number;
     run_.firstStep = step;
     inRun_ = true;
     sink_.RunBegins(run_.number, number);
-    // A run that begins past its first stages lost its first lines.
-    if (!MayFollow(STEP_START, step) && step != STEP_START) {
-        why += Gaps(step, number, true);
-        run_.headless = true;
-    }
-    run_.step = step;
-    return why;
+}
+
+bool LogReader::Fits(const RunState& run, int step)
+{
+    return IsLater(run.step, step) && RowOf(run.step).follows != 0;
+}
+
+// Of two runs at once, the earlier ends, so that runs end in their order;
+// the later stays the current run.
+void LogReader::EndParked()
+{
+    if (!parked_)
+        return;
+    if (parkedRun_.number < run_.number)
+        std::swap(run_, parkedRun_);
+    EndRun();
+    std::swap(run_, parkedRun_);
+    inRun_ = true;
+    parked_ = false;
 }
 
 // What the program writes between the run's last place and step, were the
@@ -150,54 +205,45 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
     if (current >= 0 && current != launch) {
         const LaunchState& left = run_.launches[current];
         if (left.phase == PHASE_ANNOUNCED)
-            missing.push_back("the command line after line " + Number(left.line));
+            missing.push_back(Say(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
         if (left.phase == PHASE_TOO_LONG)
-            missing.push_back("the error line after line " + Number(left.line));
+            missing.push_back(Say(W_MISSING_ERROR_AFTER, { Number(left.line) }));
     }
     const LaunchState* l = run_.launches;
     struct Needed {
         bool missing;
-        std::string what;
+        WordId what;
     };
     const Needed needed[] = {
         { step >= STEP_PRINTER_FIRST && run_.faxFlagLine && l[LAUNCH_FAX].phase == PHASE_NONE,
-            "the fax launch, which line " + Number(run_.faxFlagLine) + " calls for" },
-        { step == STEP_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE, "the fax launch" },
-        { step >= STEP_FAX_TOOL_FIRST && l[LAUNCH_PRINTER].phase == PHASE_NONE, "the printer launch" },
-        { step >= STEP_PRINTER_TOOL_FIRST && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE, "the fax driver tool's launch" },
+            W_MISSING_FAX_CALLED_FOR },
+        { step == STEP_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE, W_MISSING_FAX },
+        { step >= STEP_FAX_TOOL_FIRST && l[LAUNCH_PRINTER].phase == PHASE_NONE, W_MISSING_PRINTER },
+        { step >= STEP_PRINTER_TOOL_FIRST && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE, W_MISSING_FAX_TOOL },
     };
     for (unsigned i = 0; i < sizeof needed / sizeof needed[0]; ++i)
         if (needed[i].missing && !(run_.named & (1u << i))) {
             run_.named |= 1u << i;
-            missing.push_back(needed[i].what);
+            missing.push_back(Say(needed[i].what, { Number(run_.faxFlagLine) }));
         }
     if (launch >= 0 && RowOf(step).phase == PHASE_FAILED && l[launch].phase == PHASE_NONE)
-        missing.push_back("the " + std::string(LaunchOf(launch).stage) + " launch's announcement and command line");
+        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { Word(LaunchOf(launch).stage) }));
     if (missing.empty())
-        missing.push_back("a line of the program's");
+        missing.push_back(Word(W_MISSING_OWN_LINE));
     std::string list;
     for (const std::string& item : missing)
         list += (list.empty() ? "" : "; ") + item;
-    run_.gaps += (run_.gaps.empty() ? "" : " ") + std::string("Before line ") + Number(number) + ": " + list + ".";
-    if (fresh)
-        return "this run's first lines are missing (" + list
-            + "): they were lost, as lines are while another writer holds the log, or the log was pasted from its "
-              "tail; ";
-    return "lines are missing before this one (" + list
-        + "): they were lost, as lines are while another writer holds the log, or a new run begins here whose "
-          "first lines were lost; the order cannot tell which; ";
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + Say(W_BEFORE_LINE_LIST, { Number(number), list });
+    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { list });
 }
 
 void LogReader::EndRun()
 {
+    lastInterleaved_ = run_.interleaves;
     RunRecord record = BuildRecord(*this);
     sink_.RunEnds(record);
     if (run_.spooler)
         spoolerSeen_ = true;
-    driverToolsSeen_
-        = driverToolsSeen_ || run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command;
-    printerEndsSeen_ = printerEndsSeen_ || run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND)
-        || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
     KeepStarted();
     inRun_ = false;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "classify.h"
+#include "code_page_guess.h"
 #include "line_notes.h"
 #include "line_source.h"
 #include "meanings.h"
@@ -22,6 +23,21 @@
 class LogReader;
 RunRecord BuildRecord(const LogReader& reader); // run_record.cpp: the record of the run the reader is in
 
+// What the whole log shows beyond one run: programs that started, and runs
+// that reached the driver tools. Gathered as the log is read; a first pass
+// over a file gives them for the later runs too. Bounded.
+struct LogFacts {
+    struct Started {
+        bool addPrinter;
+        std::string dir;
+        long line;
+        int run;
+    };
+    std::vector<Started> started; // the first start of each program, a few
+    int firstDriverToolRun = 0, lastDriverToolRun = 0; // runs that launched a driver tool
+    int firstPrinterEndRun = 0; // a run that ended after the printer stage
+};
+
 class NoteSink {
 public:
     virtual ~NoteSink() = default;
@@ -30,6 +46,17 @@ public:
     virtual void Note(long line, const LineNote& note, size_t length) = 0;
     virtual void RunEnds(const RunRecord& record) = 0;
 };
+
+// A sink that keeps nothing: for a first pass that gathers the log's facts.
+class SilentSink : public NoteSink {
+public:
+    void RunBegins(int, long) override { }
+    void Note(long, const LineNote&, size_t) override { }
+    void RunEnds(const RunRecord&) override { }
+};
+
+// The facts of a whole log held in memory (collect.cpp).
+LogFacts FactsOf(const std::string& logBytes, unsigned codePage);
 
 // What the reader keeps of one launch of a run.
 struct LaunchState {
@@ -62,6 +89,8 @@ struct RunState {
     bool endedByRun = false; // a new run began after it
     bool interleaves = false;
     bool spoolerSeen = false; // an earlier run of this log has a spooler line
+    bool crashTail = false; // the log ends in zero bytes after this run's last line
+    long othersPending = 0; // other programs' lines after the run's last line so far
 
     void Reset();
 };
@@ -72,6 +101,13 @@ public:
     // without causes and notes. Both for speed.
     LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words = true, bool causes = true);
     void Feed(const char* bytes, size_t size) { source_.Feed(bytes, size); }
+    // Facts from a first pass over the whole file: evidence from later runs too.
+    void Foresee(const LogFacts& facts) { ahead_ = &facts; }
+    const LogFacts& Facts() const { return facts_; }
+    bool CrashTail() const { return crashTail_; }
+    bool FirstLineCut() const { return firstLineCut_; }
+    // A double-byte code page the log's high bytes read as, when read as 1252; 0 for none.
+    unsigned LikelyCodePage() const { return guessing_ ? guess_.Likely() : 0; }
     void Finish();
     void TakeLine(Line& line) override;
 
@@ -92,10 +128,17 @@ private:
     std::string Place(int step, long number);
     std::string Gaps(int step, long number, bool fresh);
     void EndRun();
+    void Begin(int step, long number);
+    static bool Fits(const RunState& run, int step);
+    void EndParked();
+    bool ParkedWants(const Line& head) const;
     int CurrentLaunch() const { return inRun_ ? RowOf(run_.step).launch : -1; }
     std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
     int LaunchOfTooLong() const;
     bool TakeWarning(const Line& line, int launch, Phase phase);
+    bool TakeCutAtEnd(const Line& line, Phase phase);
+    void TakeOther(const Line& line, bool whole, Phase phase);
+    std::string BeginLaunch(int index, Phase phase, long number);
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
 
     // commands.cpp: command lines and system texts.
@@ -106,16 +149,24 @@ private:
     bool TakeJoinedCommand(const Line& line, int expected);
     bool TakeUnannouncedCommand(const Line& line);
     std::string CommandMeaning(int launch) const;
-    std::string StartFailure(int launch) const;
+    struct Failure {
+        std::string cause, advice;
+    };
+    Failure StartFailure(int launch) const;
+    Failure FailureParts(int launch) const;
     std::string FailureMeaning(int launch) const;
+    bool KeyPathQuoted() const;
 
     // evidence.cpp: what the rest of the log shows of a launch.
-    long StartedAt(int launch) const; // a line where the same program started, or 0
+    LogFacts::Started StartedAt(int launch) const; // where the same program started; line 0 for nowhere
+    const LogFacts& Known() const { return ahead_ ? *ahead_ : facts_; }
+    int DriverToolRun() const; // another run that launched a driver tool, or 0
     void KeepStarted(); // the run's started programs, for later runs
     bool PrinterKeyOpened() const;
     bool FaxKeyShown() const;
     bool NoFaxKey() const;
     std::string SystemShown() const;
+    SystemId SystemIdShown() const;
 
     NoteSink& sink_;
     LineSource source_;
@@ -128,18 +179,19 @@ private:
     int runs_ = 0;
     bool inRun_ = false;
     bool spoolerSeen_ = false;
-    bool driverToolsSeen_ = false; // an earlier run launched the driver tool
-    bool printerEndsSeen_ = false; // an earlier run ended after the printer stage
-    bool nextInterleaves_ = false;
+    LogFacts facts_;
+    const LogFacts* ahead_ = nullptr;
+    bool crashTail_ = false, firstLineCut_ = false;
+    bool guessing_;
+    CodePageGuess guess_;
+    long crashLines_ = 0; // lines of zero bytes since the last line of the program's
+    bool lastInterleaved_ = false; // the run before was one of two that interleave
     RunState run_;
+    RunState parkedRun_; // the earlier of two runs whose lines interleave
+    bool parked_ = false;
     std::string scratchDir_, scratchArg_;
-    struct Started {
-        bool addPrinter;
-        std::string dir;
-        long line;
-    };
-    std::vector<Started> started_; // programs that started in earlier runs, a few
     friend RunRecord BuildRecord(const LogReader& reader);
+    friend class RecordBuilder;
 };
 
 #endif

@@ -1,5 +1,5 @@
 // zqlog: tells support staff what a ZQsetup.log says, run by run.
-//   zqlog [--summary | --json] [--failed] [--last N] [--code-page N] FILE   (FILE "-": standard input)
+//   zqlog [--summary | --json | --json-lines] [--failed] [--last N] [--code-page N] FILE   (FILE "-": standard input)
 // Exit status 0 when it read a log, failures in it or not; 2 when nothing in
 // the file reads as a log, or on a usage error.
 #include <errno.h>
@@ -12,6 +12,7 @@
 
 #include "account.h"
 #include "code_pages.h"
+#include "words.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -21,27 +22,14 @@
 
 namespace {
 
-const char kUsage[]
-    = "usage: zqlog [--summary | --json] [--failed] [--last N] [--code-page N] FILE   (FILE - reads standard input)\n"
-      "Tells what each run of zqrunadd in a ZQsetup.log did: its verdict (ok, failed or incomplete), its stages, "
-      "and its lines with what they mean.\n"
-      "  --summary      one line per run: its number, first and last line, verdict, and the stages that failed or "
-      "did not finish\n"
-      "  --json         one JSON document (format 1), for ticket tools; text in UTF-8\n"
-      "  --failed       only the runs that are not ok (incomplete ones included)\n"
-      "  --last N       only the last N runs of the file (taken before --failed filters them)\n"
-      "  --code-page N  the code page the log was written in; one of: %s.\n"
-#ifdef _WIN32
-      "                 Default: this machine's ANSI code page (GetACP), if zqlog knows it, else 1252.\n"
-#else
-      "                 Default: 1252, read byte by byte: name the code page for a log from a double-byte system "
-      "(932, 936, 949, 950).\n"
-#endif
-      "Run numbers are always the file's own. Exit status: 0 when a log was read, 2 when none was.\n";
-
 void PrintUsage(FILE* to)
 {
-    fprintf(to, kUsage, KnownCodePages());
+#ifdef _WIN32
+    const WordId defaultPage = W_USAGE_DEFAULT_WINDOWS;
+#else
+    const WordId defaultPage = W_USAGE_DEFAULT_HOST;
+#endif
+    fputs(Say(W_USAGE, { KnownCodePages(), Word(defaultPage) }).c_str(), to);
 }
 
 unsigned DefaultCodePage()
@@ -104,9 +92,9 @@ private:
 #endif
 };
 
-int Usage(const char* problem)
+int Usage(WordId problem)
 {
-    fprintf(stderr, "zqlog: %s (zqlog --help tells the usage)\n", problem);
+    fputs(Say(W_USAGE_PROBLEM, { Word(problem) }).c_str(), stderr);
     return 2;
 }
 
@@ -116,6 +104,95 @@ bool Number(const char* text, long* value)
     errno = 0;
     *value = strtol(text, &end, 10);
     return end != text && *end == 0 && errno == 0;
+}
+
+// A refusal: the one line on standard error, and under JSON the document too.
+int Refuse(const AccountOptions& options, const LogReader* reader, const char* id, const std::string& text)
+{
+    fprintf(stderr, "zqlog: %s: %s\n", options.inputName.c_str(), text.c_str());
+    if (options.Json()) {
+        const std::string doc = RefusalJson(options, reader, { id, text });
+        fwrite(doc.data(), 1, doc.size(), stdout);
+    }
+    return 2;
+}
+
+// Feeds the whole of in to reader; false when a read failed.
+bool FeedAll(FILE* in, LogReader& reader)
+{
+    static char chunk[1 << 18];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, in)) > 0)
+        reader.Feed(chunk, got);
+    return ferror(in) == 0;
+}
+
+// A file is read twice where its causes are wanted: first for the facts of
+// every run, so that evidence may come from later runs too. Standard input is
+// read once.
+bool FirstPass(FILE* in, const AccountOptions& options, LogFacts* facts)
+{
+    SilentSink none;
+    LogReader reader(none, options.codePage, 256, false, false);
+    if (!FeedAll(in, reader) || fseek(in, 0, SEEK_SET) != 0)
+        return false;
+    reader.Finish();
+    *facts = reader.Facts();
+    return true;
+}
+
+int Read(const char* path, AccountOptions options)
+{
+    FILE* in = stdin;
+    options.readOnce = strcmp(path, "-") == 0 && !options.summary;
+    if (strcmp(path, "-") == 0) {
+#ifdef _WIN32
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    } else {
+        struct stat info;
+        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode))
+            return Refuse(options, nullptr, "folder", Word(W_FOLDER_NOT_FILE));
+        if (!(in = fopen(path, "rb")))
+            return Refuse(options, nullptr, "cannot_open", strerror(errno));
+    }
+    LogFacts facts;
+    const bool ahead = in != stdin && !options.summary;
+    if (ahead && !FirstPass(in, options, &facts)) {
+        fclose(in);
+        return Refuse(options, nullptr, "read_failed", Word(W_READ_FAILED));
+    }
+    Output output(options.codePage);
+    const LogReader* read = nullptr;
+    bool first = true;
+    AccountWriter writer(
+        [&](const std::string& text) {
+            const Conversion found = read->Source().Found();
+            if (first
+                && (options.Json() || found == CONV_UTF8 || found == CONV_UTF8_BOM || found == CONV_UTF16LE
+                    || found == CONV_UTF16BE))
+                output.Utf8();
+            first = false;
+            output.Write(text);
+        },
+        options);
+    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
+    read = &reader;
+    writer.Attach(reader);
+    if (ahead)
+        reader.Foresee(facts);
+    const bool failed = !FeedAll(in, reader);
+    if (in != stdin)
+        fclose(in);
+    reader.Finish();
+    if (failed)
+        return Refuse(options, &reader, "read_failed", Word(W_READ_FAILED));
+    const Refusal refusal = RefusalOf(reader);
+    if (refusal.id)
+        return Refuse(options, &reader, refusal.id, refusal.text);
+    writer.Close(reader);
+    fflush(stdout);
+    return 0;
 }
 
 } // namespace
@@ -135,80 +212,31 @@ int main(int argc, char** argv)
             options.summary = true;
         else if (strcmp(arg, "--json") == 0)
             options.json = true;
+        else if (strcmp(arg, "--json-lines") == 0)
+            options.jsonLines = true;
         else if (strcmp(arg, "--failed") == 0)
             options.failedOnly = true;
         else if (strcmp(arg, "--last") == 0) {
             if (i + 1 == argc || !Number(argv[++i], &value) || value < 1)
-                return Usage("--last wants a number of runs, 1 or more");
+                return Usage(W_LAST_WANTS_NUMBER);
             options.last = value;
         } else if (strcmp(arg, "--code-page") == 0) {
             if (i + 1 == argc || !Number(argv[++i], &value) || value < 0 || !IsKnownCodePage((unsigned)value)) {
-                fprintf(stderr, "zqlog: --code-page takes one of %s\n", KnownCodePages());
+                fputs(Say(W_CODE_PAGE_TAKES, { KnownCodePages() }).c_str(), stderr);
                 return 2;
             }
             options.codePage = (unsigned)value;
         } else if (path || (arg[0] == '-' && arg[1] != 0))
-            return Usage(path ? "one file at a time" : "unknown option");
+            return Usage(path ? W_ONE_FILE_AT_A_TIME : W_UNKNOWN_OPTION);
         else
             path = arg;
     }
     if (!path)
-        return Usage("no file named");
-    if (options.summary && options.json)
-        return Usage("--summary and --json do not go together");
-
-    FILE* in = stdin;
-    if (strcmp(path, "-") == 0) {
-#ifdef _WIN32
-        _setmode(_fileno(stdin), _O_BINARY);
-#endif
-    } else {
-        struct stat info;
-        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
-            fprintf(stderr, "zqlog: %s: a folder, not a file; name the ZQsetup.log in it\n", path);
-            return 2;
-        }
-        if (!(in = fopen(path, "rb"))) {
-            fprintf(stderr, "zqlog: %s: %s\n", path, strerror(errno));
-            return 2;
-        }
-    }
-
-    Output output(options.codePage);
-    const LogReader* read = nullptr;
-    bool first = true;
-    AccountWriter writer(
-        [&](const std::string& text) {
-            const Conversion found = read->Source().Found();
-            if (first
-                && (options.json || found == CONV_UTF8 || found == CONV_UTF8_BOM || found == CONV_UTF16LE
-                    || found == CONV_UTF16BE))
-                output.Utf8();
-            first = false;
-            output.Write(text);
-        },
-        options);
-    LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
-    read = &reader;
-    writer.Attach(reader);
-    static char chunk[1 << 18];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, in)) > 0)
-        reader.Feed(chunk, got);
-    const bool failed = ferror(in) != 0;
-    if (in != stdin)
-        fclose(in);
-    reader.Finish();
-    if (failed) {
-        fprintf(stderr, "zqlog: %s: a read failed part way\n", path);
-        return 2;
-    }
-    std::string why = NotALog(reader);
-    if (!why.empty()) {
-        fprintf(stderr, "zqlog: %s: %s\n", path, why.c_str());
-        return 2;
-    }
-    writer.Close(reader);
-    fflush(stdout);
-    return 0;
+        return Usage(W_NO_FILE_NAMED);
+    if (options.summary && options.Json())
+        return Usage(W_SUMMARY_AND_JSON);
+    if (options.json && options.jsonLines)
+        return Usage(W_JSON_AND_JSON_LINES);
+    options.inputName = path;
+    return Read(path, options);
 }

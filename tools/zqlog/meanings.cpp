@@ -1,95 +1,46 @@
 #include "meanings.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 #include <string>
 
 #include "support/log_texts.h"
+#include "words.h"
 
 // One row per text, in the order a run writes them. A text changed in the
 // program changes here with it, since both take it from log_texts.h.
 static const TextMeaning kMeanings[] = {
-    { LOG_NO_KEY_PATH, TEXT_SETTINGS_END, 0,
-        "the program was given no key path at all; the run ends here. Check how the setup package starts "
-        "zqrunadd.exe",
-        "no key path given; the run ended" },
-    { LOG_KEY_PATH_TOO_LONG, TEXT_SETTINGS_END, 0,
-        "the key path on the command line is 260 characters or more and was refused (cut, it would name another "
-        "key); the run ends here. Check the command line the setup package passes",
-        "the key path was 260 characters or more; the run ended" },
-    { LOG_NO_PRINTER_NAME, TEXT_SETTINGS_END, 0,
-        "the printer key opened, but its Driver Name could not be read (missing, or 50 bytes or more); the run ends "
-        "here. Check Driver Name under the printer key (an empty command tail opens HKEY_LOCAL_MACHINE itself)",
-        "Driver Name under the printer key could not be read; the run ended" },
-    { LOG_NO_PROGRAM_DIR, TEXT_SETTINGS_END, 0,
-        "the install root key (the key path cut before Install\\Printer) opened, but its ProgramDir could not be "
-        "read (missing, or 260 bytes or more); the run ends here. Check ProgramDir under the install root key",
-        "ProgramDir under the install root key could not be read; the run ended" },
-    { LOG_SPOOLER_RUNNING, TEXT_SPOOLER, 0,
-        "the Spooler service could be opened (NT 4.0 or later). The line does not say it was started: a stopped "
-        "spooler gives the same line, after the whole 10 s wait",
-        "opened; a stopped spooler gives the same line, after a 10 s wait" },
-    { LOG_SPOOLER_NOT_RUNNING, TEXT_SPOOLER, 0,
-        "the service manager or the Spooler service did not open within 10 s (NT 4.0 or later); the run goes on. "
-        "Check that the Print Spooler service is installed and that this user may query it",
-        "did not open within 10 s; check the Print Spooler service" },
-    { LOG_NO_FAX_FLAG, TEXT_FAX_FLAG, 0,
-        "the fax key opened and has no No Fax Function value (or one of 260 bytes or more), so the fax is "
-        "installed. Normal for a package with a fax; to leave the fax out, No Fax Function must be TRUE",
-        nullptr },
-    { LOG_FAX_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_FAX,
-        "the fax stage: the add-printer tool runs for the fax key, and the run waits for it; its command line "
-        "follows",
-        nullptr },
-    { LOG_FAX_FAILED, TEXT_FAILURE, LAUNCH_FAX, "the fax was not added", nullptr },
-    { LOG_NO_FAX_NAME, TEXT_FAX_NAME, 0,
-        "the fax key opened, but its Driver Name could not be read (missing, or 50 bytes or more), so the fax "
-        "driver tool gets /n: with no name. Check Driver Name under the fax key",
-        nullptr },
-    { LOG_PRINTER_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_PRINTER,
-        "the printer stage: the add-printer tool runs for the printer key, and the run waits for it; its command "
-        "line follows",
-        nullptr },
-    { LOG_PRINTER_FAILED, TEXT_FAILURE, LAUNCH_PRINTER, "the printer was not added", nullptr },
-    { LOG_FAX_TOOL_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_FAX_TOOL,
-        "the driver-directory tool starts for the fax driver, not waited for; its command line follows", nullptr },
-    { LOG_FAX_TOOL_FAILED, TEXT_FAILURE, LAUNCH_FAX_TOOL, "the driver-directory tool did not start for the fax driver",
-        nullptr },
-    { LOG_PRINTER_TOOL_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_PRINTER_TOOL,
-        "the driver-directory tool starts for the printer driver, 1 s after the fax driver's, not waited for; its "
-        "command line follows",
-        nullptr },
-    { LOG_PRINTER_TOOL_FAILED, TEXT_FAILURE, LAUNCH_PRINTER_TOOL,
-        "the driver-directory tool did not start for the printer driver", nullptr },
-    { LOG_COMMAND_TOO_LONG, TEXT_TOO_LONG, 0,
-        "a command line did not fit its buffer and was not started (it is never cut into another command); the "
-        "launch's error line follows",
-        nullptr },
-    { LOG_NULL_TEXT, TEXT_NULL, 0,
-        "the program was asked to log a text that did not exist; the line meant for this place is lost", nullptr },
+    { LOG_NO_KEY_PATH, TEXT_SETTINGS_END, 0, W_MEANING_NO_KEY_PATH, W_SUMMARY_NO_KEY_PATH },
+    { LOG_KEY_PATH_TOO_LONG, TEXT_SETTINGS_END, 0, W_MEANING_KEY_PATH_TOO_LONG, W_SUMMARY_KEY_PATH_TOO_LONG },
+    { LOG_NO_PRINTER_NAME, TEXT_SETTINGS_END, 0, W_MEANING_NO_PRINTER_NAME, W_SUMMARY_NO_PRINTER_NAME },
+    { LOG_NO_PROGRAM_DIR, TEXT_SETTINGS_END, 0, W_MEANING_NO_PROGRAM_DIR, W_SUMMARY_NO_PROGRAM_DIR },
+    { LOG_SPOOLER_RUNNING, TEXT_SPOOLER, 0, W_MEANING_SPOOLER_RUNNING, W_SUMMARY_SPOOLER_RUNNING },
+    { LOG_SPOOLER_NOT_RUNNING, TEXT_SPOOLER, 0, W_MEANING_SPOOLER_NOT_RUNNING, W_SUMMARY_SPOOLER_NOT_RUNNING },
+    { LOG_NO_FAX_FLAG, TEXT_FAX_FLAG, 0, W_MEANING_NO_FAX_FLAG, WORD_COUNT },
+    { LOG_FAX_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_FAX, W_MEANING_FAX_ANNOUNCE, WORD_COUNT },
+    { LOG_FAX_FAILED, TEXT_FAILURE, LAUNCH_FAX, W_MEANING_FAX_FAILED, WORD_COUNT },
+    { LOG_NO_FAX_NAME, TEXT_FAX_NAME, 0, W_MEANING_NO_FAX_NAME, WORD_COUNT },
+    { LOG_PRINTER_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_PRINTER, W_MEANING_PRINTER_ANNOUNCE, WORD_COUNT },
+    { LOG_PRINTER_FAILED, TEXT_FAILURE, LAUNCH_PRINTER, W_MEANING_PRINTER_FAILED, WORD_COUNT },
+    { LOG_FAX_TOOL_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_FAX_TOOL, W_MEANING_FAX_TOOL_ANNOUNCE, WORD_COUNT },
+    { LOG_FAX_TOOL_FAILED, TEXT_FAILURE, LAUNCH_FAX_TOOL, W_MEANING_FAX_TOOL_FAILED, WORD_COUNT },
+    { LOG_PRINTER_TOOL_ANNOUNCE, TEXT_ANNOUNCE, LAUNCH_PRINTER_TOOL, W_MEANING_PRINTER_TOOL_ANNOUNCE, WORD_COUNT },
+    { LOG_PRINTER_TOOL_FAILED, TEXT_FAILURE, LAUNCH_PRINTER_TOOL, W_MEANING_PRINTER_TOOL_FAILED, WORD_COUNT },
+    { LOG_COMMAND_TOO_LONG, TEXT_TOO_LONG, 0, W_MEANING_COMMAND_TOO_LONG, WORD_COUNT },
+    { LOG_NULL_TEXT, TEXT_NULL, 0, W_MEANING_NULL_TEXT, WORD_COUNT },
 };
 
 static const LaunchMeaning kLaunches[LAUNCH_COUNT] = {
-    { "fax", "fax", true,
-        "the add-printer tool ran and returned a negative code (a crash, for one): check its own lines in this log "
-        "and the fax key it was given",
-        "ProgramDir and the fax key path together are too long for the 259-byte command line",
-        "not made: No Fax Function is TRUE, or the key path has no Printer in it (then there is no fax key)" },
-    { "printer", "printer", true,
-        "the add-printer tool ran and returned a negative code (a crash, for one): check its own lines in this log "
-        "and the printer key it was given",
-        "ProgramDir and the key path together are too long for the 259-byte command line", "not made" },
-    { "driver tool (fax)", "driver_tool_fax", false,
-        "a failure line with no start error before it: the system's text for the failed start was lost",
-        "the driver directory and the fax driver name together are too long for the command line",
-        "not made: the running system's printer driver directory was empty, so the run ended after the printer "
-        "stage" },
-    { "driver tool (printer)", "driver_tool_printer", false,
-        "a failure line with no start error before it: the system's text for the failed start was lost",
-        "the driver directory and the printer driver name together are too long for the command line",
-        "not made: the running system's printer driver directory was empty, so the run ended after the printer "
-        "stage" },
+    { W_STAGE_FAX, "fax", true, W_NEGATIVE_EXIT_FAX, W_NEGATIVE_EXIT_ADVICE_FAX, W_TOO_LONG_FAX, W_TOO_LONG_ADVICE_FAX,
+        W_NOT_MADE_FAX },
+    { W_STAGE_PRINTER, "printer", true, W_NEGATIVE_EXIT_PRINTER, W_NEGATIVE_EXIT_ADVICE_PRINTER, W_TOO_LONG_PRINTER,
+        W_TOO_LONG_ADVICE_PRINTER, W_NOT_MADE_PRINTER },
+    { W_STAGE_DRIVER_TOOL_FAX, "driver_tool_fax", false, W_NEGATIVE_EXIT_DRIVER_TOOL_FAX,
+        W_NEGATIVE_EXIT_ADVICE_DRIVER_TOOL_FAX, W_TOO_LONG_DRIVER_TOOL_FAX, W_TOO_LONG_ADVICE_DRIVER_TOOL_FAX,
+        W_NOT_MADE_DRIVER_TOOL_FAX },
+    { W_STAGE_DRIVER_TOOL_PRINTER, "driver_tool_printer", false, W_NEGATIVE_EXIT_DRIVER_TOOL_PRINTER,
+        W_NEGATIVE_EXIT_ADVICE_DRIVER_TOOL_PRINTER, W_TOO_LONG_DRIVER_TOOL_PRINTER,
+        W_TOO_LONG_ADVICE_DRIVER_TOOL_PRINTER, W_NOT_MADE_DRIVER_TOOL_PRINTER },
 };
 
 const TextMeaning* FindMeaning(const char* text)
@@ -111,89 +62,9 @@ const LaunchMeaning& LaunchOf(int launch)
     return kLaunches[launch];
 }
 
-namespace {
-
-struct KnownError {
-    const char* words; // a part of the English system text
-    int code;
-    StartError error;
-};
-const KnownError kKnownErrors[] = {
-    { "cannot find the file", 2, START_NOT_FOUND },
-    { "cannot find the path", 3, START_NOT_FOUND },
-    { "File not found", 2, START_NOT_FOUND },
-    { "directory name, or volume label syntax is incorrect", 123, START_NOT_FOUND },
-    { "Access is denied", 5, START_ACCESS_DENIED },
-    { "being used by another process", 32, START_ACCESS_DENIED },
-    { "is not a valid Win32 application", 193, START_BAD_EXE },
-    { "is not a valid application", 216, START_BAD_EXE },
-};
-
-struct AdviceRow {
-    StartError error;
-    const char* addPrinter;
-    const char* driverTool;
-};
-const AdviceRow kAdvice[] = {
-    { START_NOT_FOUND, "check ProgramDir under the install root key, and that zqntadd.exe is in that folder",
-        "check that the package put zqdrvtl.exe in that printer driver directory" },
-    { START_ACCESS_DENIED,
-        "access was denied: check this user's rights on zqntadd.exe and its folder, a security product that "
-        "blocks it, and whether the file was still in use (being replaced or scanned)",
-        "access was denied: check this user's rights on zqdrvtl.exe in that printer driver directory, a security "
-        "product that blocks it, and whether the file was still in use" },
-    { START_BAD_EXE,
-        "the file is there but is no program this Windows can run: a damaged zqntadd.exe (a broken copy or "
-        "download), or one built for another processor; replace it from the package",
-        "the file is there but is no program this Windows can run: a damaged zqdrvtl.exe, or one built for "
-        "another processor; replace it from the package" },
-    { START_UNKNOWN_CODE,
-        "look the code up among Windows' system error codes; the log shows no more. The start fails for a missing "
-        "file or folder, denied access or a damaged program: check ProgramDir under the install root key, that "
-        "zqntadd.exe is in that folder, and that this user may run it",
-        "look the code up among Windows' system error codes; the log shows no more. Check that zqdrvtl.exe is in "
-        "that printer driver directory and that this user may run it" },
-    { START_UNKNOWN_TEXT,
-        "zqlog does not know this wording (it may be the machine's language), so it names no cause: the start "
-        "fails for a missing file or folder, denied access or a damaged program; check ProgramDir under the install "
-        "root key, that zqntadd.exe is in that folder, and that this user may run it",
-        "zqlog does not know this wording (it may be the machine's language), so it names no cause: check that "
-        "zqdrvtl.exe is in that printer driver directory, that this user may run it, and that it is not damaged" },
-};
-
-} // namespace
-
-StartError StartErrorOf(const std::string& systemText, const std::string& code)
+std::string StartedElsewhere(long line, int run)
 {
-    if (!code.empty()) {
-        const long number = strtol(code.c_str(), nullptr, 10);
-        for (const KnownError& known : kKnownErrors)
-            if (known.code == number)
-                return known.error;
-        return START_UNKNOWN_CODE;
-    }
-    for (const KnownError& known : kKnownErrors)
-        if (systemText.find(known.words) != std::string::npos)
-            return known.error;
-    return START_UNKNOWN_TEXT;
-}
-
-std::string Advice(StartError error, bool addPrinter, const std::string& code)
-{
-    for (const AdviceRow& row : kAdvice)
-        if (row.error == error) {
-            std::string advice = addPrinter ? row.addPrinter : row.driverTool;
-            if (error == START_UNKNOWN_CODE)
-                advice = "the system has no text for error " + code + ": " + advice;
-            return advice;
-        }
-    return "";
-}
-
-std::string StartedElsewhere(long line)
-{
-    return "the same program started at line " + std::to_string(line)
-        + " of this log, so its path is right; at this start, ";
+    return Say(W_STARTED_ELSEWHERE, { std::to_string(line), std::to_string(run) });
 }
 
 bool HasVariable(const std::string& dir)
@@ -204,7 +75,5 @@ bool HasVariable(const std::string& dir)
 
 std::string UnexpandedDir()
 {
-    return "the path holds a %NAME%, which the program never expands: ProgramDir holds a name with a variable in "
-           "it (an installer that wrote it as an expandable string, for one); ProgramDir must hold the expanded "
-           "path. ";
+    return Word(W_UNEXPANDED_DIR);
 }

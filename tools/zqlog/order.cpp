@@ -60,7 +60,7 @@ const int kFirst[LAUNCH_COUNT] = { STEP_FAX_FIRST, STEP_PRINTER_FIRST, STEP_FAX_
 
 } // namespace
 
-static_assert(STEP_COUNT <= 64, "one bit per place");
+static_assert(STEP_COUNT <= 64); // one bit per place
 
 const StepRow& RowOf(int step)
 {

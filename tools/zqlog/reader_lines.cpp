@@ -3,10 +3,11 @@
 
 #include "log_reader.h"
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
-const char* kOther = "another program's line (the package's tools write to this log too); not counted as zqrunadd's";
+const std::string kNoWords;
 
 std::string Number(long n)
 {
@@ -39,12 +40,32 @@ int StepOfRow(const TextMeaning& row, int tooLongLaunch)
 
 } // namespace
 
+// A command line that the run kept aside waits for, and the current run does not, is the kept run's.
+bool LogReader::ParkedWants(const Line& head) const
+{
+    auto waits = [](const RunState& run) {
+        const int launch = RowOf(run.step).launch;
+        return launch >= 0
+            && (run.launches[launch].phase == PHASE_ANNOUNCED || run.launches[launch].phase == PHASE_WARNED);
+    };
+    return parked_ && waits(parkedRun_) && !waits(run_) && IsCommandShape(head.text);
+}
+
 void LogReader::Step()
 {
+    if (ParkedWants(Pending(0))) {
+        std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+    }
     const Line& head = Pending(0);
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
     const bool whole = head.length == head.text.size();
+    if (head.number == 1 && whole && IsCutFront(head.text)) {
+        firstLineCut_ = true;
+        Emit(PopFront(), true, Word(W_FIRST_LINE_CUT));
+        return;
+    }
     if (whole && (phase == PHASE_ANNOUNCED || phase == PHASE_WARNED) && TakeCommandLine(head)) {
         PopFront();
         return;
@@ -57,9 +78,9 @@ void LogReader::Step()
         const Line& line = PopFront();
         const bool ownish = sorted.kind == LINE_OWN || sorted.kind == LINE_WARNING || sorted.kind == LINE_CUT;
         Emit(line, false,
-            ownish ? "not counted as zqrunadd's: it ends without CR LF, and no whole line of zqrunadd's comes before it"
-                : sorted.kind == LINE_EMPTY ? "an empty line, not zqrunadd's"
-                                            : kOther);
+            Word(ownish                         ? W_NOT_COUNTED_NO_CRLF
+                    : sorted.kind == LINE_EMPTY ? W_EMPTY_LINE
+                                                : W_OTHER_LINE));
         return;
     }
     if (whole && phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE && sorted.kind != LINE_OWN
@@ -69,8 +90,7 @@ void LogReader::Step()
 
     switch (sorted.kind) {
     case LINE_OWN:
-        TakeOwnText(
-            line, *sorted.row, line.ended ? "" : "its line end is missing (cut short, or still being written); ");
+        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING));
         return;
     case LINE_WARNING:
         TakeWarning(line, launch, phase);
@@ -89,36 +109,46 @@ void LogReader::Step()
         if (TakeUnannouncedCommand(line))
             return;
     }
-    if (whole && !line.ended && count_ == 0) {
-        const std::string cut = CutFrom(line.text);
-        if (!cut.empty() || phase == PHASE_ANNOUNCED) {
-            // The line the program was writing when the log ends: the one of
-            // the texts it starts that may stand here in the order.
-            if (!inRun_)
-                Place(STEP_START, line.number);
-            ++run_.cutLines;
-            unsigned count;
-            const TextMeaning* rows = AllMeanings(&count);
-            for (unsigned i = 0; i < count && !cut.empty(); ++i)
-                if (line.text.size() < strlen(rows[i].text)
-                    && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0
-                    && rows[i].kind != TEXT_NULL && rows[i].kind != TEXT_TOO_LONG
-                    && MayFollow(run_.step, StepOfRow(rows[i], 0))) {
-                    TakeOwnText(line, rows[i], "", false);
-                    break;
-                }
-            Emit(line, true,
-                std::string("a line of the program's cut short where the log ends (a full disk, or a run still "
-                            "writing): the start of ")
-                    + (cut.empty() ? "the command line" : cut));
-            return;
+    if (whole && !line.ended && count_ == 0 && TakeCutAtEnd(line, phase))
+        return;
+    TakeOther(line, whole, phase);
+}
+
+// The line the program was writing when the log ends: the one of the texts
+// it starts that may stand here in the order.
+bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
+{
+    const std::string cut = CutFrom(line.text);
+    if (cut.empty() && phase != PHASE_ANNOUNCED)
+        return false;
+    if (!inRun_)
+        Place(STEP_START, line.number);
+    ++run_.cutLines;
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count && !cut.empty(); ++i)
+        if (line.text.size() < strlen(rows[i].text)
+            && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0 && rows[i].kind != TEXT_NULL
+            && rows[i].kind != TEXT_TOO_LONG && MayFollow(run_.step, StepOfRow(rows[i], 0))) {
+            TakeOwnText(line, rows[i], "", false);
+            break;
         }
+    Emit(line, true, Say(W_CUT_AT_END, { cut.empty() ? Word(W_THE_COMMAND_LINE) : cut }));
+    return true;
+}
+
+// Another program's line, or an empty one.
+void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
+{
+    if (!words_) { // the commonest line of a long log: no words wanted
+        Emit(line, false, kNoWords);
+        return;
     }
-    std::string meaning = line.text.empty() ? "an empty line, not zqrunadd's" : kOther;
-    if (words_ && !whole)
-        meaning += " (" + Number((long)line.length) + " bytes, shown cut at " + Number((long)line.text.size()) + ")";
+    std::string meaning = Word(line.text.empty() ? W_EMPTY_LINE : W_OTHER_LINE);
+    if (!whole)
+        meaning += Say(W_SHOWN_CUT, { Number((long)line.length), Number((long)line.text.size()) });
     if (phase == PHASE_ANNOUNCED)
-        meaning += "; it stands between an announcement and its command line";
+        meaning += Word(W_BETWEEN_ANNOUNCE_AND_COMMAND);
     Emit(line, false, meaning);
 }
 
@@ -131,14 +161,12 @@ bool LogReader::TakeWarning(const Line& line, int launch, Phase phase)
         run_.step = StepOf(launch, PHASE_WARNED);
         current.code = line.text.substr(strlen(LOG_UNKNOWN_ERROR_BEFORE));
         current.code.resize(current.code.size() - strlen(LOG_UNKNOWN_ERROR_AFTER));
-        current.systemText = "error " + current.code + ", for which the system has no text";
-        Emit(line, true,
-            "the program on the command line above could not start, and the system has no text for its error "
-                + current.code + "; the command line follows again");
+        current.systemText = Say(W_NO_TEXT_FOR_ERROR, { current.code });
+        Emit(line, true, Say(W_UNKNOWN_ERROR_LINE, { current.code }));
     } else {
         if (!inRun_)
             Place(STEP_START, line.number);
-        Emit(line, true, "a start error out of its place: the launch's lines before it are missing");
+        Emit(line, true, Word(W_WARNING_OUT_OF_PLACE));
     }
     return true;
 }
@@ -151,9 +179,7 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     const std::string before = line.text.substr(0, sorted.at);
     if (sorted.kind == LINE_CUT_JOINED) {
         ++run_.cutLines;
-        TakeOwnText(line, *sorted.row,
-            "the start of " + CutFrom(before)
-                + ", cut short or without its line end (a full disk?), then a later line of the program's: ");
+        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }));
         return true;
     }
     Line part;
@@ -161,16 +187,28 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     part.text = before;
     part.length = before.size();
     part.ended = false;
-    Emit(part, false,
-        "another program's text without its line end, glued to the front of a line of zqrunadd's: split off, "
-        "not counted as zqrunadd's");
+    Emit(part, false, Word(W_GLUED_PART));
     part.text = sorted.row->text;
     part.length = part.text.size();
     part.ended = line.ended;
     part.zeros = line.zeros;
-    TakeOwnText(part, *sorted.row, "split off another program's text glued to its front; ");
+    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT));
     ++run_.gluedLines;
     return true;
+}
+
+// A launch begins: its announcement, or Command line too long in its place.
+std::string LogReader::BeginLaunch(int index, Phase phase, long number)
+{
+    const std::string why = Place(StepOf(index, phase), number);
+    LaunchState& launch = run_.launches[index];
+    launch.phase = phase;
+    launch.cause = phase == PHASE_TOO_LONG ? PHASE_TOO_LONG : PHASE_NONE;
+    launch.line = number;
+    launch.failedLine = 0;
+    launch.command = launch.cut = false;
+    launch.dir.clear(), launch.arg.clear(), launch.systemText.clear(), launch.code.clear();
+    return why;
 }
 
 std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit)
@@ -197,20 +235,10 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
         run_.faxNameLine = line.number;
         break;
     case TEXT_ANNOUNCE:
-    case TEXT_TOO_LONG: {
-        const Phase phase = row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_ANNOUNCED;
-        if (row.kind == TEXT_TOO_LONG)
-            index = LaunchOfTooLong();
-        why = Place(StepOf(index, phase), line.number);
-        LaunchState& launch = run_.launches[index];
-        launch.phase = phase;
-        launch.cause = row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_NONE;
-        launch.line = line.number;
-        launch.failedLine = 0;
-        launch.command = launch.cut = false;
-        launch.dir.clear(), launch.arg.clear(), launch.systemText.clear(), launch.code.clear();
+    case TEXT_TOO_LONG:
+        index = row.kind == TEXT_TOO_LONG ? LaunchOfTooLong() : index;
+        why = BeginLaunch(index, row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_ANNOUNCED, line.number);
         break;
-    }
     case TEXT_FAILURE: {
         why = Place(StepOf(index, PHASE_FAILED), line.number);
         LaunchState& launch = run_.launches[index];
@@ -223,7 +251,7 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
                 Emit(line, true, "");
             return "";
         }
-        const std::string meaning = before + why + row.meaning + ": " + FailureMeaning(index);
+        const std::string meaning = before + why + Word(row.meaning) + ": " + FailureMeaning(index);
         if (emit)
             Emit(line, true, meaning);
         return meaning;
@@ -239,9 +267,9 @@ std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, con
             Emit(line, true, "");
         return "";
     }
-    std::string meaning = row.meaning;
+    std::string meaning = Word(row.meaning);
     if (row.kind == TEXT_TOO_LONG)
-        meaning += std::string(" (the ") + LaunchOf(index).stage + " launch)";
+        meaning += Say(W_TOO_LONG_LAUNCH, { Word(LaunchOf(index).stage) });
     if (emit)
         Emit(line, true, before + why + meaning);
     return before + why + meaning;

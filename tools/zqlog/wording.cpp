@@ -2,80 +2,115 @@
 
 namespace {
 
-const char kLostOrEnded[] = " (the program or the whole setup was ended, the machine restarted, the log was copied "
-                            "while the run went on, or the lines after it were lost)";
-
 struct Table : Words {
     Table()
     {
-        for (const char*& text : stopped)
-            text = "the run stops here, where the program cannot stop";
-        stopped[STEP_SPOOLER] = "the run stops after the spooler line, where the program goes on at once: next it "
-                                "starts the driver tool through the shell (never logged; it waits at most 60 s for "
-                                "it), or the fax stage or printer stage begins. Look at the driver tool zqdrvtl.exe in "
-                                "the \"Windows NT x86\" driver directory, and at the fax stage";
-        stopped[STEP_FAX_FLAG] = "the run stops after the fax decision: next the program starts the driver tool "
-                                 "through the shell (never logged; it waits at most 60 s for it), then the fax "
-                                 "stage. Look at zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the "
-                                 "fax stage's add-printer tool";
-        stopped[STEP_FAX_NAME] = "the run stops after the fax stage: the printer stage's line never came";
+        for (WordId& text : stopped)
+            text = W_STOPPED_ANYWHERE;
+        stopped[STEP_SPOOLER] = W_STOPPED_SPOOLER;
+        stopped[STEP_FAX_FLAG] = W_STOPPED_FAX_FLAG;
+        stopped[STEP_FAX_NAME] = W_STOPPED_FAX_NAME;
         for (int launch = 0; launch < LAUNCH_COUNT; ++launch) {
-            stopped[StepOf(launch, PHASE_ANNOUNCED)] = "announced, but its command line never came";
-            stopped[StepOf(launch, PHASE_TOO_LONG)] = "its command line did not fit, but its error line never came";
-            stopped[StepOf(launch, PHASE_SYSTEM_TEXT)] = "its start failed, but its error line never came";
-            stopped[StepOf(launch, PHASE_WARNED)] = "its start failed, but the command line and error line never came";
-            stopped[StepOf(launch, PHASE_WARNED_COMMAND)] = "its start failed, but its error line never came";
-            stopped[StepOf(launch, PHASE_FAILED)] = "the next stage's line never came";
+            stopped[StepOf(launch, PHASE_ANNOUNCED)] = W_STOPPED_LAUNCH_ANNOUNCED;
+            stopped[StepOf(launch, PHASE_TOO_LONG)] = W_STOPPED_LAUNCH_TOO_LONG;
+            stopped[StepOf(launch, PHASE_SYSTEM_TEXT)] = W_STOPPED_LAUNCH_SYSTEM_TEXT;
+            stopped[StepOf(launch, PHASE_WARNED)] = W_STOPPED_LAUNCH_WARNED;
+            stopped[StepOf(launch, PHASE_WARNED_COMMAND)] = W_STOPPED_LAUNCH_WARNED_COMMAND;
+            stopped[StepOf(launch, PHASE_FAILED)] = W_STOPPED_LAUNCH_FAILED;
         }
-        stopped[StepOf(LAUNCH_FAX, PHASE_COMMAND)]
-            = "the add-printer tool for the fax started and never ended, or its end was never followed by a line: "
-              "the program waits for it without limit, and writes its next line however it ends. Look at "
-              "zqntadd.exe and the fax key it was given";
-        stopped[StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND)]
-            = "the driver tool for the fax driver started (not waited for); the program stops in the 1 s pause "
-              "before the printer driver's tool, where it cannot stop";
-        printerEnd = "the run ends after the printer stage, with no driver-tool launch: either the running system's "
-                     "printer driver directory was empty (the run ends there by design), or the add-printer tool for "
-                     "the printer hung and the run was ended";
-        printerEndLikelier[0] = "; nothing else in this log tells the two apart";
-        printerEndLikelier[1] = "; a hung tool is likelier: an earlier run in this log found the driver directory and "
-                                "launched the driver tool";
-        printerEndLikelier[2] = "; an empty driver directory is likelier: no earlier run in this log reached the "
-                                "driver tool, and one ended the same way";
-        notMadeDriverTool = "not made: the running system's printer driver directory was empty, so the run ended "
-                            "after the printer stage, or the printer's add-printer tool hung and the run was ended";
-        interleave = "a run begins right where another stops where the program cannot stop: the earlier run was "
-                     "ended, or the lines of two runs at once interleave here (they may interleave); zqlog does not "
-                     "guess them apart";
-        headless = "the run's first lines are missing (lost, or the log was pasted from its tail): its earlier stages "
-                   "are unknown";
-        lost = "lines of the program's are missing inside the run";
-        zeros = "zero bytes were skipped in front of or inside its lines (a crash or a power cut leaves them in a "
-                "file that had been extended); the lines behind them were kept";
-        glued = "another program's text without a line end was glued to the front of a line of the program's: split "
-                "off";
-        cut = "a line of the program's is cut short (a full disk, or another writer)";
-        emptyFaxName = "the fax driver tool got no name after /n: although the fax was launched: the fax key's Driver "
-                       "Name was not read";
-        emptyProgramDir = "ProgramDir stands empty in the add-printer command line: the install root key did not open, "
-                          "so ProgramDir was never read";
-        nullText = "the program logged a text that did not exist (CRITICAL ERROR line): a line meant for that place "
-                   "is lost";
-        others = "lines of other programs stand inside the run";
-        (void)kLostOrEnded;
+        stopped[StepOf(LAUNCH_FAX, PHASE_COMMAND)] = W_STOPPED_FAX_COMMAND;
+        stopped[StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND)] = W_STOPPED_FAX_TOOL_COMMAND;
+        printerEnd = W_PRINTER_END;
+        printerEndLikelier[0] = W_PRINTER_END_LIKELIER_0;
+        printerEndLikelier[1] = W_PRINTER_END_LIKELIER_1;
+        printerEndLikelier[2] = W_PRINTER_END_LIKELIER_2;
+        notMadeDriverTool = W_NOT_MADE_DRIVER_TOOL;
+        interleave = W_INTERLEAVE;
+        headless = W_HEADLESS;
+        lost = W_LOST;
+        zeros = W_ZEROS;
+        glued = W_GLUED;
+        cut = W_CUT;
+        emptyFaxName = W_EMPTY_FAX_NAME;
+        emptyProgramDir = W_EMPTY_PROGRAM_DIR;
+        nullText = W_NULL_TEXT;
+        others = W_OTHERS;
+        crashTail = W_CRASH_TAIL;
+        firstLineCut = W_NOTE_FIRST_LINE_CUT;
+        Causes();
+        Whys();
+    }
+
+    void Causes()
+    {
+        read = W_READ;
+        noSettingsLine = W_NO_SETTINGS_LINE;
+        quotedKeySettings = W_QUOTED_KEY_SETTINGS;
+        noProgramDirSettings = W_NO_PROGRAM_DIR_SETTINGS;
+        emptyDriverName = W_EMPTY_DRIVER_NAME;
+        driverNameUnread = W_DRIVER_NAME_UNREAD;
+        noSpoolerLine = W_NO_SPOOLER_LINE;
+        notReached = W_NOT_REACHED;
+        faxOn = W_FAX_ON;
+        faxOnNoLine = W_FAX_ON_NO_LINE;
+        noFaxStage = W_NO_FAX_STAGE;
+        noFaxKeyShown = W_NO_FAX_KEY_SHOWN;
+        noFax = W_NO_FAX;
+        noFaxLaunchSeen = W_NO_FAX_LAUNCH_SEEN;
+        notMadeNoFaxKey = W_NOT_MADE_NO_FAX_KEY;
+        notMadeNoFax = W_NOT_MADE_NO_FAX;
+        notMadeLost = W_NOT_MADE_LOST;
+        printerEndRunSaw = W_PRINTER_END_RUN_SAW;
+        quotedKeyCause = W_QUOTED_KEY_CAUSE;
+        quotedKeyAdvice = W_QUOTED_KEY_ADVICE;
+        noProgramDirAdvice = W_NO_PROGRAM_DIR_ADVICE;
+        unknownTextAdvice = W_UNKNOWN_TEXT_ADVICE;
+        unknownCodeAdvice = W_UNKNOWN_CODE_ADVICE;
+        commandMissing = W_COMMAND_MISSING;
+        readOnce = W_READ_ONCE;
+        onlyZeros = W_ONLY_ZEROS;
+        binary = W_BINARY;
+        empty = W_EMPTY;
+        system[SYSTEM_NT4_OR_LATER] = W_SYSTEM_ID_NT4_OR_LATER;
+        system[SYSTEM_9X_OR_NT351] = W_SYSTEM_ID_9X_OR_NT351;
+        system[SYSTEM_UNKNOWN] = W_SYSTEM_ID_UNKNOWN;
+    }
+
+    void Whys()
+    {
+        why[WHY_NONE] = WORD_COUNT; // none: WhyText gives ""
+        why[WHY_NO_KEY_PATH] = W_WHY_NO_KEY_PATH;
+        why[WHY_KEY_PATH_TOO_LONG] = W_WHY_KEY_PATH_TOO_LONG;
+        why[WHY_PRINTER_NAME_UNREAD] = W_WHY_PRINTER_NAME_UNREAD;
+        why[WHY_PROGRAM_DIR_UNREAD] = W_WHY_PROGRAM_DIR_UNREAD;
+        why[WHY_KEY_PATH_QUOTED] = W_WHY_KEY_PATH_QUOTED;
+        why[WHY_SPOOLER_NOT_OPENED] = W_WHY_SPOOLER_NOT_OPENED;
+        why[WHY_FAX_START_FAILED] = W_WHY_FAX_START_FAILED;
+        why[WHY_PRINTER_START_FAILED] = W_WHY_PRINTER_START_FAILED;
+        why[WHY_DRIVER_TOOL_START_FAILED] = W_WHY_DRIVER_TOOL_START_FAILED;
+        why[WHY_FAX_TOOL_FAILED] = W_WHY_FAX_TOOL_FAILED;
+        why[WHY_PRINTER_TOOL_FAILED] = W_WHY_PRINTER_TOOL_FAILED;
+        why[WHY_COMMAND_TOO_LONG] = W_WHY_COMMAND_TOO_LONG;
+        why[WHY_FAX_NAME_UNREAD] = W_WHY_FAX_NAME_UNREAD;
+        why[WHY_FAILURE_CAUSE_LOST] = W_WHY_FAILURE_CAUSE_LOST;
+        why[WHY_NULL_TEXT] = W_WHY_NULL_TEXT;
+        why[WHY_ENDS_AFTER_PRINTER] = W_WHY_ENDS_AFTER_PRINTER;
+        why[WHY_STOPPED] = W_WHY_STOPPED;
+        why[WHY_LOG_END_LOST] = W_WHY_LOG_END_LOST;
+        why[WHY_INTERLEAVED] = W_WHY_INTERLEAVED;
     }
 };
 
 const Table kTable;
 
-std::string Plural(long n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 } // namespace
 
 const Words kWords = kTable;
+
+const char* WhyText(WhyId why)
+{
+    return why == WHY_NONE ? "" : Word(kWords.why[why]);
+}
 
 std::string ConversionSaid(Conversion conversion, Conversion lineEnds)
 {
@@ -84,49 +119,44 @@ std::string ConversionSaid(Conversion conversion, Conversion lineEnds)
     case CONV_NONE:
         return "";
     case CONV_UTF8_BOM:
-        said = "the log was re-saved as UTF-8 with a byte-order mark (an editor), not in the code page the program "
-               "writes: its text is read as UTF-8";
+        said = Word(W_CONV_UTF8_BOM);
         break;
     case CONV_UTF8:
-        said = "the log's text is UTF-8, not the code page the program writes (an editor re-saved it): its text is "
-               "read as UTF-8";
+        said = Word(W_CONV_UTF8);
         break;
     case CONV_UTF16LE:
     case CONV_UTF16BE:
-        said = std::string("the log was saved as UTF-16 (") + (conversion == CONV_UTF16LE ? "little" : "big")
-            + "-endian, with a byte-order mark), not in the code page the program writes: it is read as that "
-              "text, turned into UTF-8";
+        said = Say(W_CONV_UTF16, { Word(conversion == CONV_UTF16LE ? W_LITTLE : W_BIG) });
         break;
     case CONV_LF:
     case CONV_CRCRLF:
         break;
     }
-    if (lineEnds == CONV_LF)
-        said += std::string(said.empty() ? "the log's" : "; its")
-            + " line ends are LF, not the CR LF the program "
-              "writes (converted on its way: mail, a ticket system)";
-    if (lineEnds == CONV_CRCRLF)
-        said += std::string(said.empty() ? "the log's" : "; its")
-            + " line ends are CR CR LF, not CR LF (converted "
-              "twice on its way)";
-    return "conversion: " + said
-        + ". What rests on exact bytes is less certain: a line cut short is told from a whole one only by its "
-          "text, and a system text's own line end is not seen.";
+    if (lineEnds == CONV_LF || lineEnds == CONV_CRCRLF)
+        said += Say(
+            lineEnds == CONV_LF ? W_LINE_ENDS_LF : W_LINE_ENDS_CRCRLF, { Word(said.empty() ? W_THE_LOGS : W_AND_ITS) });
+    return Say(W_CONVERSION, { said });
+}
+
+std::string CodePageSaid(unsigned codePage)
+{
+    const std::string page = std::to_string(codePage);
+    return Say(W_CODE_PAGE_LIKELY, { page, page, page });
 }
 
 std::string ClosingLine(const long runs[VERDICT_COUNT], long lines, long others)
 {
     const long all = runs[VERDICT_OK] + runs[VERDICT_FAILED] + runs[VERDICT_INCOMPLETE];
-    return Plural(all, "run", "runs") + " of zqrunadd (" + std::to_string(runs[VERDICT_OK]) + " ok, "
-        + std::to_string(runs[VERDICT_FAILED]) + " failed, " + std::to_string(runs[VERDICT_INCOMPLETE])
-        + " incomplete) in " + Plural(lines, "line", "lines") + "; " + Plural(others, "line", "lines")
-        + " of other programs";
+    return Say(W_CLOSING,
+        { Count(all, W_RUN, W_RUNS), std::to_string(runs[VERDICT_OK]), std::to_string(runs[VERDICT_FAILED]),
+            std::to_string(runs[VERDICT_INCOMPLETE]), Count(lines, W_LINE, W_LINES), Count(others, W_LINE, W_LINES) });
 }
 
 std::string VerdictLine(const RunRecord& record)
 {
-    std::string line = "run " + std::to_string(record.run) + ": " + VerdictId(record.verdict) + ", lines "
-        + std::to_string(record.firstLine) + " to " + std::to_string(record.lastLine);
+    std::string line = Say(W_VERDICT_LINE,
+        { std::to_string(record.run), VerdictId(record.verdict), std::to_string(record.firstLine),
+            std::to_string(record.lastLine) });
     if (!record.why.empty())
         line += ": " + record.why;
     return line;

@@ -9,27 +9,45 @@
 #include "line_source.h"
 #include "order.h"
 #include "run_record.h"
+#include "words.h"
 
 struct Words {
-    const char* stopped[STEP_COUNT]; // why a run cannot stop after this place, and what to look at
-    const char* printerEnd; // a run that ends after the printer stage
-    const char* printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
-    const char* notMadeDriverTool;
-    const char* interleave;
-    const char* headless;
-    const char* lost;
-    const char* zeros;
-    const char* glued;
-    const char* cut;
-    const char* emptyFaxName;
-    const char* emptyProgramDir;
-    const char* nullText;
-    const char* others; // lines of other programs inside the run
+    WordId stopped[STEP_COUNT]; // why a run cannot stop after this place, and what to look at
+    WordId printerEnd; // a run that ends after the printer stage
+    WordId printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
+    WordId notMadeDriverTool;
+    WordId interleave;
+    WordId headless;
+    WordId lost;
+    WordId zeros;
+    WordId glued;
+    WordId cut;
+    WordId emptyFaxName;
+    WordId emptyProgramDir;
+    WordId nullText;
+    WordId others; // lines of other programs inside the run
+    WordId crashTail;
+    WordId firstLineCut;
+    // Stages' causes.
+    WordId read, noSettingsLine, quotedKeySettings, noProgramDirSettings, emptyDriverName, driverNameUnread;
+    WordId noSpoolerLine, notReached, faxOn, faxOnNoLine, noFaxStage, noFaxKeyShown, noFax, noFaxLaunchSeen;
+    WordId notMadeNoFaxKey, notMadeNoFax, notMadeLost;
+    WordId printerEndRunSaw;
+    // Failed starts: causes and advice.
+    WordId quotedKeyCause, quotedKeyAdvice, noProgramDirAdvice;
+    WordId unknownTextAdvice, unknownCodeAdvice, commandMissing;
+    WordId readOnce, onlyZeros, binary, empty;
+    WordId why[WHY_COUNT]; // each why id's text, with no line number
+    WordId system[3]; // each system id's short text
 };
 extern const Words kWords;
 
+const char* WhyText(WhyId why); // "" for WHY_NONE
+
 // The top line for a converted log: what was found and what it costs; "" for none.
 std::string ConversionSaid(Conversion conversion, Conversion lineEnds);
+// The note for a log whose high bytes read as a double-byte code page.
+std::string CodePageSaid(unsigned codePage);
 // The closing line: the runs counted by verdict.
 std::string ClosingLine(const long runs[VERDICT_COUNT], long lines, long others);
 // "" for none; a short name of what made the verdict.

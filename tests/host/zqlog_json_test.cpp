@@ -1,0 +1,430 @@
+// zqlog's JSON, field by field, on hand-made logs of ticket situations: each
+// start error's code, the verdicts and why ids, the notes' ids, what the
+// command lines show, and refused files.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "account.h"
+#include "run_record.h"
+#include "zqlog/log_lines.h"
+#include "zqlog/scenario_logs.h"
+
+namespace {
+
+using nlohmann::json;
+
+const char kRunning[] = "OpenService the spooler is running";
+const char kFlag[] = "Could not get Fax Function Key from the registry which means Do install Fax";
+const char kPrinterFailed[] = "Error executing NT Add Printer for Printer Driver";
+
+json Doc(const std::string& log, unsigned codePage = 0, int expectStatus = 0)
+{
+    int status;
+    AccountOptions options;
+    options.json = true;
+    const std::string out = AccountOf(log, codePage, &status, options);
+    EXPECT_EQ(expectStatus, status) << out;
+    return json::parse(out);
+}
+
+const std::vector<std::string> kTypical
+    = std::vector<std::string> { kRunning, kFlag, kFax, kFaxLine, kPrinter, kPrinterLine }
+    + Tools("Zq Fax Driver", "Zq Printer Driver");
+
+// The printer's add-printer tool could not start: the system's text (its own
+// line end, then the program's), then the failure line.
+std::string PrinterStart(const std::string& systemText)
+{
+    return Lines({ kRunning, kPrinter, kPrinterLine, systemText + "\r\n", kPrinterFailed });
+}
+
+// The same, when the system had no text: the code line, the command line again.
+std::string PrinterCode(const std::string& code)
+{
+    return Lines({ kRunning, kPrinter, kPrinterLine,
+        "Warning! Unknown error code " + code + " reported while executing command: ", kPrinterLine, kPrinterFailed });
+}
+
+struct ErrorCase {
+    const char* row;
+    std::string log;
+    json code; // null when the log gives none
+    bool known;
+    const char* says; // a part of the cause or advice
+};
+
+bool Has(const json& text, const char* part)
+{
+    return text.is_string() && text.get<std::string>().find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(ZqlogJson, StartErrorsReadByTheirError)
+{
+    const ErrorCase cases[] = {
+        { "2, Windows", PrinterStart("The system cannot find the file specified."), 2, true, "is not there" },
+        { "2, Wine", PrinterStart("File not found."), 2, true, "zqntadd.exe is in that folder" },
+        { "3", PrinterStart("The system cannot find the path specified."), 3, true, "its folder does not exist" },
+        { "3, Wine", PrinterStart("Path not found."), 3, true, "its folder does not exist" },
+        { "5", PrinterStart("Access is denied."), 5, true, "this user's rights" },
+        { "5, Wine", PrinterStart("Access denied."), 5, true, "this user's rights" },
+        { "8", PrinterStart("Not enough storage is available to process this command."), 8, true, "memory" },
+        { "32 is a sharing violation, not denied access",
+            PrinterStart("The process cannot access the file because it is being used by another process."), 32, true,
+            "close what holds zqntadd.exe open" },
+        { "32, Wine", PrinterStart("Sharing violation."), 32, true, "sharing violation" },
+        { "87", PrinterStart("The parameter is incorrect."), 87, true, "control characters" },
+        { "123", PrinterStart("The filename, directory name, or volume label syntax is incorrect."), 123, true,
+            "not a valid path" },
+        { "161", PrinterStart("The specified path is invalid."), 161, true, "must be a full path" },
+        { "161, Wine", PrinterStart("Path is invalid."), 161, true, "must be a full path" },
+        { "193 has an insert, so only its code comes", PrinterCode("193"), 193, true, "replace zqntadd.exe" },
+        { "206", PrinterStart("The filename or extension is too long."), 206, true, "shorter folder" },
+        { "216 has an insert, so only its code comes", PrinterCode("216"), 216, true, "another machine type" },
+        { "216, Wine", PrinterStart("Machine type mismatch."), 216, true, "another machine type" },
+        { "740", PrinterStart("The requested operation requires elevation."), 740, true, "as administrator" },
+        { "740 under Wine, which has no text for it", PrinterCode("740"), 740, true, "as administrator" },
+        { "1260",
+            PrinterStart("This program is blocked by group policy. For more information, contact your system "
+                         "administrator."),
+            1260, true, "group policy" },
+        { "1392", PrinterStart("The file or directory is corrupted and unreadable."), 1392, true, "chkdsk" },
+        { "1392, Wine", PrinterStart("File or directory corrupt."), 1392, true, "chkdsk" },
+        { "1450", PrinterStart("Insufficient system resources exist to complete the requested service."), 1450, true,
+            "restart the machine" },
+        { "1450, Wine", PrinterStart("No system resources."), 1450, true, "restart the machine" },
+        { "14001",
+            PrinterStart("The application has failed to start because its side-by-side configuration is incorrect. "
+                         "Please see the application event log or use the command-line sxstrace.exe tool for more "
+                         "detail."),
+            14001, true, "run-time library" },
+        { "14001 under Wine", PrinterCode("14001"), 14001, true, "run-time library" },
+        { "a text zqlog does not know is quoted, with no cause", PrinterStart("Zugriff verweigert."), nullptr, false,
+            "the system said \"Zugriff verweigert.\", a text zqlog does not know" },
+        { "a code zqlog does not know", PrinterCode("-536870911"), -536870911, false,
+            "error -536870911, for which the system has no text and which zqlog does not know" },
+    };
+    for (const ErrorCase& c : cases) {
+        const json doc = Doc(c.log);
+        ASSERT_EQ(1u, doc["runs"].size()) << c.row;
+        const json& run = doc["runs"][0];
+        const json& printer = run["stages"]["printer"];
+        EXPECT_EQ("failed", run["verdict"]) << c.row;
+        EXPECT_EQ("printer_start_failed", run["why"]) << c.row;
+        EXPECT_EQ(kPrinterFailed, printer["failure_line"]) << c.row;
+        EXPECT_EQ(c.code, printer["error"]["code"]) << c.row;
+        EXPECT_EQ(c.known, printer["error"]["known"]) << c.row;
+        EXPECT_TRUE(Has(printer["cause"], c.says) || Has(printer["advice"], c.says)) << c.row << ": " << printer;
+        // Only a sharing violation's own words; no error but 5 is denied access.
+        EXPECT_EQ(c.code == 5, Has(printer["cause"], "denied")) << c.row;
+        if (!c.known) // a cause zqlog cannot know is not guessed
+            EXPECT_FALSE(Has(printer["advice"], "check")) << c.row;
+    }
+}
+
+namespace {
+
+struct RunCase {
+    const char* row;
+    std::string log;
+    unsigned codePage;
+    std::vector<const char*> verdicts;
+    std::vector<json> whys;
+    std::vector<std::pair<const char*, json>> fields; // a JSON pointer into the document, and its value
+    std::vector<std::pair<int, const char*>> notes; // a run's index (-1: the file's) and a note id it has
+    std::vector<std::pair<int, const char*>> noNotes; // and one it must not have
+};
+
+bool HasNote(const json& notes, const char* id)
+{
+    for (const json& note : notes)
+        if (note["id"] == id)
+            return true;
+    return false;
+}
+
+std::string Lf(std::string text)
+{
+    for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
+        text.erase(at, 1);
+    return text;
+}
+
+std::string Zeros(size_t n)
+{
+    return std::string(n, '\0');
+}
+
+} // namespace
+
+TEST(ZqlogJson, TicketLogs)
+{
+    const std::string typical = Lines(kTypical);
+    const std::string quotedFax = "\"\\zqntadd.exe\" \"SOFTWARE\\ZQ\\Install\\Fax";
+    const std::string quotedPrinter = "\"\\zqntadd.exe\" \"SOFTWARE\\ZQ\\Install\\Printer\"";
+    std::vector<std::string> interleaved;
+    for (const std::string& line : kTypical)
+        interleaved = interleaved + std::vector<std::string> { line, line };
+    std::string years; // 150 runs, one of them failed
+    for (int i = 0; i < 150; ++i)
+        years += i == 77 ? PrinterStart("Access is denied.") : typical;
+    const std::string sjis = "\x88\xf3\x8d\xfc\x83v\x83\x8a\x83\x93\x83^"; // "printing printer" in code page 932
+    const RunCase cases[] = {
+        { "a key path passed in double quotes: named as the cause, with the fix",
+            Lines({ kRunning, kFlag, kFax, quotedFax, "The system cannot find the file specified.\r\n",
+                "Error executing NT Add Printer for FAX", kPrinter, quotedPrinter,
+                "The system cannot find the file specified.\r\n", kPrinterFailed })
+                + Lines(Tools("", "")),
+            0, { "failed" }, { "key_path_quoted" },
+            { { "/runs/0/key_path", "\"SOFTWARE\\ZQ\\Install\\Printer\"" }, { "/runs/0/program_dir", "" },
+                { "/runs/0/driver_names", json::array() } },
+            { { 0, "key_path_quoted" } }, { { 0, "program_dir_empty" } } },
+        { "a 9x crash on FAT: zero bytes where the last launches stood",
+            Lines({ kFax, kFaxLine, kPrinter, kPrinterLine }) + Zeros(217), 0, { "incomplete" }, { "log_end_lost" },
+            { { "/other_lines", 0 }, { "/runs/0/system", "9x_or_nt351" } }, { { 0, "crash_tail" } },
+            { { 0, "other_lines" } } },
+        { "a crash's zero bytes, then stale bytes and no line of the program's",
+            Lines({ kRunning, kPrinter, kPrinterLine }) + Zeros(300) + "stale\r\nbytes", 0, { "incomplete" },
+            { "log_end_lost" }, {}, { { 0, "crash_tail" } }, {} },
+        { "a crash's zero bytes, then more runs: the lines after them are read", typical + Zeros(512) + typical, 0,
+            { "ok", "ok" }, { nullptr, nullptr }, {}, { { 1, "zero_bytes" } }, { { 0, "crash_tail" } } },
+        { "two good setups at once, their lines interleaving one by one", Lines(interleaved), 0, { "ok", "ok" },
+            { nullptr, nullptr }, { { "/other_lines", 0 } }, { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "another installer's lines after a run's last line are not inside it",
+            typical + Lines({ "Setup of another product: done" }), 0, { "ok" }, { nullptr }, { { "/other_lines", 1 } },
+            {}, { { 0, "other_lines" } } },
+        { "another installer's line inside a run",
+            Lines(std::vector<std::string> { kRunning, kFlag, "virus scan: ok" }
+                + std::vector<std::string>(kTypical.begin() + 2, kTypical.end())),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 1 } }, { { 0, "other_lines" } }, {} },
+        { "rotation cut the first line, the tail of a command line: it is the program's",
+            Lines(std::vector<std::string> { "est\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Printer" }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 } }, { { 0, "first_line_cut" } }, {} },
+        { "a code page 932 log read as 1252: a note naming 932",
+            Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
+                + Lines(Tools("", sjis + " " + sjis)),
+            0, { "ok" }, { nullptr }, { { "/notes/0/id", "code_page_likely" } }, { { 0, "code_page_likely" } }, {} },
+        { "a code page 932 log cut inside a character, read as 1252: still the note",
+            Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
+                + Lines(Tools("", sjis)) + "Calling zqsetdrv(zqdrvtl) for fax driver from RunNTAdd -->\r\n"
+                + sjis.substr(0, 5),
+            0, {}, {}, { { "/notes/0/id", "code_page_likely" } }, {}, {} },
+        { "the same log read with --code-page 932: no note",
+            Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
+                + Lines(Tools("", sjis + " " + sjis)),
+            932, { "ok" }, { nullptr }, { { "/notes", json::array() } }, {}, { { 0, "code_page_likely" } } },
+        { "accented 1252 text, an e-acute before a letter, raises no code page note",
+            Lines({ kRunning, kPrinter,
+                "\"C:\\Caf\xe9 R\xe9seau\\Fran\xe7"
+                "ais\\zqntadd.exe\" SOFTWARE\\ZQ\\Printer" })
+                + Lines(Tools("",
+                    "Imprimante \xe9tiquettes d\xe9j\xe0 r\xe9gl\xe9"
+                    "e")),
+            0, { "ok" }, { nullptr }, {}, {}, { { 0, "code_page_likely" }, { -1, "code_page_likely" } } },
+        { "LF line ends from a mail system", Lf(typical), 0, { "ok" }, { nullptr }, { { "/conversion", "lf" } },
+            { { 0, "converted" }, { -1, "converted" } }, {} },
+        { "a run that stops after the printer stage, and a later run that reached the driver tools",
+            Lines({ kRunning, kPrinter, kPrinterLine }) + typical, 0, { "failed", "ok" },
+            { "ends_after_printer", nullptr }, {}, { { 0, "ends_after_printer" } }, {} },
+        { "a run whose first lines are missing", Lines(Tools("Zq Fax Driver", "Zq Printer Driver")), 0, { "ok" },
+            { nullptr }, {}, { { 0, "first_lines_missing" } }, {} },
+        { "a run with a fax launch's lines lost", Lines({ kRunning, kFlag, kPrinter, kPrinterLine }), 0, { "failed" },
+            { "ends_after_printer" }, {}, { { 0, "lines_lost" } }, {} },
+        { "a stopped spooler's wait, then a hang in the fax stage", Lines({ kRunning, kFlag, kFax, kFaxLine }), 0,
+            { "incomplete" }, { "stopped" }, { { "/runs/0/stages/fax/state", "unfinished" } }, {}, {} },
+        { "the spooler did not open", Lines({ "OpenService the spooler is not running" }) + Lines(kTypical).substr(36),
+            0, { "failed" }, { "spooler_not_opened" },
+            { { "/runs/0/stages/spooler/failure_line", "OpenService the spooler is not running" } }, {}, {} },
+        { "no key path", Lines({ "Registry value not specified in RunNTAdd" }), 0, { "failed" }, { "no_key_path" }, {},
+            {}, {} },
+        { "ProgramDir unread", Lines({ "Could not get ProgramDir from the registry" }), 0, { "failed" },
+            { "program_dir_unread" }, {}, {}, {} },
+        { "the add-printer tool crashed", Lines({ kRunning, kPrinter, kPrinterLine, kPrinterFailed }), 0, { "failed" },
+            { "printer_tool_failed" }, { { "/runs/0/stages/printer/error", nullptr } }, {}, {} },
+        { "a command line too long",
+            Lines({ kRunning, kFlag, kFax, kFaxLine, "Command line too long, not started", kPrinterFailed }), 0,
+            { "failed" }, { "command_too_long" }, {}, {}, {} },
+        { "the driver tool missing",
+            Lines({ kRunning, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq"), "File not found.\r\n",
+                "Error executing zqsetdrv for fax driver", kPrinterTool, kDriverDir + std::string("Zq"),
+                "File not found.\r\n", "Error executing zqsetdrv for printer driver" }),
+            0, { "failed" }, { "driver_tool_start_failed" },
+            { { "/runs/0/stages/driver_tool_fax/error/code", 2 },
+                { "/runs/0/stages/driver_tool_fax/command/arguments", "/n:Zq" } },
+            {}, {} },
+        { "two setups at once, the second begun while the first ran its printer stage",
+            Lines(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)
+                + std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)
+                + Tools("Zq Fax Driver", "Zq Printer Driver") + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "a setup that hung in the fax stage, then run again: not two at once",
+            Lines({ kRunning, kFlag, kFax, kFaxLine }) + typical, 0, { "incomplete", "ok" }, { "stopped", nullptr }, {},
+            {}, { { 0, "interleaved" }, { 1, "interleaved" } } },
+        { "a key path too long", Lines({ "Registry key path too long in RunNTAdd" }), 0, { "failed" },
+            { "key_path_too_long" }, {}, {}, {} },
+        { "a printer Driver Name too long", Lines({ "Could not get Printer Name from the registry" }), 0, { "failed" },
+            { "printer_name_unread" }, {}, {}, {} },
+        { "the fax stage's add-printer tool crashed",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, kFaxLine, "Error executing NT Add Printer for FAX",
+                      kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "failed" }, { "fax_tool_failed" }, {}, {}, {} },
+        { "the fax stage could not start",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, kFaxLine, "Access is denied.\r\n",
+                      "Error executing NT Add Printer for FAX", kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "failed" }, { "fax_start_failed" }, { { "/runs/0/stages/fax/error/code", 5 } }, {}, {} },
+        { "a fax key without a Driver Name",
+            Lines(std::vector<std::string> {
+                      kRunning, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter, kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "failed" }, { "fax_name_unread" }, {}, {}, { { 0, "fax_name_empty" } } },
+        { "a failure line whose start error's lines were lost",
+            Lines({ kRunning, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq"),
+                "Error executing zqsetdrv for fax driver", kPrinterTool, kDriverDir + std::string("Zq") }),
+            0, { "failed" }, { "failure_cause_lost" }, {}, {}, {} },
+        { "a CRITICAL ERROR line",
+            Lines(std::vector<std::string> {
+                      kRunning, "CRITICAL ERROR! Attempt to write NULL string to uninstaller log!" }
+                + std::vector<std::string>(kTypical.begin() + 1, kTypical.end())),
+            0, { "failed" }, { "null_text" }, {}, { { 0, "null_text" } }, {} },
+        { "two runs at once, both hung in the fax stage", Lines({ kRunning, kRunning, kFax, kFaxLine, kFax, kFaxLine }),
+            0, { "incomplete", "incomplete" }, { "interleaved", "interleaved" }, {},
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "another program's text glued to the front of an announcement",
+            Lines(std::vector<std::string> { kRunning, "zqntadd: done" + std::string(kPrinter), kPrinterLine }
+                + Tools("", "Zq")),
+            0, { "ok" }, { nullptr }, {}, { { 0, "glued_line" } }, {} },
+        { "a failure line cut short by a full disk",
+            Lines({ kRunning, kPrinter, kPrinterLine }) + "Error executing NT Add Printer for", 0, { "failed" },
+            { "printer_tool_failed" }, {}, { { 0, "cut_line" } }, {} },
+        { "an empty fax name after a fax launch",
+            Lines(std::vector<std::string> { kRunning, kFax, kFaxLine, kPrinter, kPrinterLine } + Tools("", "Zq")), 0,
+            { "ok" }, { nullptr }, {}, { { 0, "fax_name_empty" } }, {} },
+        { "a missing install root key: ProgramDir empty",
+            Lines(std::vector<std::string> {
+                      kRunning, kPrinter, "\"\\zqntadd.exe\" SOFTWARE\\ZqTest\\Missing\\Install\\Printer" }
+                + Tools("", "")),
+            0, { "ok" }, { nullptr }, { { "/runs/0/program_dir", "" } }, { { 0, "program_dir_empty" } }, {} },
+        { "150 runs over years, one failed: counts over every run", years, 0, {}, {},
+            { { "/counts/ok", 149 }, { "/counts/failed", 1 }, { "/counts/incomplete", 0 },
+                { "/runs/77/why", "printer_start_failed" }, { "/runs/77/stages/printer/error/code", 5 } },
+            {}, {} },
+    };
+    std::set<std::string> whys, notes; // seen over the whole table
+    for (const RunCase& c : cases) {
+        const json doc = Doc(c.log, c.codePage);
+        for (const json& run : doc["runs"]) {
+            if (run["why"].is_string())
+                whys.insert(run["why"].get<std::string>());
+            for (const json& note : run["notes"])
+                notes.insert(note["id"].get<std::string>());
+        }
+        if (!c.verdicts.empty()) {
+            ASSERT_EQ(c.verdicts.size(), doc["runs"].size()) << c.row << "\n" << doc.dump(1);
+            for (size_t i = 0; i < c.verdicts.size(); ++i) {
+                EXPECT_EQ(c.verdicts[i], doc["runs"][i]["verdict"]) << c.row << ", run " << i + 1;
+                EXPECT_EQ(c.whys[i], doc["runs"][i]["why"]) << c.row << ", run " << i + 1;
+                EXPECT_EQ(c.whys[i].is_null(), doc["runs"][i]["why_text"].is_null()) << c.row;
+            }
+        }
+        for (const auto& field : c.fields)
+            EXPECT_EQ(field.second, doc[json::json_pointer(field.first)]) << c.row << ": " << field.first;
+        for (const auto& note : c.notes)
+            EXPECT_TRUE(HasNote(note.first < 0 ? doc["notes"] : doc["runs"][note.first]["notes"], note.second))
+                << c.row << ": " << note.second << "\n"
+                << doc.dump(1);
+        for (const auto& note : c.noNotes)
+            EXPECT_FALSE(HasNote(note.first < 0 ? doc["notes"] : doc["runs"][note.first]["notes"], note.second))
+                << c.row << ": " << note.second;
+    }
+    // Every why id and every note id of a run is said by one of these logs.
+    for (int why = WHY_NONE + 1; why < WHY_COUNT; ++why)
+        EXPECT_TRUE(whys.count(WhyIdText((WhyId)why))) << WhyIdText((WhyId)why);
+    for (int note = 0; note < NOTE_COUNT; ++note)
+        if (note != NOTE_READ_ONCE)
+            EXPECT_TRUE(notes.count(NoteIdText((NoteId)note))) << NoteIdText((NoteId)note);
+}
+
+// Evidence from the whole log, before and after, says which run it comes from.
+TEST(ZqlogJson, EvidenceFromOtherRuns)
+{
+    const json later = Doc(Lines({ kRunning, kPrinter, kPrinterLine }) + Lines(kTypical));
+    EXPECT_TRUE(Has(later["runs"][0]["stages"]["printer"]["cause"], "a hung tool is likelier: run 2 of this log"))
+        << later["runs"][0]["stages"]["printer"]["cause"];
+    const json sibling = Doc(Lines({ kRunning, kFlag, kFax, kFaxLine, "Access is denied.\r\n",
+                                 "Error executing NT Add Printer for FAX", kPrinter, kPrinterLine })
+        + Lines(Tools("", "Zq")));
+    EXPECT_TRUE(Has(sibling["runs"][0]["stages"]["fax"]["advice"], "the same program started at line 8 (run 1)"));
+    const json laterRun = Doc(
+        Lines({ kRunning, kFlag, kFax, kFaxLine, "Access is denied.\r\n", "Error executing NT Add Printer for FAX" })
+        + Lines(kTypical));
+    EXPECT_TRUE(Has(laterRun["runs"][0]["stages"]["fax"]["advice"], "(run 2)"))
+        << laterRun["runs"][0]["stages"]["fax"]["advice"];
+}
+
+// --json-lines: a run a line, then the file's line with the counts over every run.
+TEST(ZqlogJson, JsonLines)
+{
+    int status;
+    AccountOptions options;
+    options.jsonLines = true;
+    options.failedOnly = true;
+    const std::string out
+        = AccountOf(Lines(kTypical) + PrinterStart("Access is denied.") + Lines(kTypical), 0, &status, options);
+    std::vector<json> lines;
+    for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(json::parse(out.substr(at, end - at)));
+    ASSERT_EQ(2u, lines.size()) << out;
+    // Two runs at once end in their order.
+    options = AccountOptions();
+    options.summary = true;
+    std::vector<std::string> both;
+    for (const std::string& line : kTypical)
+        both = both + std::vector<std::string> { line, line };
+    EXPECT_EQ(
+        "run 1  lines 1-20  ok\nrun 2  lines 2-19  ok\n", AccountOf(Lines(both), 0, &status, options).substr(0, 44));
+    EXPECT_EQ(2, lines[0]["run"]);
+    EXPECT_EQ("printer_start_failed", lines[0]["why"]);
+    EXPECT_EQ(json({ { "ok", 2 }, { "failed", 1 }, { "incomplete", 0 } }), lines[1]["counts"]);
+}
+
+// Every scenario row's log, on both roads, as zqlog reads it: never a
+// failure that no failure line shows, never a run stopped where the program
+// cannot stop (each row's run ended), and none of the run's lines counted
+// as another program's.
+TEST(ZqlogJson, EveryScenarioRow)
+{
+    unsigned read = 0;
+    for (unsigned i = 0; i < kCheckRowCount; ++i)
+        for (int nt4Road = 0; nt4Road <= 1; ++nt4Road) {
+            const CheckRow& row = kCheckRows[i];
+            if ((row.road == ROAD_NT4 && !nt4Road) || (row.road == ROAD_OLD && nt4Road)
+                || row.logState != CHECK_LOG_FREE)
+                continue;
+            const std::string log = ScenarioLog(row.name, nt4Road);
+            if (log.empty() || row.logBefore || row.logPeer)
+                continue; // a text this machine has none for; lines of others
+            const json doc = Doc(log);
+            ++read;
+            ASSERT_FALSE(doc.contains("error")) << row.name;
+            EXPECT_EQ(0, doc["other_lines"]) << row.name;
+            for (const json& run : doc["runs"]) {
+                EXPECT_NE("incomplete", run["verdict"]) << row.name << "\n" << log;
+                bool failureLine = run["why"] == "ends_after_printer";
+                for (const auto& stage : run["stages"].items())
+                    failureLine = failureLine || !stage.value()["failure_line"].is_null();
+                EXPECT_EQ(run["verdict"] == "failed", failureLine) << row.name << "\n" << run.dump(1);
+            }
+        }
+    EXPECT_GT(read, 40u);
+}

@@ -1,0 +1,186 @@
+// The shape of zqlog's code, which its tests cannot see by running it: no
+// unit of tools/zqlog (a .cpp counted with its .h) includes one that includes
+// it back, and no function is much longer than 60 lines.
+#include <gtest/gtest.h>
+
+#include <ctype.h>
+#include <dirent.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kDir = ZQLOG_SOURCE_DIR;
+
+std::vector<std::string> Sources()
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(kDir.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() > 2 && (name.substr(name.size() - 2) == ".h" || name.substr(name.size() - 4) == ".cpp"))
+            names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+std::string Unit(const std::string& name)
+{
+    return name.substr(0, name.rfind('.'));
+}
+
+std::vector<std::string> FileLines(const std::string& name)
+{
+    std::ifstream in(kDir + "/" + name);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(ZqlogStructure, NoIncludeLoopAmongUnits)
+{
+    const std::vector<std::string> names = Sources();
+    ASSERT_GT(names.size(), 10u);
+    std::set<std::string> units;
+    for (const std::string& name : names)
+        units.insert(Unit(name));
+    std::map<std::string, std::set<std::string>> edges;
+    for (const std::string& name : names)
+        for (const std::string& line : FileLines(name)) {
+            const std::string head = "#include \"";
+            if (line.compare(0, head.size(), head) != 0)
+                continue;
+            const std::string included = Unit(line.substr(head.size(), line.find('"', head.size()) - head.size()));
+            if (units.count(included) && included != Unit(name))
+                edges[Unit(name)].insert(included);
+        }
+    std::map<std::string, int> state; // 1 on the path, 2 done
+    std::vector<std::string> path;
+    std::function<bool(const std::string&)> loops = [&](const std::string& unit) {
+        state[unit] = 1;
+        path.push_back(unit);
+        for (const std::string& next : edges[unit]) {
+            if (state[next] == 1)
+                return path.push_back(next), true;
+            if (state[next] == 0 && loops(next))
+                return true;
+        }
+        path.pop_back();
+        state[unit] = 2;
+        return false;
+    };
+    for (const std::string& unit : units)
+        if (state[unit] == 0 && loops(unit)) {
+            std::ostringstream chain;
+            for (const std::string& step : path)
+                chain << step << " ";
+            ADD_FAILURE() << "an include loop: " << chain.str();
+            return;
+        }
+}
+
+// A function's body runs from a "{" in the first column to the "}" there.
+TEST(ZqlogStructure, NoFunctionMuchOverSixtyLines)
+{
+    for (const std::string& name : Sources()) {
+        const std::vector<std::string> lines = FileLines(name);
+        size_t open = 0;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] == "{")
+                open = i + 1;
+            else if (lines[i] == "}" && open) {
+                EXPECT_LE(i + 1 - open, 62u) << name << ": the function before line " << open;
+                open = 0;
+            }
+        }
+    }
+}
+
+namespace {
+
+// The string literals of a source, comments and character literals skipped;
+// adjacent literals are kept apart, which only makes the check stricter.
+std::vector<std::string> Literals(const std::string& name)
+{
+    std::ifstream in(kDir + "/" + name);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> found;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "//") == 0 || text.compare(i, 8, "#include") == 0)
+            i = text.find('\n', i);
+        else if (text.compare(i, 2, "/*") == 0)
+            i = text.find("*/", i) + 1;
+        else if (text[i] == '\'')
+            i = text.find('\'', i + 1 + (text[i + 1] == '\\'));
+        else if (text[i] == '"') {
+            std::string literal;
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                if (text[i] == '\\')
+                    literal += text[i++];
+                literal += text[i];
+            }
+            found.push_back(literal);
+        }
+        if (i == std::string::npos)
+            break;
+    }
+    return found;
+}
+
+// Two words with a blank between them: a sentence, or a piece of one.
+bool IsEnglish(const std::string& literal)
+{
+    for (size_t blank = literal.find(' '); blank != std::string::npos; blank = literal.find(' ', blank + 1)) {
+        size_t before = blank, after = blank + 1;
+        while (before > 0 && !isalpha((unsigned char)literal[before - 1]) && literal[before - 1] != ' ')
+            --before;
+        while (after < literal.size() && !isalpha((unsigned char)literal[after]) && literal[after] != ' ')
+            ++after;
+        if (before >= 2 && isalpha((unsigned char)literal[before - 1]) && isalpha((unsigned char)literal[before - 2])
+            && after + 1 < literal.size() && isalpha((unsigned char)literal[after])
+            && isalpha((unsigned char)literal[after + 1]))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Every English sentence of zqlog stands in words.cpp, so that its units hold
+// ids only and the words are checked, changed or translated in one place.
+// Only the system's own texts may stand elsewhere: start_errors.cpp keeps
+// Windows' and Wine's error texts, which are matched byte for byte against a
+// log's lines and never said by zqlog as its own. Ids, option names and
+// JSON keys have no blank in them, so they pass.
+TEST(ZqlogStructure, NoEnglishOutsideTheWordsTable)
+{
+    const std::set<std::string> allowed = { "words.cpp", "start_errors.cpp" };
+    int checked = 0;
+    for (const std::string& name : Sources()) {
+        if (allowed.count(name))
+            continue;
+        ++checked;
+        for (const std::string& literal : Literals(name))
+            EXPECT_FALSE(IsEnglish(literal)) << name << ": \"" << literal << "\" belongs in words.cpp";
+    }
+    EXPECT_GT(checked, 10);
+    // The check itself: it sees a sentence, and passes ids and options.
+    EXPECT_TRUE(IsEnglish("the run stops here"));
+    EXPECT_TRUE(IsEnglish("not started: "));
+    EXPECT_FALSE(IsEnglish("--json-lines"));
+    EXPECT_FALSE(IsEnglish("driver_tool_fax"));
+    EXPECT_FALSE(IsEnglish(" (error "));
+}

@@ -1,0 +1,414 @@
+// A run's record, built from what the reader kept of it and the order table:
+// its stages' states, causes and advice; its verdict with its why id; its
+// notes with their ids; and what its command lines show.
+#include <stdlib.h>
+#include <string.h>
+
+#include "log_reader.h"
+#include "start_errors.h"
+#include "support/log_texts.h"
+#include "wording.h"
+#include "words.h"
+
+namespace {
+
+std::string Number(long n)
+{
+    return std::to_string(n);
+}
+
+const Stage kLaunchStage[LAUNCH_COUNT] = { STAGE_FAX, STAGE_PRINTER, STAGE_DRIVER_TOOL_FAX, STAGE_DRIVER_TOOL_PRINTER };
+
+const char* FailureText(int launch)
+{
+    unsigned count;
+    const TextMeaning* rows = AllMeanings(&count);
+    for (unsigned i = 0; i < count; ++i)
+        if (rows[i].kind == TEXT_FAILURE && rows[i].launch == launch)
+            return rows[i].text;
+    return "";
+}
+
+// \zqntadd.exe, as a path ends with it.
+const std::string kAddPrinterPath(LOG_ADD_PRINTER_TOOL, strlen(LOG_ADD_PRINTER_TOOL) - 2);
+
+bool StartFailed(Phase phase)
+{
+    return phase == PHASE_SYSTEM_TEXT || phase == PHASE_WARNED || phase == PHASE_WARNED_COMMAND;
+}
+
+} // namespace
+
+class RecordBuilder {
+public:
+    explicit RecordBuilder(const LogReader& reader)
+        : reader_(reader)
+        , run_(reader.run_)
+        , words_(reader.causes_)
+    {
+        record_.run = run_.number;
+        record_.firstLine = run_.first;
+        record_.lastLine = run_.last;
+    }
+    RunRecord Build();
+
+private:
+    // The cause is put into words only when words are asked for.
+    template <class Cause> void Put(Stage stage, StageState state, long line, Cause cause)
+    {
+        record_.stages[stage].state = state;
+        record_.stages[stage].line = line;
+        if (words_)
+            record_.stages[stage].cause = cause();
+    }
+    bool PastSettings() const;
+    void Settings();
+    void Spooler();
+    void FaxDecision();
+    void Launch(int index);
+    void LaunchNotMade(int index, Stage stage);
+    void LaunchFailed(int index, Stage stage);
+    void Unfinished();
+    void Ended();
+    WhyId FailedWhy() const;
+    void Notes();
+    void Note(NoteId id, const std::string& text) { record_.notes.push_back({ id, text }); }
+    void Facts();
+
+    const LogReader& reader_;
+    const RunState& run_;
+    const bool words_;
+    RunRecord record_;
+    std::string unknown_; // the cause of a stage the lost first lines hide
+};
+
+bool RecordBuilder::PastSettings() const
+{
+    bool past = run_.spooler || run_.faxFlagLine;
+    for (const LaunchState& launch : run_.launches)
+        past = past || launch.phase != PHASE_NONE;
+    return past;
+}
+
+void RecordBuilder::Settings()
+{
+    const LaunchState* l = run_.launches;
+    if (run_.settingsEnd) {
+        Put(STAGE_SETTINGS, STATE_FAILED, run_.settingsLine, [&] {
+            return Say(W_LINE_SAID, { Number(run_.settingsLine), Word(run_.settingsEnd->summary) });
+        });
+        record_.stages[STAGE_SETTINGS].failureLine = run_.settingsEnd->text;
+    } else if (run_.headless || !PastSettings())
+        Put(STAGE_SETTINGS, STATE_UNKNOWN, 0, [&] { return run_.headless ? unknown_ : Word(kWords.noSettingsLine); });
+    else {
+        Put(STAGE_SETTINGS, STATE_DONE, 0, [&] {
+            std::string settings;
+            if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
+                settings = reader_.KeyPathQuoted() ? Word(kWords.quotedKeySettings) : Word(kWords.noProgramDirSettings);
+            if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
+                settings += std::string(settings.empty() ? "" : "; ")
+                    + (reader_.PrinterKeyOpened() ? Word(kWords.emptyDriverName) : Word(kWords.driverNameUnread));
+            return settings.empty() ? std::string(Word(kWords.read)) : settings;
+        });
+    }
+}
+
+void RecordBuilder::Spooler()
+{
+    if (run_.spooler) {
+        const bool failed = strcmp(run_.spooler->text, LOG_SPOOLER_NOT_RUNNING) == 0;
+        Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
+            return Say(W_LINE_SAID, { Number(run_.spoolerLine), Word(run_.spooler->summary) });
+        });
+        if (failed)
+            record_.stages[STAGE_SPOOLER].failureLine = run_.spooler->text;
+    } else if (run_.headless && run_.firstStep > STEP_SPOOLER)
+        Put(STAGE_SPOOLER, STATE_UNKNOWN, 0, [&] { return unknown_; });
+    else if (PastSettings())
+        Put(STAGE_SPOOLER, STATE_NOT_MADE, 0, [] { return Word(kWords.noSpoolerLine); });
+    else
+        Put(STAGE_SPOOLER, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
+}
+
+void RecordBuilder::FaxDecision()
+{
+    const LaunchState* l = run_.launches;
+    const Stage s = STAGE_FAX_DECISION;
+    if (run_.faxFlagLine)
+        Put(s, STATE_DONE, run_.faxFlagLine, [&] {
+            return Say(W_LINE_SAID, { Number(run_.faxFlagLine), Word(kWords.faxOn) });
+        });
+    else if (run_.headless && run_.firstStep > STEP_FAX_FLAG)
+        Put(s, STATE_UNKNOWN, 0, [&] { return unknown_; });
+    else if (l[LAUNCH_FAX].phase != PHASE_NONE)
+        Put(s, STATE_DONE, 0, [] { return Word(kWords.faxOnNoLine); });
+    else if (reader_.NoFaxKey())
+        Put(s, STATE_NOT_MADE, 0, [] { return Word(kWords.noFaxStage); });
+    else if (reader_.FaxKeyShown())
+        Put(s, STATE_DONE, 0, [] { return Word(kWords.noFaxKeyShown); });
+    else if (l[LAUNCH_PRINTER].phase != PHASE_NONE)
+        Put(s, STATE_DONE, 0, [] { return Word(kWords.noFax); });
+    else if (l[LAUNCH_FAX_TOOL].phase != PHASE_NONE || l[LAUNCH_PRINTER_TOOL].phase != PHASE_NONE)
+        Put(s, STATE_UNKNOWN, 0, [] { return Word(kWords.noFaxLaunchSeen); });
+    else
+        Put(s, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
+}
+
+void RecordBuilder::LaunchNotMade(int i, Stage stage)
+{
+    const LaunchState* l = run_.launches;
+    bool later = false;
+    for (int j = i + 1; j < LAUNCH_COUNT; ++j)
+        later = later || l[j].phase != PHASE_NONE;
+    const bool printed = l[LAUNCH_PRINTER].command || l[LAUNCH_PRINTER].phase == PHASE_FAILED;
+    if (i == LAUNCH_FAX && reader_.NoFaxKey())
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFaxKey); });
+    else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
+    else if (i == LAUNCH_FAX && later)
+        Put(stage, STATE_NOT_MADE, 0, [&] { return Word(LaunchOf(i).notMade); });
+    else if (later)
+        Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
+    else if (i == LAUNCH_FAX_TOOL && printed)
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
+    else if (i == LAUNCH_PRINTER_TOOL && printed && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE)
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
+    else
+        Put(stage, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
+}
+
+void RecordBuilder::LaunchFailed(int i, Stage stage)
+{
+    const LaunchState& launch = run_.launches[i];
+    StageRecord& out = record_.stages[stage];
+    StartErrorSeen& error = out.error;
+    if (StartFailed(launch.cause) || StartFailed(launch.phase)) {
+        error.present = true;
+        error.text = launch.systemText;
+        const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
+                                                       : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
+        error.hasCode = row || !launch.code.empty();
+        error.code = row ? row->code : strtol(launch.code.c_str(), nullptr, 10);
+        error.known = row != nullptr;
+    }
+    if (launch.phase == PHASE_TOO_LONG) {
+        Put(stage, STATE_FAILED, launch.line, [&] { return Say(W_NOT_STARTED, { Word(LaunchOf(i).tooLong) }); });
+        out.advice = words_ ? Word(LaunchOf(i).tooLongAdvice) : "";
+        return;
+    }
+    if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it
+        Put(stage, STATE_FAILED, launch.line, [&] {
+            return Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
+        });
+        return;
+    }
+    out.failureLine = FailureText(i);
+    LogReader::Failure failure;
+    if (words_)
+        failure = reader_.FailureParts(i);
+    Put(stage, STATE_FAILED, launch.line ? launch.line : launch.failedLine, [&] {
+        return Say(W_FAILED_AT, { Number(launch.failedLine), failure.cause });
+    });
+    out.advice = failure.advice;
+}
+
+void RecordBuilder::Launch(int i)
+{
+    const LaunchState& launch = run_.launches[i];
+    const Stage stage = kLaunchStage[i];
+    StageRecord& out = record_.stages[stage];
+    if (launch.command) {
+        out.command = true;
+        out.program = launch.dir + (LaunchOf(i).addPrinter ? kAddPrinterPath : LOG_DRIVER_TOOL);
+        out.arguments = LaunchOf(i).addPrinter ? launch.arg : std::string(LOG_DRIVER_TOOL_NAME).substr(1) + launch.arg;
+    }
+    if (run_.headless && StepOf(i, PHASE_FAILED) < run_.firstStep && launch.phase == PHASE_NONE)
+        Put(stage, STATE_UNKNOWN, 0, [&] { return unknown_; });
+    else if (launch.phase == PHASE_NONE)
+        LaunchNotMade(i, stage);
+    else if (launch.phase == PHASE_FAILED || launch.phase == PHASE_TOO_LONG || StartFailed(launch.phase))
+        LaunchFailed(i, stage);
+    else if (launch.phase == PHASE_ANNOUNCED)
+        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Say(W_ANNOUNCED_AT, { Number(launch.line) }); });
+    else
+        Put(stage, STATE_DONE, launch.line, [&] {
+            return Say(LaunchOf(i).addPrinter ? W_STARTED_AT_RAN : W_STARTED_AT_NOT_WAITED, { Number(launch.line) });
+        });
+    if (i == LAUNCH_FAX && run_.faxNameLine) {
+        out.cause += words_ ? Say(W_FAX_NAME_UNREAD_AT, { Number(run_.faxNameLine) }) : "";
+        if (out.state == STATE_DONE) {
+            out.state = STATE_FAILED;
+            out.failureLine = LOG_NO_FAX_NAME;
+        }
+    }
+}
+
+// A run that stops where the program cannot stop.
+void RecordBuilder::Unfinished()
+{
+    const StepRow& end = RowOf(run_.step);
+    record_.verdict = VERDICT_INCOMPLETE;
+    record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : run_.interleaves ? WHY_INTERLEAVED : WHY_STOPPED;
+    Stage at = STAGE_FAX_DECISION;
+    if (end.launch >= 0 && end.phase != PHASE_FAILED)
+        at = kLaunchStage[end.launch];
+    else if (end.launch >= 0)
+        at = kLaunchStage[end.launch + 1];
+    else if (run_.step == STEP_FAX_FLAG)
+        at = STAGE_FAX;
+    else if (run_.step == STEP_FAX_NAME)
+        at = STAGE_PRINTER;
+    StageRecord& stage = record_.stages[at];
+    stage.state = STATE_UNFINISHED;
+    record_.why = Say(W_STOPS_AT, { Number(run_.last), StageName(at) });
+    if (words_)
+        stage.cause = Say(W_UNFINISHED, { Word(kWords.stopped[run_.step]), Number(run_.last) });
+}
+
+WhyId RecordBuilder::FailedWhy() const
+{
+    static const WhyId kSettings[]
+        = { WHY_NO_KEY_PATH, WHY_KEY_PATH_TOO_LONG, WHY_PRINTER_NAME_UNREAD, WHY_PROGRAM_DIR_UNREAD };
+    static const char* const kSettingsTexts[]
+        = { LOG_NO_KEY_PATH, LOG_KEY_PATH_TOO_LONG, LOG_NO_PRINTER_NAME, LOG_NO_PROGRAM_DIR };
+    for (unsigned i = 0; run_.settingsEnd && i < 4; ++i)
+        if (strcmp(run_.settingsEnd->text, kSettingsTexts[i]) == 0)
+            return kSettings[i];
+    if (reader_.KeyPathQuoted())
+        return WHY_KEY_PATH_QUOTED;
+    for (int i = 0; i < LAUNCH_COUNT; ++i) {
+        const LaunchState& launch = run_.launches[i];
+        if (launch.phase == PHASE_TOO_LONG || launch.cause == PHASE_TOO_LONG)
+            return WHY_COMMAND_TOO_LONG;
+        if (StartFailed(launch.cause) || StartFailed(launch.phase))
+            return i == LAUNCH_FAX    ? WHY_FAX_START_FAILED
+                : i == LAUNCH_PRINTER ? WHY_PRINTER_START_FAILED
+                                      : WHY_DRIVER_TOOL_START_FAILED;
+        if (launch.phase == PHASE_FAILED && launch.cause == PHASE_COMMAND && i < LAUNCH_FAX_TOOL)
+            return i == LAUNCH_FAX ? WHY_FAX_TOOL_FAILED : WHY_PRINTER_TOOL_FAILED;
+        if (launch.phase == PHASE_FAILED)
+            return WHY_FAILURE_CAUSE_LOST;
+        if (i == LAUNCH_FAX && run_.faxNameLine)
+            return WHY_FAX_NAME_UNREAD;
+    }
+    if (record_.stages[STAGE_SPOOLER].state == STATE_FAILED)
+        return WHY_SPOOLER_NOT_OPENED;
+    return run_.nullLine ? WHY_NULL_TEXT : WHY_ENDS_AFTER_PRINTER;
+}
+
+// A run that stops where the program may stop.
+void RecordBuilder::Ended()
+{
+    bool failed = run_.nullLine != 0;
+    for (const StageRecord& stage : record_.stages)
+        failed = failed || stage.state == STATE_FAILED;
+    const bool printerEnd
+        = run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
+    if (!failed && printerEnd && (run_.crashTail || run_.interleaves)) {
+        // No failure line shows a failure: the log's end was lost, or another run's lines stand here.
+        record_.verdict = VERDICT_INCOMPLETE;
+        record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
+        record_.why = WhyText(record_.whyId);
+        return;
+    }
+    if (words_ && printerEnd) {
+        const int other = reader_.DriverToolRun();
+        const std::string likelier = other
+            ? Word(kWords.printerEndLikelier[1]) + Number(other) + Word(kWords.printerEndRunSaw)
+            : reader_.Known().firstPrinterEndRun && reader_.Known().firstPrinterEndRun != run_.number
+            ? Word(kWords.printerEndLikelier[2])
+            : Word(kWords.printerEndLikelier[0]);
+        record_.stages[STAGE_PRINTER].cause += std::string("; ") + Word(kWords.printerEnd) + likelier;
+        Note(NOTE_ENDS_AFTER_PRINTER, Word(kWords.printerEnd) + likelier);
+    }
+    if (!failed && !printerEnd)
+        return;
+    record_.verdict = VERDICT_FAILED;
+    record_.whyId = failed ? FailedWhy() : WHY_ENDS_AFTER_PRINTER;
+    for (int s = 0; s < STAGE_COUNT && record_.why.empty(); ++s)
+        if (record_.stages[s].state == STATE_FAILED)
+            record_.why = Say(W_STAGE_FAILED, { StageName((Stage)s) });
+    if (record_.why.empty() && run_.nullLine)
+        record_.why = Say(W_CRITICAL_AT, { Number(run_.nullLine) });
+    if (record_.why.empty())
+        record_.why = WhyText(WHY_ENDS_AFTER_PRINTER);
+}
+
+// Findings with no failure line.
+void RecordBuilder::Notes()
+{
+    const LaunchState* l = run_.launches;
+    if (run_.headless)
+        Note(NOTE_FIRST_LINES_MISSING, Word(kWords.headless));
+    if (!run_.gaps.empty())
+        Note(NOTE_LINES_LOST, std::string(Word(kWords.lost)) + ": " + run_.gaps);
+    if (run_.interleaves)
+        Note(NOTE_INTERLEAVED, Word(kWords.interleave));
+    if (run_.crashTail)
+        Note(NOTE_CRASH_TAIL, Word(kWords.crashTail));
+    if (run_.zeroLines)
+        Note(NOTE_ZERO_BYTES, Word(kWords.zeros));
+    if (run_.gluedLines)
+        Note(NOTE_GLUED, Word(kWords.glued));
+    if (run_.cutLines)
+        Note(NOTE_CUT, Word(kWords.cut));
+    if (run_.number == 1 && reader_.FirstLineCut())
+        Note(NOTE_FIRST_LINE_CUT, Word(kWords.firstLineCut));
+    if (l[LAUNCH_FAX_TOOL].command && l[LAUNCH_FAX_TOOL].arg.empty() && l[LAUNCH_FAX].phase != PHASE_NONE
+        && !run_.faxNameLine)
+        Note(NOTE_FAX_NAME_EMPTY, Word(kWords.emptyFaxName));
+    if (reader_.KeyPathQuoted())
+        Note(NOTE_KEY_PATH_QUOTED, Word(kWords.quotedKeyCause) + std::string("; ") + Word(kWords.quotedKeyAdvice));
+    else if ((l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
+        || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
+        Note(NOTE_PROGRAM_DIR_EMPTY, Word(kWords.emptyProgramDir));
+    if (run_.nullLine)
+        Note(NOTE_NULL_TEXT, std::string(Word(kWords.nullText)) + " (line " + Number(run_.nullLine) + ")");
+    if (run_.others)
+        Note(NOTE_OTHER_LINES, std::string(Word(kWords.others)) + ": " + Number(run_.others));
+}
+
+// What the command lines show: the key path, ProgramDir, the driver names.
+void RecordBuilder::Facts()
+{
+    const LaunchState* l = run_.launches;
+    for (int i : { LAUNCH_PRINTER, LAUNCH_FAX })
+        if (l[i].command && !l[i].cut && !record_.hasProgramDir) {
+            record_.hasProgramDir = true;
+            record_.programDir = l[i].dir;
+        }
+    if (l[LAUNCH_PRINTER].command && !l[LAUNCH_PRINTER].cut) {
+        record_.hasKeyPath = true;
+        record_.keyPath = l[LAUNCH_PRINTER].arg;
+    }
+    for (int i : { LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL })
+        if (l[i].command && !l[i].cut && !l[i].arg.empty())
+            record_.driverNames.push_back(l[i].arg);
+    record_.systemId = reader_.SystemIdShown();
+    if (words_)
+        record_.system = reader_.SystemShown();
+}
+
+RunRecord RecordBuilder::Build()
+{
+    if (words_ && run_.headless)
+        unknown_ = Say(W_HEADLESS_UNKNOWN, { Number(run_.first) });
+    Settings();
+    Spooler();
+    FaxDecision();
+    for (int i = 0; i < LAUNCH_COUNT; ++i)
+        Launch(i);
+    if (!RowOf(run_.step).mayEnd)
+        Unfinished();
+    else
+        Ended();
+    if (words_)
+        Notes();
+    Facts();
+    return record_;
+}
+
+RunRecord BuildRecord(const LogReader& reader)
+{
+    return RecordBuilder(reader).Build();
+}
