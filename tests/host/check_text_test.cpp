@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
 #include <string>
 
 #include "check_rows.h"
@@ -93,4 +96,25 @@ TEST(CheckText, EveryRowFillsIn)
             }
         }
     }
+}
+
+// Results are compared by row id across pack versions: each id is short,
+// lowercase, given once, and an id once released stays (row_ids.txt lists
+// them; a new row adds its own line there).
+TEST(CheckRows, IdsAreStable)
+{
+    std::set<std::string> ids;
+    for (unsigned i = 0; i < kCheckRowCount; ++i) {
+        const char* id = kCheckRows[i].id;
+        ASSERT_TRUE(id) << kCheckRows[i].name;
+        EXPECT_TRUE(ids.insert(id).second) << "given twice: " << id;
+        EXPECT_TRUE(std::regex_match(id, std::regex("[a-z0-9][a-z0-9-]{0,23}"))) << id;
+    }
+    std::ifstream released(ZQ_SOURCE_DIR "/tools/checks/row_ids.txt");
+    std::set<std::string> listed;
+    for (std::string line; std::getline(released, line);)
+        if (!line.empty() && line[0] != '#')
+            listed.insert(line);
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(listed, ids);
 }

@@ -13,8 +13,9 @@
 
 #include "check.h"
 #include "row_run.h"
+#include "world/machine.h"
 
-static const char kFolder[] = "C:\\zqtest";
+static const char kFolderName[] = "zqtest";
 static const char kKey[] = "SOFTWARE\\ZqTest";
 
 int main(int argc, char** argv)
@@ -34,20 +35,40 @@ int main(int argc, char** argv)
     }
     if (!Check(GetACP() == (codePage ? codePage : 1252), "the system code page is the one the rows are written for"))
         return Finish();
-    CreateDirectoryA(kFolder, NULL);
-    if (!Check(PlaceDoubles(NULL), "the driver-directory tool doubles are in place"))
+    static Machine system;
+    LookAtSystem(&system, kFolderName);
+    CreateDirectoryA(system.folder, NULL);
+    if (!Check(PlaceDoubles(NULL), "the driver-directory tool doubles are in place")
+        || !Check(ReadDriverDirectories(&system) && system.oldDrivers[0], "the driver directories are read"))
         return Finish();
 
-    const std::string record = std::string(kFolder) + "\\launches.txt";
-    const RowMachine machine = { program.c_str(), record.c_str(), kFolder, kKey, "win10", 1, 1, 1, 0 };
+    RowMachine machine = {};
+    machine.system = &system;
+    machine.program = program.c_str();
+    machine.key = kKey;
+    machine.emulate = "win10";
+    machine.spooler = 1;
+    machine.wineDlls = 1;
+    // The rows' own rule, with Wine emulating each row's version.
+    CheckMachine rule = {};
+    rule.name = machine.emulate;
+    rule.emulated = 1;
+    rule.wineDlls = 1;
+    rule.spoolerNoted = 1;
+    rule.codePage = GetACP();
     static RowReport report;
     int ran = 0;
     for (unsigned i = 0; i < kCheckRowCount; ++i) {
         const CheckRow& row = kCheckRows[i];
-        const unsigned rowPage = row.codePage == 932 ? 932 : 0;
-        if (rowPage != codePage || (coreOnly && !row.core))
+        char why[256];
+        // Under code page 932 only the rows written for it: the others ran under 1252.
+        const bool page = codePage ? row.codePage == codePage : true;
+        if (!page || (coreOnly && !row.core))
+            continue;
+        if (!Check(RowRunsOn(&row, &rule, why, sizeof why), std::string(row.name) + ": runs under Wine: " + why))
             continue;
         RunCheckRow(&row, &machine, &report);
+        Check(!report.error[0], std::string(row.name) + ": set up: " + report.error);
         Check(report.failures == 0, std::string(row.name) + "\n" + report.text);
         printf("row %-90.90s %5lu ms\n", row.name, (unsigned long)report.tookMs);
         fflush(stdout);

@@ -70,28 +70,36 @@
 /* A later value of the same name replaces an earlier one. */
 #define VALUES(...) ((const CheckValue[]) { __VA_ARGS__, END })
 
-#define TYPICAL .tail = PRINTER_KEY, .registry = VALUES(INSTALLATION), .road = ROAD_BOTH
-#define FLAG(text, off, isCore)                                                                                        \
+/* The typical installation, and the same with more values: a later value of
+   the same name replaces an earlier one. A row sets each field once (the
+   compiler's -Woverride-init holds it to that), so the shared parts come as
+   whole fields. */
+#define TYPICAL .tail = PRINTER_KEY, .registry = VALUES(INSTALLATION)
+#define TYPICAL_WITH(...) .tail = PRINTER_KEY, .registry = VALUES(INSTALLATION, __VA_ARGS__)
+#define FLAG(rowId, text, off, isCore)                                                                                 \
     {                                                                                                                  \
-        .name = "No Fax Function = '" text "'", TYPICAL, .core = isCore,                                               \
-        .registry = VALUES(INSTALLATION, NO_FAX_FUNCTION(REG_SZ, text "{0}")),                                         \
+        .id = rowId, .name = "No Fax Function = '" text "'", .core = isCore,                                           \
+        TYPICAL_WITH(NO_FAX_FUNCTION(REG_SZ, text "{0}")),                                                             \
         .log = off ? NO_FAX_LOG : FLAG_READ_LOG, .launches = off ? NO_FAX_LAUNCHES : TYPICAL_LAUNCHES                  \
     }
 #define ON_VERSION(v)                                                                                                  \
     {                                                                                                                  \
-        .name = "the typical road on " v, TYPICAL, .version = v, .log = TYPICAL_LOG, .launches = TYPICAL_LAUNCHES      \
+        .id = "road-" v, .name = "the typical road on " v, TYPICAL, .version = v, .log = TYPICAL_LOG,                  \
+        .launches = TYPICAL_LAUNCHES                                                                                   \
     }
 /* A key path that opens, given exactly on the command line. */
 #define PLAIN ROOT "\\Plain"
-#define STARTUP_OPENS(title, line, page)                                                                               \
+#define STARTUP_OPENS(rowId, title, line, page)                                                                        \
     {                                                                                                                  \
-        .name = "start-up: " title, .commandLine = line, .codePage = page, .registry = PLAIN_VALUES,                   \
+        .id = rowId, .name = "start-up: " title, .commandLine = line, .codePage = page,                                \
+        .registry = PLAIN_VALUES,                                                                                      \
         .log = RUNNING PRINTER_LINES(PROG, PLAIN) TOOL_LINES("", PRINTER_NAME),                                        \
         .launches = ADD_RUN(PROG, PLAIN) TOOL_RUNS("", PRINTER_NAME)                                                   \
     }
-#define STARTUP_FAILS(title, line, tail, page)                                                                         \
+#define STARTUP_FAILS(rowId, title, line, tail, page)                                                                  \
     {                                                                                                                  \
-        .name = "start-up: " title, .commandLine = line, .codePage = page, .registry = PLAIN_VALUES,                   \
+        .id = rowId, .name = "start-up: " title, .commandLine = line, .codePage = page,                                \
+        .registry = PLAIN_VALUES,                                                                                      \
         .log = RUNNING PRINTER_LINES("", tail) FILE_NOT_FOUND PRINTER_FAILED TOOL_LINES("", ""),                       \
         .launches = TOOL_RUNS("", "")                                                                                  \
     }
@@ -123,46 +131,50 @@
 /* ---- the rows ------------------------------------------------------------ */
 
 const CheckRow kCheckRows[] = {
-    { .name = "typical road on NT, fax value missing",
+    { .id = "typical-nt",
+        .name = "typical road on NT, fax value missing",
         TYPICAL,
         .core = 1,
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
 
     /* The fax decision: only TRUE in any letter case turns the fax off. */
-    FLAG("TRUE", 1, 1),
-    FLAG("true", 1, 0),
-    FLAG("TRUE ", 0, 0),
-    FLAG("1", 0, 0),
-    FLAG("yes", 0, 0),
-    FLAG("FALSE", 0, 0),
+    FLAG("fax-off-true", "TRUE", 1, 1),
+    FLAG("fax-off-lower", "true", 1, 0),
+    FLAG("fax-on-blank", "TRUE ", 0, 0),
+    FLAG("fax-on-one", "1", 0, 0),
+    FLAG("fax-on-yes", "yes", 0, 0),
+    FLAG("fax-on-false", "FALSE", 0, 0),
 
-    { .name = "a fax key that does not exist installs the fax, and says nothing of the key",
-        TYPICAL,
+    { .id = "fax-key-missing",
+        .name = "a fax key that does not exist installs the fax, and says nothing of the key",
+        .tail = PRINTER_KEY,
         .registry = VALUES(INSTALLATION_AT(PRINTER_KEY, ROOT, ROOT "\\Elsewhere")),
         .log = RUNNING FAX_LINES(PROG, FAX_KEY) PRINTER_LINES(PROG, PRINTER_KEY) TOOL_LINES("", PRINTER_NAME),
         .launches = NO_FAX_NAME_LAUNCHES },
-    { .name = "a fax key without a Driver Name",
-        TYPICAL,
-        .registry
-        = VALUES(INSTALLATION, { FAX_KEY, "Driver Name", REG_SZ, "{50*f}{0}" }, NO_FAX_FUNCTION(REG_SZ, "no{0}")),
+    { .id = "fax-name-missing",
+        .name = "a fax key without a Driver Name",
+        TYPICAL_WITH({ FAX_KEY, "Driver Name", REG_SZ, "{50*f}{0}" }, NO_FAX_FUNCTION(REG_SZ, "no{0}")),
         .log = RUNNING FAX_LINES(PROG, FAX_KEY) "Could not get Fax Name from the registry\r\n" PRINTER_LINES(
             PROG, PRINTER_KEY) TOOL_LINES("", PRINTER_NAME),
         .launches = NO_FAX_NAME_LAUNCHES },
 
     /* Key paths. */
-    { .name = "a key path without Printer skips the fax stage",
+    { .id = "key-without-printer",
+        .name = "a key path without Printer skips the fax stage",
         .tail = ROOT "\\Device",
         .registry = VALUES({ ROOT "\\Device", "Driver Name", REG_SZ, PRINTER_NAME "{0}" },
             { ROOT "\\Device", "ProgramDir", REG_SZ, PROG "{0}" }),
         .log = RUNNING PRINTER_LINES(PROG, ROOT "\\Device") TOOL_LINES("", PRINTER_NAME),
         .launches = ADD_RUN(PROG, ROOT "\\Device") TOOL_RUNS("", PRINTER_NAME) },
-    { .name = "Install\\Printer twice: both keys are cut at the first",
+    { .id = "printer-twice",
+        .name = "Install\\Printer twice: both keys are cut at the first",
         .tail = PRINTER_KEY "\\Install\\Printer",
         .registry = VALUES(INSTALLATION_AT(PRINTER_KEY "\\Install\\Printer", ROOT, FAX_KEY)),
         .log = ROAD_LOG(PRINTER_KEY "\\Install\\Printer", FAX_KEY, PROG, FAX_NAME, PRINTER_NAME),
         .launches = ROAD_LAUNCHES(PRINTER_KEY "\\Install\\Printer", FAX_KEY, PROG, FAX_NAME, PRINTER_NAME) },
-    { .name = "Printers counts as Printer for the fax key",
+    { .id = "printers-plural",
+        .name = "Printers counts as Printer for the fax key",
         .tail = ROOT "\\Printers\\Install\\Printer",
         .registry = VALUES(INSTALLATION_AT(ROOT "\\Printers\\Install\\Printer", ROOT "\\Printers", ROOT "\\Fax")),
         .log = ROAD_LOG(ROOT "\\Printers\\Install\\Printer", ROOT "\\Fax", PROG, FAX_NAME, PRINTER_NAME),
@@ -170,19 +182,22 @@ const CheckRow kCheckRows[] = {
 
     /* Before NT 4.0 there is no spooler wait and no shell start; launches 2
        to 5 are made as usual, from the running system's driver directory. */
-    { .name = "win95: not NT 4.0 or later, so no spooler line and no shell start",
+    { .id = "old-win95",
+        .name = "win95: not NT 4.0 or later, so no spooler line and no shell start",
         TYPICAL,
         .road = ROAD_OLD,
         .version = "win95",
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "win98: not NT 4.0 or later, so no spooler line and no shell start",
+    { .id = "old-win98",
+        .name = "win98: not NT 4.0 or later, so no spooler line and no shell start",
         TYPICAL,
         .road = ROAD_OLD,
         .version = "win98",
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "nt351: not NT 4.0 or later, so no spooler line and no shell start",
+    { .id = "old-nt351",
+        .name = "nt351: not NT 4.0 or later, so no spooler line and no shell start",
         TYPICAL,
         .road = ROAD_OLD,
         .version = "nt351",
@@ -195,7 +210,8 @@ const CheckRow kCheckRows[] = {
 
     /* Wine's print provider runs in the caller; on NT it runs in the spooler
        service, so with the spooler stopped no driver directory comes back. */
-    { .name = "the spooler stopped: it still opens, so it counts as running after the whole wait",
+    { .id = "spooler-stopped",
+        .name = "the spooler stopped: it still opens, so it counts as running after the whole wait",
         TYPICAL,
         .road = ROAD_NT4,
         .needs = NEED_SPOOLER_CONTROL,
@@ -208,7 +224,8 @@ const CheckRow kCheckRows[] = {
         .otherLaunches = ADD_RUN(PROG, FAX_KEY) ADD_RUN(PROG, PRINTER_KEY) },
 
     /* The add-printer tool's outcomes. */
-    { .name = "a missing add-printer tool: the system's text, then the error line, for each run",
+    { .id = "add-tool-missing",
+        .name = "a missing add-printer tool: the system's text, then the error line, for each run",
         TYPICAL,
         .addPrinterToolMissing = 1,
         .log = RUNNING NO_FAX_FLAG FAX_LINES(PROG, FAX_KEY) FILE_NOT_FOUND FAX_FAILED PRINTER_LINES(PROG, PRINTER_KEY)
@@ -217,14 +234,16 @@ const CheckRow kCheckRows[] = {
 
     /* A shell start that fails is no more than that: no error box waits for
        a click, nothing is logged, and the run goes on. */
-    { .name = "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail",
+    { .id = "driver-tool-missing",
+        .name = "the driver-directory tool missing: the shell start fails quietly, launches 4 and 5 fail",
         TYPICAL,
         .driverToolMissing = 1,
         .log = RUNNING NO_FAX_FLAG FAX_LINES(PROG, FAX_KEY) PRINTER_LINES(PROG, PRINTER_KEY) FAX_TOOL_LINES(FAX_NAME)
             FILE_NOT_FOUND "Error executing zqsetdrv for fax driver\r\n" PRINTER_TOOL_LINES(PRINTER_NAME) FILE_NOT_FOUND
         "Error executing zqsetdrv for printer driver\r\n",
         .launches = ADD_RUN(PROG, FAX_KEY) ADD_RUN(PROG, PRINTER_KEY) },
-    { .name = "no shell32.dll to load: no shell start, the rest as usual",
+    { .id = "no-shell32",
+        .name = "no shell32.dll to load: no shell start, the rest as usual",
         TYPICAL,
         .road = ROAD_NT4,
         .needs = NEED_WINE_DLLS,
@@ -236,83 +255,96 @@ const CheckRow kCheckRows[] = {
        shell start falls back to the bare name, which the path search does not
        find (it would start a zqdrvtl.exe in the system folder), and the run
        ends after the printer stage. */
-    { .name = "no print provider: no driver directory, so the log ends with the printer stage",
+    { .id = "no-print-provider",
+        .name = "no print provider: no driver directory, so the log ends with the printer stage",
         TYPICAL,
         .needs = NEED_WINE_DLLS,
         .printProviderMissing = 1,
         .log = RUNNING NO_FAX_FLAG FAX_LINES(PROG, FAX_KEY) PRINTER_LINES(PROG, PRINTER_KEY),
         .launches = ADD_RUN(PROG, FAX_KEY) ADD_RUN(PROG, PRINTER_KEY) },
-    { .name = "a shell-started tool busy for 8 s: the fax launch comes once it has ended",
+    { .id = "shell-tool-busy",
+        .name = "a shell-started tool busy for 8 s: the fax launch comes once it has ended",
         TYPICAL,
         .road = ROAD_NT4,
         .shellToolBusyMs = 8000,
         .atLeastMs = 8000,
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "an add-printer tool that exits with 1 is not reported",
+    { .id = "add-exit-1",
+        .name = "an add-printer tool that exits with 1 is not reported",
         TYPICAL,
         .addPrinterExit = "1",
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "an add-printer tool that exits with 0xC0000005 is reported",
+    { .id = "add-exit-crash",
+        .name = "an add-printer tool that exits with 0xC0000005 is reported",
         TYPICAL,
         .addPrinterExit = "3221225477",
         .log = RUNNING NO_FAX_FLAG FAX_LINES(PROG, FAX_KEY) FAX_FAILED PRINTER_LINES(PROG, PRINTER_KEY)
             PRINTER_FAILED TOOL_LINES(FAX_NAME, PRINTER_NAME),
         .launches = TYPICAL_LAUNCHES },
-    { .name = "the driver-directory tool's exit code is never looked at",
+    { .id = "driver-tool-exit",
+        .name = "the driver-directory tool's exit code is never looked at",
         TYPICAL,
         .driverToolExit = "3221225477",
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
 
     /* Settings that end the run, or are not read. */
-    { .name = "a 49-character printer driver name is read",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, { PRINTER_KEY, "Driver Name", REG_SZ, "{49*p}{0}" }),
+    { .id = "printer-name-49",
+        .name = "a 49-character printer driver name is read",
+        TYPICAL_WITH({ PRINTER_KEY, "Driver Name", REG_SZ, "{49*p}{0}" }),
         .log = ROAD_LOG(PRINTER_KEY, FAX_KEY, PROG, FAX_NAME, "{49*p}"),
         .launches = ROAD_LAUNCHES(PRINTER_KEY, FAX_KEY, PROG, FAX_NAME, "{49*p}") },
-    { .name = "a 50-character printer driver name ends the run",
+    { .id = "printer-name-50",
+        .name = "a 50-character printer driver name ends the run",
         .tail = PRINTER_KEY,
         .registry = VALUES(INSTALLATION, { PRINTER_KEY, "Driver Name", REG_SZ, "{50*p}{0}" }),
         .log = "Could not get Printer Name from the registry\r\n",
         .launches = "" },
-    { .name = "a 50-byte binary name without a zero byte does not fit",
+    { .id = "printer-name-binary",
+        .name = "a 50-byte binary name without a zero byte does not fit",
         .tail = PRINTER_KEY,
         .registry = VALUES(INSTALLATION, { PRINTER_KEY, "Driver Name", REG_BINARY, "{50*b}" }),
         .log = "Could not get Printer Name from the registry\r\n",
         .launches = "" },
-    { .name = "a 260-byte ProgramDir does not fit and ends the run",
+    { .id = "program-dir-260",
+        .name = "a 260-byte ProgramDir does not fit and ends the run",
         .tail = PRINTER_KEY,
         .registry = VALUES(INSTALLATION, { ROOT, "ProgramDir", REG_SZ, "{260*d}{0}" }),
         .log = "Could not get ProgramDir from the registry\r\n",
         .launches = "" },
-    { .name = "a missing printer key: nothing said, the values stand empty",
+    { .id = "printer-key-missing",
+        .name = "a missing printer key: nothing said, the values stand empty",
         .tail = ROOT "\\Missing\\Install\\Printer",
         .log = RUNNING FAX_LINES("", ROOT "\\Missing\\Install\\Fax") FILE_NOT_FOUND FAX_FAILED PRINTER_LINES(
             "", ROOT "\\Missing\\Install\\Printer") FILE_NOT_FOUND PRINTER_FAILED TOOL_LINES("", ""),
         .launches = SHELL_START TOOL_RUNS("", "") },
     /* For an administrator only: others may not open HKEY_LOCAL_MACHINE
        itself for full access, and the run goes on without a line. */
-    { .name = "an empty tail opens HKEY_LOCAL_MACHINE itself, which has no Driver Name",
+    { .id = "empty-tail",
+        .name = "an empty tail opens HKEY_LOCAL_MACHINE itself, which has no Driver Name",
         .tail = "",
         .needs = NEED_ADMIN,
         .log = "Could not get Printer Name from the registry\r\n",
         .launches = "" },
 
     /* The log. */
-    { .name = "an existing log keeps its lines",
+    { .id = "log-kept",
+        .name = "an existing log keeps its lines",
         TYPICAL,
         .logBefore = "an earlier run\r\n",
         .log = "an earlier run\r\n" TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "a log held open by another process loses the lines, the run goes on",
+    { .id = "log-held",
+        .name = "a log held open by another process loses the lines, the run goes on",
         TYPICAL,
         .logBefore = "an earlier run\r\n",
         .logState = CHECK_LOG_HELD,
         .log = "an earlier run\r\n",
         .launches = TYPICAL_LAUNCHES },
-    { .name = "a viewer that reads the log, sharing read and write, through the run: every line is written",
+    { .id = "log-viewer",
+        .name = "a viewer that reads the log, sharing read and write, through the run: every line is written",
         TYPICAL,
         .logBefore = "an earlier run\r\n",
         .logState = CHECK_LOG_READ,
@@ -321,7 +353,8 @@ const CheckRow kCheckRows[] = {
     /* The add-printer tool's child holds the log, sharing read and write, as
        the next line is written, then appends its own line: only the program's
        refusal to share writing keeps the two apart. */
-    { .name = "a peer writer holds the log over the next line: that line follows the peer's, whole",
+    { .id = "log-peer",
+        .name = "a peer writer holds the log over the next line: that line follows the peer's, whole",
         TYPICAL,
         .logPeer = 1,
         .log = RUNNING NO_FAX_FLAG FAX_LINES(PROG, FAX_KEY) PRINTER_LINES(
@@ -329,84 +362,87 @@ const CheckRow kCheckRows[] = {
         .launches = TYPICAL_LAUNCHES },
     /* Wine run by root writes a read-only file all the same, so a folder in
        the log's place stands for a log that cannot be opened for writing. */
-    { .name = "a log that cannot be opened loses the lines, the run goes on",
+    { .id = "log-unopenable",
+        .name = "a log that cannot be opened loses the lines, the run goes on",
         TYPICAL,
         .logState = CHECK_LOG_FOLDER,
         .log = "",
         .launches = TYPICAL_LAUNCHES },
 
     /* The start-up rule: the tail shows in the printer launch's command line. */
-    STARTUP_OPENS(
-        "a quoted name, blanks, a tab and \\x01 before the tail", "\"C:\\Some Folder\\zqrunadd.exe\"  \t\x01" PLAIN, 0),
-    STARTUP_OPENS("a name with a high byte", "zq\xe9run.exe " PLAIN, 1252),
-    STARTUP_OPENS("a lone quote inside the name", "zq\"run " PLAIN, 0),
-    STARTUP_FAILS("a quoted tail keeps its quotes and blanks", "zqrunadd.exe \"" ROOT "\\Quoted Key\"  ",
-        "\"" ROOT "\\Quoted Key\"  ", 0),
-    STARTUP_FAILS("\\x1f ends the name, high bytes stay in the tail", "zqrunadd.exe\x1f" PLAIN " \xe9\xff",
-        PLAIN " \xe9\xff", 1252),
+    STARTUP_OPENS("startup-quoted-name", "a quoted name, blanks, a tab and \\x01 before the tail",
+        "\"C:\\Some Folder\\zqrunadd.exe\"  \t\x01" PLAIN, 0),
+    STARTUP_OPENS("startup-high-name", "a name with a high byte", "zq\xe9run.exe " PLAIN, 1252),
+    STARTUP_OPENS("startup-lone-quote", "a lone quote inside the name", "zq\"run " PLAIN, 0),
+    STARTUP_FAILS("startup-quoted-tail", "a quoted tail keeps its quotes and blanks",
+        "zqrunadd.exe \"" ROOT "\\Quoted Key\"  ", "\"" ROOT "\\Quoted Key\"  ", 0),
+    STARTUP_FAILS("startup-x1f", "\\x1f ends the name, high bytes stay in the tail",
+        "zqrunadd.exe\x1f" PLAIN " \xe9\xff", PLAIN " \xe9\xff", 1252),
 
     /* Registry contents and sizes that no setup package should write, but
        that the program must survive: exit code 0, whole lines, nothing read
        past a buffer. */
-    { .name = "a DWORD whose bytes spell TRUE turns the fax off (the type is not looked at)",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, NO_FAX_FUNCTION(REG_DWORD, "TRUE")),
+    { .id = "dword-true",
+        .name = "a DWORD whose bytes spell TRUE turns the fax off (the type is not looked at)",
+        TYPICAL_WITH(NO_FAX_FUNCTION(REG_DWORD, "TRUE")),
         .log = NO_FAX_LOG,
         .launches = NO_FAX_LAUNCHES },
-    { .name = "binary names without a zero byte, a multi-string, a DWORD",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, { PRINTER_KEY, "Driver Name", REG_BINARY, "Zq Binary" },
+    { .id = "binary-names",
+        .name = "binary names without a zero byte, a multi-string, a DWORD",
+        TYPICAL_WITH({ PRINTER_KEY, "Driver Name", REG_BINARY, "Zq Binary" },
             { FAX_KEY, "Driver Name", REG_MULTI_SZ, "Zq One{0}Zq Two{0}{0}" },
             NO_FAX_FUNCTION(REG_DWORD, "\x01{0}{0}{0}")),
         .log = RUNNING FAX_LINES(PROG, FAX_KEY) PRINTER_LINES(PROG, PRINTER_KEY) TOOL_LINES("Zq One", "Zq Binary"),
         .launches = ROAD_LAUNCHES(PRINTER_KEY, FAX_KEY, PROG, "Zq One", "Zq Binary") },
     /* "No Fax Function" is read into 260 bytes. */
-    { .name = "a 259-character No Fax Function is read (and is not TRUE)",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, NO_FAX_FUNCTION(REG_SZ, "{255* }TRUE{0}")),
+    { .id = "fax-flag-259",
+        .name = "a 259-character No Fax Function is read (and is not TRUE)",
+        TYPICAL_WITH(NO_FAX_FUNCTION(REG_SZ, "{255* }TRUE{0}")),
         .log = FLAG_READ_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "a 260-character No Fax Function does not fit: the fax is installed",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, NO_FAX_FUNCTION(REG_SZ, "{260*x}{0}")),
+    { .id = "fax-flag-260",
+        .name = "a 260-character No Fax Function does not fit: the fax is installed",
+        TYPICAL_WITH(NO_FAX_FUNCTION(REG_SZ, "{260*x}{0}")),
         .log = TYPICAL_LOG,
         .launches = TYPICAL_LAUNCHES },
-    { .name = "empty values: a name with no bytes at all, an empty folder",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, { PRINTER_KEY, "Driver Name", REG_SZ, "" },
-            { ROOT, "ProgramDir", REG_SZ, "{0}" }, { FAX_KEY, "Driver Name", REG_BINARY, "" }),
+    { .id = "empty-values",
+        .name = "empty values: a name with no bytes at all, an empty folder",
+        TYPICAL_WITH({ PRINTER_KEY, "Driver Name", REG_SZ, "" }, { ROOT, "ProgramDir", REG_SZ, "{0}" },
+            { FAX_KEY, "Driver Name", REG_BINARY, "" }),
         .addPrinterToolMissing = 1,
         .log = RUNNING NO_FAX_FLAG FAX_LINES("", FAX_KEY) FILE_NOT_FOUND FAX_FAILED PRINTER_LINES("", PRINTER_KEY)
             FILE_NOT_FOUND PRINTER_FAILED TOOL_LINES("", ""),
         .launches = SHELL_START TOOL_RUNS("", "") },
-    { .name = "a ProgramDir that makes the printer line exactly 259 characters",
-        TYPICAL,
+    { .id = "program-dir-fits",
+        .name = "a ProgramDir that makes the printer line exactly 259 characters",
+        TYPICAL_WITH({ ROOT, "ProgramDir", REG_SZ, FITS "{0}" }),
         FIT_259,
-        .registry = VALUES(INSTALLATION, { ROOT, "ProgramDir", REG_SZ, FITS "{0}" }),
         .alsoToolDir = FITS,
         .log = ROAD_LOG(PRINTER_KEY, FAX_KEY, FITS, FAX_NAME, PRINTER_NAME),
         .launches = ROAD_LAUNCHES(PRINTER_KEY, FAX_KEY, FITS, FAX_NAME, PRINTER_NAME) },
-    { .name = "a ProgramDir that makes the printer line one byte too long",
-        TYPICAL,
+    { .id = "program-dir-over",
+        .name = "a ProgramDir that makes the printer line one byte too long",
+        TYPICAL_WITH({ ROOT, "ProgramDir", REG_SZ, FITS "d{0}" }),
         FIT_259,
-        .registry = VALUES(INSTALLATION, { ROOT, "ProgramDir", REG_SZ, FITS "d{0}" }),
         .alsoToolDir = FITS "d",
         .log
         = RUNNING NO_FAX_FLAG FAX_LINES(FITS "d", FAX_KEY) TOO_LONG PRINTER_FAILED TOOL_LINES(FAX_NAME, PRINTER_NAME),
         .launches = SHELL_START ADD_RUN(FITS "d", FAX_KEY) TOOL_RUNS(FAX_NAME, PRINTER_NAME) },
-    { .name = "a 259-byte ProgramDir is read; no line has room for it",
-        TYPICAL,
-        .registry = VALUES(INSTALLATION, { ROOT, "ProgramDir", REG_SZ, "{259*d}{0}" }),
+    { .id = "program-dir-259",
+        .name = "a 259-byte ProgramDir is read; no line has room for it",
+        TYPICAL_WITH({ ROOT, "ProgramDir", REG_SZ, "{259*d}{0}" }),
         .log = RUNNING NO_FAX_FLAG TOO_LONG FAX_FAILED TOO_LONG PRINTER_FAILED TOOL_LINES(FAX_NAME, PRINTER_NAME),
         .launches = SHELL_START TOOL_RUNS(FAX_NAME, PRINTER_NAME) },
-    { .name = "a 259-character key path is taken; its add-printer line does not fit",
+    { .id = "key-path-259",
+        .name = "a 259-character key path is taken; its add-printer line does not fit",
         .tail = ROOT "\\{fit}",
         .fitMeasure = ROOT "\\{fit}",
         .fitLength = 259,
         .fitChar = 'k',
         .log = RUNNING TOO_LONG PRINTER_FAILED TOOL_LINES("", ""),
         .launches = TOOL_RUNS("", "") },
-    { .name = "a 260-character key path is refused",
+    { .id = "key-path-260",
+        .name = "a 260-character key path is refused",
         .tail = ROOT "\\{fit}",
         .fitMeasure = ROOT "\\{fit}",
         .fitLength = 260,
@@ -415,7 +451,8 @@ const CheckRow kCheckRows[] = {
         .launches = "" },
     /* Written for code page 1252: in another, some of these bytes name no
        character and do not come back from the registry as they went in. */
-    { .name = "high bytes in every value",
+    { .id = "high-bytes",
+        .name = "high bytes in every value",
         .tail = HIGH_KEY,
         .codePage = 1252,
         .registry = VALUES({ HIGH_KEY, "Driver Name", REG_SZ, "Printer \xC0\xFE{0}" },
@@ -429,7 +466,8 @@ const CheckRow kCheckRows[] = {
        "Install\Printer" starts on the trail byte of 83 49, so ProgramDir is
        read from the printer key itself; a byte-wise cut leaves a lone lead
        byte, which names the wrong key. */
-    { .name = "cp932: a cut that would split a double-byte character is not made",
+    { .id = "cp932-cut",
+        .name = "cp932: a cut that would split a double-byte character is not made",
         .tail = TRAIL_KEY,
         .codePage = 932,
         .registry = VALUES({ TRAIL_KEY, "Driver Name", REG_SZ, PRINTER_NAME "{0}" },
@@ -437,7 +475,8 @@ const CheckRow kCheckRows[] = {
             { TRAIL_FAX, "Driver Name", REG_SZ, FAX_NAME "{0}" }),
         .log = ROAD_LOG(TRAIL_KEY, TRAIL_FAX, PROG, FAX_NAME, PRINTER_NAME),
         .launches = ROAD_LAUNCHES(TRAIL_KEY, TRAIL_FAX, PROG, FAX_NAME, PRINTER_NAME) },
-    { .name = "cp932: double-byte text in the key path, the folder and the names",
+    { .id = "cp932-text",
+        .name = "cp932: double-byte text in the key path, the folder and the names",
         .tail = DBCS_KEY,
         .codePage = 932,
         .registry = VALUES({ DBCS_KEY, "Driver Name", REG_SZ, DBCS_PRINTER "{0}" },

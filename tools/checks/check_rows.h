@@ -40,6 +40,7 @@ typedef struct CheckValue {
 } CheckValue;
 
 typedef struct CheckRow {
+    const char* id; // short, lowercase, never changed once released: results are compared by it
     const char* name;
     const char* tail; // the command tail after the quoted program path
     const char* commandLine; // when set: the whole command line, exactly
@@ -77,6 +78,23 @@ typedef struct CheckRow {
 
 extern const CheckRow kCheckRows[];
 extern const unsigned kCheckRowCount;
+
+// What of the machine decides which rows run on it.
+typedef struct CheckMachine {
+    const char* name; // the Windows version by Wine's name ("win98")
+    int emulated; // Wine emulates each row's own version for the program
+    int wineDlls; // Wine's DLL overrides may keep system DLLs from the program
+    int spoolerNoted; // the spooler's state is journaled, so the rows may stop and start it
+    unsigned codePage; // 0 for any
+    const char* shellTool; // a zqdrvtl.exe the shell would find for a bare name; null when none
+} CheckMachine;
+
+// The NT family (not 95, 98, Me), and of it NT 4.0 and later, by Wine's names.
+int VersionIsNt(const char* name);
+int VersionTakesNt4Road(const char* name);
+
+// Whether the row runs on the machine; when not, why (size bytes at why).
+int RowRunsOn(const CheckRow* row, const CheckMachine* machine, char* why, unsigned size);
 
 // What the machine fills in.
 typedef struct CheckPlaces {

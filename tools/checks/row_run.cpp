@@ -26,27 +26,24 @@ long SystemText(unsigned long code, char* out, unsigned long size)
 
 int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* places)
 {
-    static char windows[MAX_PATH], nt[MAX_PATH], drivers[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    DriverDirectory("Windows NT x86", nt);
-    places->windows = windows;
-    places->ntDrivers = nt;
-    places->drivers = drivers;
-    places->folder = machine->folder;
+    // Only the directories read at the start, whatever the system answers now.
+    const Machine* system = machine->system;
+    places->windows = system->windows;
+    places->ntDrivers = system->ntDrivers;
+    places->folder = system->folder;
     places->key = machine->key;
     places->systemText = SystemText;
     if (machine->emulate) {
         // The program asks for its own system's directory: under an emulated
         // 9x that is the one of "Windows 4.0", not this runner's.
         const char* version = row->version ? row->version : machine->emulate;
-        places->nt4Road = WaitsForSpooler(version);
-        const int is9x = strcmp(version, "win95") == 0 || strcmp(version, "win98") == 0;
-        DriverDirectory(is9x ? "Windows 4.0" : "Windows NT x86", drivers);
+        places->nt4Road = VersionTakesNt4Road(version);
+        places->drivers = VersionIsNt(version) ? system->ntDrivers : system->oldDrivers;
     } else {
-        places->nt4Road = machine->nt4Road;
-        DriverDirectory(NULL, drivers);
+        places->nt4Road = system->nt4OrLater;
+        places->drivers = system->drivers;
     }
-    return FitCheckRow(row, places);
+    return places->drivers[0] && FitCheckRow(row, places);
 }
 
 int DeleteKeyTree(HKEY root, const char* path)
@@ -141,60 +138,79 @@ static void CheckBytes(RowReport* report, const char* expected, unsigned long ex
 
 // ---- the world ---------------------------------------------------------------
 
-// Expands text for the row; an empty text when it cannot be.
-static long Expanded(const char* text, const CheckPlaces* places, char* out, unsigned long size, RowReport* report)
+// Records the first step of the set-up that failed, with the system's error
+// code; tells whether the step worked.
+static int SetUp(RowReport* report, int worked, const char* what, DWORD error)
 {
-    if (!text) {
-        out[0] = 0;
-        return 0;
-    }
-    const long length = ExpandCheckText(text, places, out, size);
-    if (length < 0) {
-        Check(report, 0, "the row's text could be filled in on this machine:");
-        SayText(report, "      ");
-        SayText(report, text);
-        SayText(report, "\n");
-        return 0;
-    }
-    return length;
+    if (worked || report->error[0])
+        return worked;
+    char code[32];
+    sprintf(code, ": error %lu", (unsigned long)error);
+    lstrcpynA(report->error, what, ROW_ERROR_SIZE - 32);
+    strcat(report->error, code);
+    return 0;
 }
 
-static void SetRegistry(const CheckRow* row, const RowMachine* machine, const CheckPlaces* places, RowReport* report)
+// Expands a text of the row for its set-up; 0 (and the row an error) when
+// this machine's names cannot fill it in.
+static int SetUpText(
+    const char* text, const CheckPlaces* places, char* out, unsigned long size, long* length, RowReport* report)
 {
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, machine->key);
+    *length = text ? ExpandCheckText(text, places, out, size) : 0;
+    if (!text)
+        out[0] = 0;
+    if (*length >= 0)
+        return 1;
+    char what[ROW_ERROR_SIZE];
+    sprintf(what, "the row's text filled in with this machine's names (%.200s)", text);
+    return SetUp(report, 0, what, ERROR_INSUFFICIENT_BUFFER);
+}
+
+static int SetRegistry(const CheckRow* row, const RowMachine* machine, const CheckPlaces* places, RowReport* report)
+{
+    char what[ROW_ERROR_SIZE];
+    sprintf(what, "DeleteKeyTree HKEY_LOCAL_MACHINE\\%.200s", machine->key);
+    if (!SetUp(report, DeleteKeyTree(HKEY_LOCAL_MACHINE, machine->key), what, GetLastError()))
+        return 0;
     static char path[NAME_SIZE], name[NAME_SIZE], data[TEXT_SIZE];
     for (const CheckValue* value = row->registry; value && value->key; ++value) {
-        Expanded(value->key, places, path, sizeof path, report);
-        Expanded(value->name, places, name, sizeof name, report);
-        const long size = Expanded(value->data, places, data, sizeof data, report);
+        long pathSize, nameSize, size;
+        if (!SetUpText(value->key, places, path, sizeof path, &pathSize, report)
+            || !SetUpText(value->name, places, name, sizeof name, &nameSize, report)
+            || !SetUpText(value->data, places, data, sizeof data, &size, report))
+            return 0;
         HKEY key;
-        if (Check(report, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) == 0,
-                "a registry key of the row is made")) {
-            RegSetValueExA(key, name, 0, value->type, (const BYTE*)data, (DWORD)size);
-            RegCloseKey(key);
-        }
+        LONG error = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+        sprintf(what, "RegCreateKeyExA HKEY_LOCAL_MACHINE\\%.300s", path);
+        if (!SetUp(report, error == ERROR_SUCCESS, what, (DWORD)error))
+            return 0;
+        error = RegSetValueExA(key, name, 0, value->type, (const BYTE*)data, (DWORD)size);
+        RegCloseKey(key);
+        sprintf(what, "RegSetValueExA %.300s", name);
+        if (!SetUp(report, error == ERROR_SUCCESS, what, (DWORD)error))
+            return 0;
     }
-    if (row->registry && row->registry->key)
-        Check(report, InThe32BitViewOnly(machine->key), "the installation is in the 32-bit view of the registry only");
+    return !row->registry || !row->registry->key
+        || SetUp(report, InThe32BitViewOnly(machine->key), "the installation in the 32-bit view of the registry only",
+            ERROR_FILE_NOT_FOUND);
 }
 
-static int PutDouble(const char* name, const char* folder)
+// Places the double of that name in folder; 0 (and the row an error) when it
+// could not be.
+static int PutDouble(const char* name, const char* folder, RowReport* report)
 {
-    char from[MAX_PATH], to[MAX_PATH];
-    DoublePath(name, from);
-    if (!from[0] || strlen(folder) + strlen(name) + 2 > sizeof to)
-        return 0;
-    sprintf(to, "%s\\%s", folder, name);
-    return CopyFileA(from, to, FALSE) != 0;
+    char what[ROW_ERROR_SIZE];
+    sprintf(what, "placing the double %.20s in %.300s", name, folder);
+    return SetUp(report, PlaceDouble(name, folder), what, GetLastError());
 }
 
-static void TakeDouble(const char* name, const char* folder)
+// Takes the double of that name out of folder; 0 (and the row an error) when
+// something else stands there, or it could not be deleted.
+static int TakeDouble(const char* name, const char* folder, RowReport* report)
 {
-    char path[MAX_PATH];
-    if (strlen(folder) + strlen(name) + 2 <= sizeof path) {
-        sprintf(path, "%s\\%s", folder, name);
-        DeleteFileA(path);
-    }
+    char what[ROW_ERROR_SIZE];
+    sprintf(what, "taking the double %.20s out of %.300s", name, folder);
+    return SetUp(report, TakeDoubleAway(name, folder), what, GetLastError());
 }
 
 static int IsDriverTool(const Launch* launch, const char* show)
@@ -250,36 +266,50 @@ static int Lines(const char* text)
     return count;
 }
 
+// Sets the world up as the row says; 0 (report->error set) when a step failed.
+static int SetUpRow(const CheckRow* row, const RowMachine* machine, const CheckPlaces* places, RowReport* report)
+{
+    if (!SetRegistry(row, machine, places, report))
+        return 0;
+    static char prog[NAME_SIZE], also[NAME_SIZE];
+    sprintf(prog, "%s\\prog", machine->system->folder);
+    if (!SetUp(report, CreateDirectoryA(prog, NULL) || GetLastError() == ERROR_ALREADY_EXISTS,
+            "CreateDirectoryA of the program's folder", GetLastError()))
+        return 0;
+    if (!(row->addPrinterToolMissing ? TakeDouble("zqntadd.exe", prog, report)
+                                     : PutDouble("zqntadd.exe", prog, report)))
+        return 0;
+    if (row->alsoToolDir) {
+        long length;
+        if (!SetUpText(row->alsoToolDir, places, also, sizeof also, &length, report))
+            return 0;
+        CreateDirectoryA(also, NULL);
+        if (!PutDouble("zqntadd.exe", also, report))
+            return 0;
+    }
+    return !row->driverToolMissing
+        || ((!places->ntDrivers[0] || TakeDouble("zqdrvtl.exe", places->ntDrivers, report))
+            && TakeDouble("zqdrvtl.exe", places->drivers, report));
+}
+
 void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report)
 {
+    report->error[0] = 0;
     report->checks = report->failures = 0;
     report->length = 0;
     report->text[0] = 0;
     report->tookMs = 0;
-    static CheckPlaces places;
-    if (!Check(report, RowPlaces(row, machine, &places), "the row's lengths can be made with this machine's names"))
+    // The spooler first: on NT the driver directories answer only while it runs.
+    if (machine->spooler
+        && !SetUp(report, SetServiceRunning("Spooler", !row->spoolerStopped),
+            row->spoolerStopped ? "the spooler stopped" : "the spooler started", GetLastError()))
         return;
-    SetRegistry(row, machine, &places, report);
-    if (machine->services)
-        SetServiceRunning("Spooler", !row->spoolerStopped);
-
-    static char prog[NAME_SIZE], also[NAME_SIZE];
-    sprintf(prog, "%s\\prog", machine->folder);
-    CreateDirectoryA(prog, NULL);
-    if (row->addPrinterToolMissing)
-        TakeDouble("zqntadd.exe", prog);
-    else
-        PutDouble("zqntadd.exe", prog);
-    if (row->alsoToolDir) {
-        Expanded(row->alsoToolDir, &places, also, sizeof also, report);
-        CreateDirectoryA(also, NULL);
-        Check(report, PutDouble("zqntadd.exe", also), "the add-printer tool double is placed in the row's folder");
-    }
-    if (row->driverToolMissing) {
-        TakeDouble("zqdrvtl.exe", places.ntDrivers);
-        TakeDouble("zqdrvtl.exe", places.drivers);
-    }
-    if (machine->wineDlls) {
+    static CheckPlaces places;
+    if (!SetUp(report, RowPlaces(row, machine, &places), "the row's lengths made with this machine's names",
+            ERROR_FILENAME_EXCED_RANGE))
+        return;
+    const int ready = SetUpRow(row, machine, &places, report);
+    if (ready && machine->wineDlls) {
         DisableDll("zqrunadd.exe", "shell32", row->shellMissing);
         DisableDll("zqrunadd.exe", "localspl", row->printProviderMissing);
     }
@@ -290,39 +320,54 @@ void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* repo
     SetEnvironmentVariableA("ZQTEST_BUSY_zqdrvtl", row->shellToolBusyMs ? busy : NULL);
 
     static char commandLine[2 * NAME_SIZE + 8], tail[NAME_SIZE], logBefore[TEXT_SIZE];
-    if (row->commandLine) {
-        Expanded(row->commandLine, &places, commandLine, sizeof commandLine, report);
-    } else {
-        Expanded(row->tail, &places, tail, sizeof tail, report);
-        if (Check(report, strlen(machine->program) < NAME_SIZE, "the program's path is short enough"))
-            sprintf(commandLine, "\"%s\" %s", machine->program, tail);
-    }
-    SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row->logPeer ? tail : NULL);
-    const long logBeforeSize = Expanded(row->logBefore, &places, logBefore, sizeof logBefore, report);
-
+    long length = 0, logBeforeSize = 0, logSize = 0, launchesSize = 0;
     // The answer: the other one where this machine gives it by design.
     const int other = row->otherOn && machine->realNt;
     static char log[TEXT_SIZE], launches[LAUNCHES_SIZE];
-    const long logSize = Expanded(other ? row->otherLog : row->log, &places, log, sizeof log, report);
-    const long launchesSize
-        = Expanded(other ? row->otherLaunches : row->launches, &places, launches, sizeof launches, report);
+    const int texts = ready
+        && (row->commandLine ? SetUpText(row->commandLine, &places, commandLine, sizeof commandLine, &length, report)
+                             : SetUpText(row->tail, &places, tail, sizeof tail, &length, report)
+                    && SetUp(report, strlen(machine->program) < NAME_SIZE, "the program's path short enough",
+                        ERROR_FILENAME_EXCED_RANGE))
+        && SetUpText(row->logBefore, &places, logBefore, sizeof logBefore, &logBeforeSize, report)
+        && SetUpText(other ? row->otherLog : row->log, &places, log, sizeof log, &logSize, report)
+        && SetUpText(
+            other ? row->otherLaunches : row->launches, &places, launches, sizeof launches, &launchesSize, report);
+    if (texts && !row->commandLine)
+        sprintf(commandLine, "\"%s\" %s", machine->program, tail);
+    SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row->logPeer ? tail : NULL);
 
-    static const LogState kStates[] = { LOG_FREE, LOG_FOLDER, LOG_HELD, LOG_READ };
-    const char* version = machine->emulate ? (row->version ? row->version : machine->emulate) : NULL;
-    const World world = { version, row->commandLine ? machine->program : NULL, commandLine, machine->record, 120000,
-        row->logBefore ? logBefore : NULL, (DWORD)logBeforeSize, kStates[row->logState], Lines(launches) };
     static RunResult result;
-    RunWorld(&world, &result);
-    report->tookMs = GetTickCount() - result.startTick;
+    if (texts) {
+        static const LogState kStates[] = { LOG_FREE, LOG_FOLDER, LOG_HELD, LOG_READ };
+        const char* version = machine->emulate ? (row->version ? row->version : machine->emulate) : NULL;
+        World world = {};
+        world.version = version;
+        world.applicationName = row->commandLine ? machine->program : NULL;
+        world.commandLine = commandLine;
+        world.record = machine->system->record;
+        world.limitMs = 120000;
+        world.logBefore = row->logBefore ? logBefore : NULL;
+        world.logBeforeSize = (DWORD)logBeforeSize;
+        world.logState = kStates[row->logState];
+        world.launches = Lines(launches);
+        world.folder = machine->system->pack; // never the caller's: a shell start searches it
+        RunWorld(&world, &result);
+        report->tookMs = GetTickCount() - result.startTick;
+    }
 
+    // What the row alone changed goes back, however far it got.
     if (row->driverToolMissing) {
-        PutDouble("zqdrvtl.exe", places.ntDrivers);
-        PutDouble("zqdrvtl.exe", places.drivers);
+        if (places.ntDrivers[0])
+            PutDouble("zqdrvtl.exe", places.ntDrivers, report);
+        PutDouble("zqdrvtl.exe", places.drivers, report);
     }
     if (machine->wineDlls) {
         DisableDll("zqrunadd.exe", "shell32", 0);
         DisableDll("zqrunadd.exe", "localspl", 0);
     }
+    if (!texts)
+        return;
 
     char shown[128];
     sprintf(shown, "exit code 0, not 0x%08lX", (unsigned long)result.exitCode);

@@ -7,25 +7,30 @@
 #include <windows.h>
 
 #include "check_rows.h"
+#include "world/machine.h"
 
 // The machine the rows run on, and whose names fill their placeholders.
 struct RowMachine {
+    // The folder ({dir}, made before the rows run), the doubles' launch
+    // record, the driver directories, read once with the spooler running.
+    const Machine* system;
     const char* program; // zqrunadd.exe
-    const char* record; // the file the doubles append their launches to
-    const char* folder; // {dir}: the runner's own folder, made before the rows run
     const char* key; // {root}: the runner's own key under HKEY_LOCAL_MACHINE\SOFTWARE
     // Wine's name of the version each row runs as, unless it names its own:
     // Wine emulates it for the program. Null runs the machine as it is.
     const char* emulate;
-    int nt4Road; // unless emulated: the machine is NT 4.0 or later
-    int services; // the machine has a service manager (NT), which the spooler rows use
+    int spooler; // the rows may stop and start the spooler (its state is put back after)
     int wineDlls; // Wine's DLL overrides may keep system DLLs from the program
     int realNt; // a row's other answer applies: NT itself, not Wine
 };
 
-enum { ROW_REPORT_SIZE = 400000 };
+enum { ROW_REPORT_SIZE = 400000, ROW_ERROR_SIZE = 512 };
 // What a row run found.
 struct RowReport {
+    // What could not be set up ("RegSetValueExA ProgramDir: error 5"), empty
+    // when the row was set up. Then the program did not run, or its run says
+    // nothing about it: the row is an error, neither a pass nor a failure.
+    char error[ROW_ERROR_SIZE];
     int checks;
     int failures;
     DWORD tookMs;
@@ -42,7 +47,8 @@ long SystemText(unsigned long code, char* out, unsigned long size);
 int RowPlaces(const CheckRow* row, const RowMachine* machine, CheckPlaces* places);
 
 // Sets the world up as the row says, runs the program, compares, and puts
-// back what the row alone changed (a tool taken away, a DLL kept away).
+// back what the row alone changed (a tool taken away, a DLL kept away). A
+// step of the set-up that fails ends the row with report->error set.
 void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report);
 
 // Deletes the key at path under root with everything below it; tells

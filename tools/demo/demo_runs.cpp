@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include "checks/check_rows.h"
 #include "demo_report.h"
 #include "install/key_paths.h"
 #include "support/code_page.h"
@@ -172,7 +173,7 @@ static void Draw(Outcome& outcome, const std::string& commandLine, const RunResu
     run.cells.clear();
     for (const std::string& cell : outcome.cells)
         run.cells.push_back(cell == kMade || cell == kNotMade ? cell : Utf8(cell));
-    run.waitsForSpooler = WaitsForSpooler(outcome.version.c_str()) != 0;
+    run.waitsForSpooler = VersionTakesNt4Road(outcome.version.c_str()) != 0;
     run.finished = outcome.finished;
     run.endMs = (long)(result.outcome.endTick - result.startTick);
     run.exitCode = result.exitCode;
@@ -223,7 +224,11 @@ static Outcome RunOnce(const std::string& version, const std::string& keyPath, c
     outcome.version = version;
     PlaceDoubles(programDir.c_str());
     const std::string commandLine = "\"" + ProgramFolder() + "\\zqrunadd.exe\" " + keyPath;
-    const World world = { version.c_str(), NULL, commandLine.c_str(), kRecord, limitMs, NULL, 0, LOG_FREE, 0 };
+    World world = {};
+    world.version = version.c_str();
+    world.commandLine = commandLine.c_str();
+    world.record = kRecord;
+    world.limitMs = limitMs;
     static RunResult result;
     RunWorld(&world, &result);
     // The program's own end: the tools it leaves running may go on after it.
@@ -340,7 +345,7 @@ int main(int argc, char** argv)
         programDir.clear();
     }
     for (const std::string& version : versions) {
-        if (WaitsForSpooler(version.c_str())) {
+        if (VersionTakesNt4Road(version.c_str())) {
             SetServiceRunning("Spooler", true); // once: every run that waits for it finds it running
             break;
         }

@@ -5,6 +5,10 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include "creation_tick.h"
 #include "world.h"
 
@@ -18,24 +22,57 @@ enum { QUIET_MS = 300, UNKNOWN_QUIET_MS = 3000, MISSING_START_WAIT_MS = 30000, R
 static char g_record[RECORD_LAUNCHES * 40064];
 static Launch g_launches[RECORD_LAUNCHES];
 
+volatile LONG g_runStop;
+
 static int ReadRecord(const char* path, DWORD* size)
 {
     *size = ReadFileInto(path, g_record, sizeof g_record, NULL);
     return ParseLaunches(g_record, *size, g_launches, RECORD_LAUNCHES, NULL);
 }
 
+// Whether the process of this id runs exeName (a file name), by Toolhelp32:
+// 9x gives no creation time, and NT 3.51 and 4.0 have no Toolhelp32, so it
+// is looked up. 0 when it cannot be told.
+static int RunsExe(DWORD pid, const char* exeName)
+{
+    typedef HANDLE(WINAPI * Snapshot)(DWORD, DWORD);
+    typedef BOOL(WINAPI * Walk)(HANDLE, PROCESSENTRY32*);
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    const Snapshot snapshot = (Snapshot)(void*)GetProcAddress(kernel32, "CreateToolhelp32Snapshot");
+    const Walk first = (Walk)(void*)GetProcAddress(kernel32, "Process32First");
+    const Walk next = (Walk)(void*)GetProcAddress(kernel32, "Process32Next");
+    HANDLE all = snapshot && first && next ? snapshot(TH32CS_SNAPPROCESS, 0) : INVALID_HANDLE_VALUE;
+    if (all == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    int runs = 0;
+    for (BOOL more = first(all, &entry); more && !runs; more = next(all, &entry)) {
+        if (entry.th32ProcessID != pid)
+            continue;
+        const char* slash = strrchr(entry.szExeFile, '\\');
+        runs = lstrcmpiA(slash ? slash + 1 : entry.szExeFile, exeName) == 0;
+        break;
+    }
+    CloseHandle(all);
+    return runs;
+}
+
 // Ends the process of this id when it is still the one that started at
-// tick: a process id is reused once its process is gone, and ending another
-// program would harm the machine. Tells whether it ended one.
-static int EndProcess(DWORD pid, DWORD tick)
+// tick (its creation time, where the system gives it; else the exe it runs):
+// a process id is reused once its process is gone, and ending another
+// program would harm the machine. Where neither can be told, it is left.
+// Tells whether it ended one.
+static int EndProcess(DWORD pid, DWORD tick, const char* exeName)
 {
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (!process)
         return 0;
     DWORD created;
     int ended = 0;
-    const long apart = CreationTick(process, &created) ? (long)(created - tick) : 0;
-    const int same = apart > -1000 && apart < 1000;
+    const int dated = CreationTick(process, &created);
+    const long apart = dated ? (long)(created - tick) : 0;
+    const int same = dated ? apart > -1000 && apart < 1000 : RunsExe(pid, exeName);
     if (same && WaitForSingleObject(process, 0) == WAIT_TIMEOUT && TerminateProcess(process, NOT_ENDED)) {
         WaitForSingleObject(process, LEFTOVER_WAIT_MS);
         ended = 1;
@@ -46,7 +83,9 @@ static int EndProcess(DWORD pid, DWORD tick)
 
 static int EndDouble(const Launch* launch)
 {
-    return EndProcess(launch->pid, (DWORD)launch->tick);
+    char exe[sizeof launch->tool + 8];
+    lstrcpynA(exe, launch->tool, sizeof launch->tool);
+    return EndProcess(launch->pid, (DWORD)launch->tick, strcat(exe, ".exe"));
 }
 
 // The file that names the running program: the record's path and ".program".
@@ -88,7 +127,7 @@ static DWORD EndLeftovers(const char* record, int expected, DWORD waitMs, DWORD 
             running += g_launches[i].tool[0] && !g_launches[i].ended;
         const DWORD quiet = expected ? QUIET_MS : UNKNOWN_QUIET_MS;
         if ((!running && count >= expected && now - lastChange >= quiet)
-            || now - start >= (count < expected ? startsMs : waitMs))
+            || now - start >= (count < expected ? startsMs : waitMs) || g_runStop)
             break;
         Sleep(20);
     }
@@ -133,13 +172,18 @@ void RunWorld(const World* world, RunResult* result)
     if (strlen(world->commandLine) >= sizeof line) {
         seen->startError = ERROR_FILENAME_EXCED_RANGE;
     } else if (!CreateProcessA(world->applicationName, strcpy(line, world->commandLine), NULL, NULL, FALSE, 0, NULL,
-                   NULL, &startup, &process)) {
+                   world->folder, &startup, &process)) {
         seen->startError = GetLastError();
     } else {
         DWORD created;
         if (noted)
             NoteProgram(note, process.dwProcessId, CreationTick(process.hProcess, &created) ? created : 0);
-        if (WaitForSingleObject(process.hProcess, world->limitMs) == WAIT_OBJECT_0)
+        // In steps, so that a stop asked for ends the run within one.
+        DWORD waited = 0, state = WAIT_TIMEOUT;
+        while (!g_runStop && waited < world->limitMs
+            && (state = WaitForSingleObject(process.hProcess, 100)) == WAIT_TIMEOUT)
+            waited += 100;
+        if (state == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &result->exitCode);
         else // a program stuck (on a message box, say) must not hold the next run
             TerminateProcess(process.hProcess, NOT_ENDED);
@@ -167,17 +211,19 @@ void RunWorld(const World* world, RunResult* result)
     result->launchesCut = result->launchesCut || recordCut;
 }
 
-void EndRunLeftovers(const char* record)
+void EndRunLeftovers(const char* record, int mayEnd)
 {
     char note[MAX_PATH], text[32];
     if (ProgramNotePath(record, note)) {
         const DWORD size = ReadFileInto(note, text, sizeof text - 1, NULL);
         text[size] = 0;
         unsigned long pid = 0, tick = 0;
-        if (sscanf(text, "%lu %lu", &pid, &tick) == 2 && pid)
-            EndProcess((DWORD)pid, (DWORD)tick);
+        if (mayEnd && sscanf(text, "%lu %lu", &pid, &tick) == 2 && pid)
+            EndProcess((DWORD)pid, (DWORD)tick, "zqrunadd.exe");
         DeleteFileA(note);
     }
+    if (!mayEnd)
+        return;
     // Whatever the program started last has had a moment to write its start.
     EndLeftovers(record, 0, LEFTOVER_WAIT_MS, LEFTOVER_WAIT_MS);
 }

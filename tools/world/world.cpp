@@ -94,46 +94,42 @@ void DisableDll(const char* exeName, const char* dll, int disabled)
     SetAppDefault(exeName, "\\DllOverrides", dll, disabled ? "" : NULL); // an empty override: never load it
 }
 
-int WaitsForSpooler(const char* version)
-{
-    static const char* const kBeforeNt4[] = { "win95", "win98", "nt351" };
-    for (const char* name : kBeforeNt4)
-        if (strcmp(version, name) == 0)
-            return 0;
-    return 1;
-}
-
-int SetServiceRunning(const char* name, int running)
-{
-    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (!manager)
-        return 0;
-    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_ALL_ACCESS);
-    int reached = 0;
-    if (service) {
-        SERVICE_STATUS status;
-        if (running)
-            StartServiceA(service, 0, NULL);
-        else
-            ControlService(service, SERVICE_CONTROL_STOP, &status);
-        DWORD wanted = running ? SERVICE_RUNNING : SERVICE_STOPPED;
-        for (int i = 0; i < 200 && !reached; ++i) {
-            reached = QueryServiceStatus(service, &status) && status.dwCurrentState == wanted;
-            if (!reached)
-                Sleep(50);
-        }
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    return reached;
-}
-
 void DriverDirectory(const char* environment, char out[MAX_PATH])
 {
     DWORD needed;
     out[0] = 0;
     if (!GetPrinterDriverDirectoryA(NULL, (LPSTR)environment, 1, (LPBYTE)out, MAX_PATH, &needed))
         out[0] = 0;
+}
+
+FileMark MarkFile(const char* path)
+{
+    FileMark mark = { 0, 0, 2166136261u, 0 };
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // Only these say that nothing is there; any other failure (held,
+        // denied, a folder in its place) says that something is.
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            mark.error = error ? error : ERROR_ACCESS_DENIED;
+        return mark;
+    }
+    mark.exists = 1;
+    static unsigned char block[65536];
+    DWORD got;
+    for (;;) {
+        if (!ReadFile(file, block, sizeof block, &got, NULL)) {
+            mark.error = GetLastError() ? GetLastError() : ERROR_READ_FAULT;
+            break;
+        }
+        if (got == 0)
+            break;
+        for (DWORD i = 0; i < got; ++i)
+            mark.sum = (mark.sum ^ block[i]) * 16777619u; // FNV-1a
+        mark.size += got;
+    }
+    CloseHandle(file);
+    return mark;
 }
 
 void DoublePath(const char* name, char out[MAX_PATH])
@@ -146,8 +142,7 @@ void DoublePath(const char* name, char out[MAX_PATH])
         strcat(strcat(out + length, "\\doubles\\"), name);
 }
 
-// Copies the double of that name into folder; tells whether it is there.
-static int PlaceDouble(const char* name, const char* folder)
+int PlaceDouble(const char* name, const char* folder)
 {
     char from[MAX_PATH], to[MAX_PATH];
     DoublePath(name, from);
@@ -155,6 +150,34 @@ static int PlaceDouble(const char* name, const char* folder)
         return 0;
     strcat(strcat(strcpy(to, folder), "\\"), name);
     return CopyFileA(from, to, FALSE) != 0;
+}
+
+int DeleteIfDouble(const char* path)
+{
+    const char* slash = strrchr(path, '\\');
+    char double_[MAX_PATH];
+    DoublePath(slash ? slash + 1 : path, double_);
+    const FileMark there = MarkFile(path), ours = MarkFile(double_);
+    if (!there.exists && !there.error)
+        return 1;
+    if (!double_[0] || there.error || ours.error || !ours.exists || there.size != ours.size || there.sum != ours.sum) {
+        SetLastError(there.error ? there.error : ERROR_FILE_EXISTS);
+        return 0; // not the double: someone's own file, never deleted
+    }
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) != 0;
+}
+
+int TakeDoubleAway(const char* name, const char* folder)
+{
+    char from[MAX_PATH], path[MAX_PATH];
+    DoublePath(name, from);
+    if (!from[0] || !folder[0] || strlen(folder) + strlen(name) + 2 > sizeof path) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return 0;
+    }
+    strcat(strcat(strcpy(path, folder), "\\"), name);
+    return DeleteIfDouble(path);
 }
 
 int PlaceDoubles(const char* programDir)

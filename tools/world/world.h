@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "launch.h"
+#include "services.h"
 
 // ---- files ---------------------------------------------------------------
 
@@ -34,19 +35,35 @@ HANDLE CreateOutputFile(const char* path);
 void EmulateVersion(const char* exeName, const char* version);
 // Keeps the named program from loading dll (a system without it), or lets it again.
 void DisableDll(const char* exeName, const char* dll, int disabled);
-// Whether the program waits for the spooler on a Windows version of Wine's
-// names ("win98", "nt40", ...): on NT 4.0 and later.
-int WaitsForSpooler(const char* version);
-// Starts or stops a service and waits until it is in that state.
-int SetServiceRunning(const char* name, int running);
 // The printer driver directory of an environment ("Windows NT x86"), or of
 // the running system for a null one; empty when the system does not say.
 void DriverDirectory(const char* environment, char out[MAX_PATH]);
 
 // ---- the tool doubles ------------------------------------------------------
 
+// The fingerprint of a file: whether it is there, its size and a checksum of
+// its bytes. error is 0 when it was read whole or is not there
+// (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND); else the failure to open or
+// read it, and then it may well be there: held, denied, or a folder.
+struct FileMark {
+    int exists;
+    DWORD size;
+    DWORD sum;
+    DWORD error;
+};
+FileMark MarkFile(const char* path);
+
 // A tool double, built in doubles\ beside this program.
 void DoublePath(const char* name, char out[MAX_PATH]);
+// Copies the double of that name into folder; tells whether it is there.
+int PlaceDouble(const char* name, const char* folder);
+// Deletes the file of that name in folder only when it is the double (the
+// same size and checksum); tells whether none is there now. Anything else
+// there is someone's own: it is left, and the answer is 0 with the last
+// error ERROR_FILE_EXISTS.
+int TakeDoubleAway(const char* name, const char* folder);
+// The same for a path: deleted only when it is the double of its file name.
+int DeleteIfDouble(const char* path);
 // Puts the driver-directory tool double into the NT x86 and the 9x driver
 // directories, and the add-printer tool double into programDir (made when
 // missing; none for an empty or null one). Tells whether they are in place.
@@ -82,6 +99,10 @@ enum LogState {
     LOG_READ, // the log, kept open by a viewer that shares reading and writing
 };
 
+// Set (by a console control handler, say) to end the run going on: the
+// program and its doubles are ended, and RunWorld returns at once.
+extern volatile LONG g_runStop;
+
 // One run of the program in a world.
 struct World {
     const char* version; // what Wine reports to the program ("win10"); null leaves it
@@ -93,6 +114,9 @@ struct World {
     DWORD logBeforeSize;
     LogState logState;
     int launches; // how many launches the run should make, so that the wait is no longer; 0 when unknown
+    // The program's current folder; null for the runner's own. Never the
+    // caller's: a shell start of a bare name searches it first.
+    const char* folder;
 };
 
 // What the run left behind.
@@ -121,7 +145,9 @@ struct RunResult {
 void RunWorld(const World* world, RunResult* result);
 
 // Ends what a run with this record that never finished left running: the
-// program, then every double the record shows without its end.
-void EndRunLeftovers(const char* record);
+// program, then every double the record shows without its end. With
+// mayEnd 0 (the machine booted since) no process is ended: their ids name
+// others now.
+void EndRunLeftovers(const char* record, int mayEnd);
 
 #endif

@@ -3,7 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "world/world.h"
+#include "checks/check_rows.h"
+#include "world.h"
 
 static const char* VersionName(const OSVERSIONINFOA* v)
 {
@@ -72,31 +73,69 @@ int IsAdministrator(void)
     return found;
 }
 
-void LookAround(Machine* m)
+// The version, and what OSVERSIONINFOEX adds where the system takes it (NT
+// 4.0 SP6 and later; the others refuse its size), the edition and the user
+// interface's language, each looked up, with its fallback.
+static void ReadVersion(Machine* m)
+{
+    OSVERSIONINFOEXA ex;
+    ZeroMemory(&ex, sizeof ex);
+    ex.dwOSVersionInfoSize = sizeof ex;
+    if (GetVersionExA((OSVERSIONINFOA*)&ex)) {
+        memcpy(&m->version, &ex, sizeof m->version);
+        m->servicePack = ex.wServicePackMajor;
+        m->suite = ex.wSuiteMask;
+        m->productType = ex.wProductType;
+    } else {
+        m->version.dwOSVersionInfoSize = sizeof m->version;
+        GetVersionExA(&m->version);
+    }
+    m->version.dwOSVersionInfoSize = sizeof m->version;
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    typedef BOOL(WINAPI * ProductInfo)(DWORD, DWORD, DWORD, DWORD, PDWORD);
+    const ProductInfo productInfo = (ProductInfo)(void*)GetProcAddress(kernel32, "GetProductInfo");
+    if (productInfo && !productInfo(m->version.dwMajorVersion, m->version.dwMinorVersion, 0, 0, &m->edition))
+        m->edition = 0;
+    typedef LANGID(WINAPI * UiLanguage)(void);
+    const UiLanguage uiLanguage = (UiLanguage)(void*)GetProcAddress(kernel32, "GetUserDefaultUILanguage");
+    m->uiLanguage = uiLanguage ? uiLanguage() : GetUserDefaultLangID();
+}
+
+void LookAtSystem(Machine* m, const char* folderName)
 {
     ZeroMemory(m, sizeof *m);
     m->version.dwOSVersionInfoSize = sizeof m->version;
-    GetVersionExA(&m->version);
+    ReadVersion(m);
     m->name = VersionName(&m->version);
     m->wine = WineVersion();
-    m->nt = m->version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    m->nt4OrLater = m->nt && m->version.dwMajorVersion >= 4;
+    m->nt = VersionIsNt(m->name);
+    m->nt4OrLater = VersionTakesNt4Road(m->name);
     m->codePage = GetACP();
-    DWORD size = sizeof m->computer;
-    if (!GetComputerNameA(m->computer, &size))
-        strcpy(m->computer, "unnamed");
-    for (char* c = m->computer; *c; ++c) // the name becomes part of a file name
-        if (strchr("\\/:*?\"<>| ", *c))
-            *c = '_';
     GetWindowsDirectoryA(m->windows, sizeof m->windows);
     // The folder on the Windows directory's drive: "C:\zqcheck".
-    sprintf(m->folder, "%.2s\\zqcheck", m->windows);
-    sprintf(m->record, "%.2s\\zqcheck\\launches.txt", m->windows);
+    sprintf(m->folder, "%.2s\\%.200s", m->windows, folderName);
+    sprintf(m->record, "%.2s\\%.200s\\launches.txt", m->windows, folderName);
     LogFilePath(m->log);
-    char nt[MAX_PATH], own[MAX_PATH];
-    DriverDirectory("Windows NT x86", nt);
-    DriverDirectory(NULL, own);
-    const char* const directories[] = { nt, own };
+    OwnFolder(m->pack);
+}
+
+int ReadSpooler(Machine* m)
+{
+    int running = 0;
+    DWORD startType = 0;
+    m->spoolerKnown = m->nt && ServiceState("Spooler", &running, &startType);
+    m->spoolerRunning = running;
+    m->spoolerStart = startType;
+    return m->spoolerKnown;
+}
+
+int ReadDriverDirectories(Machine* m)
+{
+    DriverDirectory("Windows NT x86", m->ntDrivers);
+    DriverDirectory(NULL, m->drivers);
+    DriverDirectory("Windows 4.0", m->oldDrivers);
+    m->toolCount = 0;
+    const char* const directories[] = { m->ntDrivers, m->drivers };
     for (const char* directory : directories) {
         if (!directory[0] || strlen(directory) + 13 > MAX_PATH)
             continue;
@@ -104,6 +143,8 @@ void LookAround(Machine* m)
         if (m->toolCount == 0 || lstrcmpiA(m->tools[0], m->tools[m->toolCount]) != 0)
             ++m->toolCount;
     }
+    // 9x need not answer for NT's environment, nor its rows ask for it.
+    return m->drivers[0] && (!m->nt || m->ntDrivers[0]);
 }
 
 int TouchedFiles(const Machine* m, const char* files[3])

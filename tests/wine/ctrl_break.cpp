@@ -1,0 +1,28 @@
+// Starts a console program in a process group of its own, sends it Ctrl+Break
+// once MARKER exists (a row under way, say), and exits with its exit code:
+//   ctrl_break MARKER COMMAND-LINE
+// Exit 255 when it did not start, 254 when it did not end in 10 minutes.
+#include <string.h>
+
+#include <windows.h>
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+        return 253;
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    static char line[32768];
+    strcpy(line, argv[2]);
+    if (!CreateProcessA(NULL, line, NULL, NULL, FALSE, CREATE_NEW_PROCESS_GROUP, NULL, NULL, &startup, &process))
+        return 255;
+    while (GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES
+        && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) { }
+    GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, process.dwProcessId);
+    DWORD code = 254;
+    if (WaitForSingleObject(process.hProcess, 600000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    return (int)code;
+}
