@@ -61,9 +61,10 @@ int main(int argc, char** argv)
     for (unsigned i = 0; i < kCheckRowCount; ++i) {
         const CheckRow& row = kCheckRows[i];
         char why[256];
-        // Under code page 932 only the rows written for it: the others ran under 1252.
-        const bool page = codePage ? row.codePage == codePage : true;
-        if (!page || (coreOnly && !row.core))
+        // Under code page 932 only the rows written for it, and under 1252
+        // only the others: each row runs in the code page it is written for.
+        const unsigned rowPage = row.codePage == 932 ? 932 : 0;
+        if (rowPage != codePage || (coreOnly && !row.core))
             continue;
         if (!Check(RowRunsOn(&row, &rule, why, sizeof why), std::string(row.name) + ": runs under Wine: " + why))
             continue;
