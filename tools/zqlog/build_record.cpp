@@ -22,9 +22,9 @@ const Stage kLaunchStage[LAUNCH_COUNT] = { STAGE_FAX, STAGE_PRINTER, STAGE_DRIVE
 const char* FailureText(int launch)
 {
     unsigned count;
-    const TextMeaning* rows = AllMeanings(&count);
+    const GrammarRow* rows = FixedTexts(&count);
     for (unsigned i = 0; i < count; ++i)
-        if (rows[i].kind == TEXT_FAILURE && rows[i].launch == launch)
+        if (rows[i].record == REC_FAILURE && LaunchOfRow(rows[i]) == launch)
             return rows[i].text;
     return "";
 }
@@ -262,7 +262,7 @@ void RecordBuilder::Unfinished()
     stage.state = STATE_UNFINISHED;
     record_.why = Say(W_STOPS_AT, { Number(run_.last), StageName(at) });
     if (words_)
-        stage.cause = Say(W_UNFINISHED, { Word(kWords.stopped[run_.step]), Number(run_.last) });
+        stage.cause = Say(W_UNFINISHED, { Word(RowOf(run_.step).stopped), Number(run_.last) });
 }
 
 WhyId RecordBuilder::FailedWhy() const

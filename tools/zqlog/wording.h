@@ -7,12 +7,10 @@
 #include <string>
 
 #include "line_source.h"
-#include "order.h"
 #include "run_record.h"
 #include "words.h"
 
 struct Words {
-    WordId stopped[STEP_COUNT]; // why a run cannot stop after this place, and what to look at
     WordId printerEnd; // a run that ends after the printer stage
     WordId printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
     WordId notMadeDriverTool;

@@ -139,7 +139,6 @@ const WordRow kRows[] = {
     { W_RUN_NOT_SHOWN, "({} of this run not shown)\n" },
     { W_SYSTEM_SAID_IN_STAGE, " (the system said: {})" },
     { W_NO_PROGRAM_LINES_IN, "no line of zqrunadd's in {}" },
-    { W_STOPPED_ANYWHERE, "the run stops here, where the program cannot stop" },
     { W_STOPPED_SPOOLER,
         "the run stops after the spooler line, where the program goes on at once: next it "
         "starts the driver tool through the shell (never logged; it waits at most 60 s for "

@@ -96,7 +96,6 @@ enum WordId {
     W_SYSTEM_SAID_IN_STAGE,
     W_NO_PROGRAM_LINES_IN,
     // A run's account.
-    W_STOPPED_ANYWHERE,
     W_STOPPED_SPOOLER,
     W_STOPPED_FAX_FLAG,
     W_STOPPED_FAX_NAME,
