@@ -73,6 +73,15 @@ TEST(ZqlogGrammar, TheFixedTextsStandTogetherInTheTable)
     EXPECT_EQ(whole, fixed) << "a fixed text outside the run of them is never looked up";
     for (unsigned i = 0; i < fixed; ++i)
         EXPECT_EQ(TOKEN_TEXT, texts[i].token) << texts[i].text;
+    // A settings line ends the run for a reason of its own: a why id of its own.
+    std::vector<WhyId> whys;
+    for (unsigned i = 0; i < count; ++i)
+        if (rows[i].record == REC_SETTINGS_END) {
+            EXPECT_NE(WHY_NONE, rows[i].why) << rows[i].text;
+            for (WhyId other : whys)
+                EXPECT_NE(other, rows[i].why) << rows[i].text;
+            whys.push_back(rows[i].why);
+        }
 }
 
 // Each place is taken, rows that share one agree, and a run can always go

@@ -116,7 +116,7 @@ void RecordBuilder::Settings()
 void RecordBuilder::Spooler()
 {
     if (run_.spooler) {
-        const bool failed = strcmp(run_.spooler->text, LOG_SPOOLER_NOT_RUNNING) == 0;
+        const bool failed = run_.spooler->why != WHY_NONE;
         Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
             return Say(W_LINE_SAID, { Number(run_.spoolerLine), Word(run_.spooler->summary) });
         });
@@ -267,13 +267,8 @@ void RecordBuilder::Unfinished()
 
 WhyId RecordBuilder::FailedWhy() const
 {
-    static const WhyId kSettings[]
-        = { WHY_NO_KEY_PATH, WHY_KEY_PATH_TOO_LONG, WHY_PRINTER_NAME_UNREAD, WHY_PROGRAM_DIR_UNREAD };
-    static const char* const kSettingsTexts[]
-        = { LOG_NO_KEY_PATH, LOG_KEY_PATH_TOO_LONG, LOG_NO_PRINTER_NAME, LOG_NO_PROGRAM_DIR };
-    for (unsigned i = 0; run_.settingsEnd && i < 4; ++i)
-        if (strcmp(run_.settingsEnd->text, kSettingsTexts[i]) == 0)
-            return kSettings[i];
+    if (run_.settingsEnd)
+        return run_.settingsEnd->why;
     if (reader_.KeyPathQuoted())
         return WHY_KEY_PATH_QUOTED;
     for (int i = 0; i < LAUNCH_COUNT; ++i) {

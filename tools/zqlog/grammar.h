@@ -9,6 +9,7 @@
 
 #include <stdint.h>
 
+#include "run_record.h"
 #include "words.h"
 
 // The four launches that the log announces, in the order of a run.
@@ -91,6 +92,7 @@ struct GrammarRow {
     WordId meaning; // what the line says, plain words
     WordId summary; // for the run's account: short; WORD_COUNT for none
     WordId stopped; // a run that stops right after it, where the program cannot stop; WORD_COUNT for none
+    WhyId why; // a settings or spooler line that fails its stage: the run's why id; WHY_NONE else
 };
 
 // What the grammar gives a place: derived from the rows that take it.
