@@ -166,7 +166,7 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
     else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
     else if (i == LAUNCH_FAX && later)
-        Put(stage, STATE_NOT_MADE, 0, [&] { return Word(LaunchOf(i).notMade); });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(W_NOT_MADE_FAX); });
     else if (later)
         Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
     else if (i == LAUNCH_FAX_TOOL && printed)

@@ -16,7 +16,6 @@ struct LaunchMeaning {
     WordId negativeExitAdvice;
     WordId tooLong; // the command line did not fit
     WordId tooLongAdvice;
-    WordId notMade; // no line of it in a run that went past it
 };
 
 std::string StartedElsewhere(long line, int run); // the same program started at that line, in that run

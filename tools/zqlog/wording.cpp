@@ -56,9 +56,6 @@ struct Table : Words {
         onlyZeros = W_ONLY_ZEROS;
         binary = W_BINARY;
         empty = W_EMPTY;
-        system[SYSTEM_NT4_OR_LATER] = W_SYSTEM_ID_NT4_OR_LATER;
-        system[SYSTEM_9X_OR_NT351] = W_SYSTEM_ID_9X_OR_NT351;
-        system[SYSTEM_UNKNOWN] = W_SYSTEM_ID_UNKNOWN;
     }
 
     void Whys()

@@ -36,7 +36,6 @@ struct Words {
     WordId unknownTextAdvice, unknownCodeAdvice, commandMissing;
     WordId readOnce, onlyZeros, binary, empty;
     WordId why[WHY_COUNT]; // each why id's text, with no line number
-    WordId system[3]; // each system id's short text
 };
 extern const Words kWords;
 
