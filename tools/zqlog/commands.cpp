@@ -196,8 +196,10 @@ bool LogReader::TakeSystemText()
     move.row = &RowOfToken(TOKEN_SYSTEM_TEXT, index);
     move.launch = index;
     move.line = Pending(0).number;
+    scratchText_.clear();
     for (size_t i = 0; i < end; ++i)
-        move.text += (i ? " " : "") + Pending(i).text;
+        scratchText_.append(i ? " " : "").append(Pending(i).text);
+    move.text = &scratchText_;
     Advance(move);
     const std::string program
         = LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;

@@ -112,13 +112,15 @@ void LogReader::RecordCommand(const Move& move, LaunchState* launch)
 
 void LogReader::RecordSystemText(const Move& move, LaunchState* launch)
 {
-    launch->systemText += (launch->systemText.empty() ? "" : " ") + move.text;
+    if (!launch->systemText.empty())
+        launch->systemText += ' ';
+    launch->systemText += *move.text;
 }
 
 void LogReader::RecordWarning(const Move& move, LaunchState* launch)
 {
-    launch->code = move.text;
-    launch->systemText = Say(W_NO_TEXT_FOR_ERROR, { move.text });
+    launch->code = *move.text;
+    launch->systemText = Say(W_NO_TEXT_FOR_ERROR, { *move.text });
 }
 
 // A failure line right after the command line: the tool ran and failed.

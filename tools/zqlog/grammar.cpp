@@ -34,7 +34,6 @@ constexpr WordId W_NONE = WORD_COUNT;
 
 // What follows a launch, whether a run may end with it, in the order a run makes them.
 struct LaunchRow {
-    int first; // its first place
     uint64_t next; // the places after its command line or error line
     bool mayEnd;
 };
@@ -42,10 +41,10 @@ struct LaunchRow {
 // runs on, and the run with it. The printer stage may end the run: an empty
 // driver directory.
 const LaunchRow kLaunches[LAUNCH_COUNT] = {
-    { STEP_FAX_FIRST, kPrinter | B(STEP_FAX_NAME), false },
-    { STEP_PRINTER_FIRST, kFaxTool, true },
-    { STEP_FAX_TOOL_FIRST, kPrinterTool, false },
-    { STEP_PRINTER_TOOL_FIRST, 0, true },
+    { kPrinter | B(STEP_FAX_NAME), false },
+    { kFaxTool, true },
+    { kPrinterTool, false },
+    { 0, true },
 };
 
 // One row per text of the program's. The fixed texts stand in the order a run
@@ -121,9 +120,13 @@ struct Places {
     StepRow rows[STEP_COUNT] = {};
     const GrammarRow* fixed = nullptr;
     unsigned fixedCount = 0;
+    const GrammarRow* byToken[TOKEN_COUNT][LAUNCH_COUNT] = {};
     Places()
     {
         for (const GrammarRow& row : kGrammar) {
+            for (int launch = 0; launch < LAUNCH_COUNT; ++launch)
+                if ((row.launches & L(launch)) && !byToken[row.token][launch])
+                    byToken[row.token][launch] = &row;
             if (row.token == TOKEN_TEXT && (!fixed || fixed + fixedCount == &row))
                 fixed = fixed ? fixed : &row, ++fixedCount;
             if (row.step != STEP_NONE)
@@ -164,30 +167,8 @@ const GrammarRow* FixedTexts(unsigned* count)
 
 const GrammarRow& RowOfToken(Token token, int launch)
 {
-    for (const GrammarRow& row : kGrammar)
-        if (row.token == token && (row.launches & L(launch)))
-            return row;
-    return kGrammar[0];
-}
-
-int LaunchOfRow(const GrammarRow& row)
-{
-    for (int launch = 0; launch < LAUNCH_COUNT; ++launch)
-        if (row.launches == L(launch))
-            return launch;
-    return -1;
-}
-
-int PlaceOf(const GrammarRow& row, int launch)
-{
-    if (!row.launches)
-        return row.step;
-    return launch >= 0 && (row.launches & L(launch)) ? StepOf(launch, row.phase) : STEP_NONE;
-}
-
-int FixedPlace(const GrammarRow& row)
-{
-    return PlaceOf(row, LaunchOfRow(row));
+    const GrammarRow* row = kPlaces.byToken[token][launch];
+    return row ? *row : kGrammar[0];
 }
 
 const StepRow& RowOf(int step)
@@ -195,17 +176,7 @@ const StepRow& RowOf(int step)
     return kPlaces.rows[step];
 }
 
-int StepOf(int launch, Phase phase)
-{
-    return At(kLaunches[launch].first, phase);
-}
-
 bool MayFollow(int from, int to)
 {
     return (RowOf(from).follows & B(to)) != 0;
-}
-
-bool IsLater(int from, int to)
-{
-    return to > from;
 }

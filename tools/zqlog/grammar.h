@@ -52,6 +52,7 @@ enum Token {
     TOKEN_WARNING, // text, a signed decimal code, then
     TOKEN_SYSTEM_TEXT, // the system's text and the empty line after it, told by their place
     TOKEN_AGAIN, // the command line again after the warning, told by its place
+    TOKEN_COUNT
 };
 
 // What a line records in the run when Advance takes it.
@@ -106,15 +107,40 @@ struct StepRow {
 
 const GrammarRow* GrammarRows(unsigned* count); // all of them: the run's start first
 const GrammarRow* FixedTexts(unsigned* count); // the rows whose text is a whole line, in the table's order
-const GrammarRow& RowOfToken(
-    Token token, int launch); // the row of a command line, warning, system text or the command again
-int LaunchOfRow(const GrammarRow& row); // the one launch it stands in; -1 for none or several
-int PlaceOf(const GrammarRow& row, int launch); // its place, in that launch; STEP_NONE for none
-int FixedPlace(const GrammarRow& row); // its place when the text alone tells it; STEP_NONE else
+// The row of a command line, the warning, the system's text or the command line again, in that launch.
+const GrammarRow& RowOfToken(Token token, int launch);
 
 const StepRow& RowOf(int step);
-int StepOf(int launch, Phase phase);
 bool MayFollow(int from, int to); // with no line lost between
-bool IsLater(int from, int to); // anywhere later in the order
+
+// Read for every line, so inline.
+inline int StepOf(int launch, Phase phase)
+{
+    const int first[LAUNCH_COUNT]
+        = { STEP_FAX_FIRST, STEP_PRINTER_FIRST, STEP_FAX_TOOL_FIRST, STEP_PRINTER_TOOL_FIRST };
+    return first[launch] + phase - 1;
+}
+// The one launch a row stands in; -1 for none or several.
+inline int LaunchOfRow(const GrammarRow& row)
+{
+    const unsigned bits = row.launches;
+    return bits && !(bits & (bits - 1)) ? __builtin_ctz(bits) : -1;
+}
+// Its place, in that launch; STEP_NONE for none.
+inline int PlaceOf(const GrammarRow& row, int launch)
+{
+    if (!row.launches)
+        return row.step;
+    return launch >= 0 && (row.launches & (1u << launch)) ? StepOf(launch, row.phase) : STEP_NONE;
+}
+// Its place when the text alone tells it; STEP_NONE else.
+inline int FixedPlace(const GrammarRow& row)
+{
+    return PlaceOf(row, LaunchOfRow(row));
+}
+inline bool IsLater(int from, int to) // anywhere later in the order
+{
+    return to > from;
+}
 
 #endif

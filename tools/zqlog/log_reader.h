@@ -113,7 +113,7 @@ struct Move {
     const std::string* arg = nullptr;
     bool cut = false; // the command line was cut short
     bool unannounced = false; // the command line's announcement is missing
-    std::string text; // the system's text; the warning's code
+    const std::string* text = nullptr; // the system's text; the warning's code
 };
 
 class LogReader : public LineSink {
@@ -227,7 +227,7 @@ private:
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave
     bool parked_ = false;
-    std::string scratchDir_, scratchArg_;
+    std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
     friend RunRecord BuildRecord(const LogReader& reader);
     friend class RecordBuilder;
 };

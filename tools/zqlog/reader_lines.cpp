@@ -137,10 +137,11 @@ bool LogReader::TakeWarning(const Line& line, int launch, Phase phase)
     if (phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE) {
         move.row = &RowOfToken(TOKEN_WARNING, launch);
         move.launch = launch;
-        move.text = line.text.substr(strlen(move.row->text));
-        move.text.resize(move.text.size() - strlen(move.row->then));
+        const size_t before = strlen(move.row->text);
+        scratchText_.assign(line.text, before, line.text.size() - before - strlen(move.row->then));
+        move.text = &scratchText_;
         Advance(move);
-        Emit(line, true, Say(move.row->meaning, { move.text }));
+        Emit(line, true, Say(move.row->meaning, { scratchText_ }));
     } else {
         Advance(move); // out of place: it takes none
         Emit(line, true, Word(W_WARNING_OUT_OF_PLACE));
