@@ -184,7 +184,7 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
     StartErrorSeen& error = out.error;
     if (StartFailed(launch.cause) || StartFailed(launch.phase)) {
         error.present = true;
-        error.text = launch.systemText;
+        error.text = launch.code.empty() ? launch.systemText : std::string(); // the warning has no system text
         const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
                                                        : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
         error.hasCode = row || !launch.code.empty();
