@@ -1,8 +1,6 @@
 // The engine: Advance applies the grammar (grammar.h) to the run the reader
 // is in. It is the one place where a run moves through the order, records
 // what its texts say, begins, ends, or gives way to the run kept aside.
-#include <string.h>
-
 #include "log_reader.h"
 #include "words.h"
 
@@ -16,25 +14,26 @@ std::string Number(long n)
 } // namespace
 
 // What each row records, by its Record column.
-const LogReader::Recorder LogReader::kRecorders[REC_COUNT] = {
+const LogReader::Recorder LogReader::kRecorders[] = {
     &LogReader::RecordNothing, // REC_NONE
-    &LogReader::RecordSettingsEnd,
-    &LogReader::RecordSpooler,
-    &LogReader::RecordFaxFlag,
-    &LogReader::RecordFaxName,
-    &LogReader::RecordNull,
-    &LogReader::RecordBegin,
-    &LogReader::RecordCommand,
-    &LogReader::RecordSystemText,
-    &LogReader::RecordWarning,
+    &LogReader::RecordSettingsEnd, // REC_SETTINGS_END
+    &LogReader::RecordSpooler, // REC_SPOOLER
+    &LogReader::RecordFaxFlag, // REC_FAX_FLAG
+    &LogReader::RecordFaxName, // REC_FAX_NAME
+    &LogReader::RecordNull, // REC_NULL
+    &LogReader::RecordBegin, // REC_BEGIN
+    &LogReader::RecordCommand, // REC_COMMAND
+    &LogReader::RecordSystemText, // REC_SYSTEM_TEXT
+    &LogReader::RecordWarning, // REC_WARNING
     &LogReader::RecordNothing, // REC_AGAIN: its phase says it all
-    &LogReader::RecordFailure,
+    &LogReader::RecordFailure, // REC_FAILURE
 };
 
 // Places the line and records it; the words of its place (a new run, lines
 // missing before it), "" for none.
 std::string LogReader::Advance(const Move& move)
 {
+    static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
     if (move.kind == Move::RESUME) {
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;

@@ -159,7 +159,7 @@ private:
     // or gives way to the run kept aside. Only Advance calls the rest.
     std::string Advance(const Move& move);
     using Recorder = void (LogReader::*)(const Move& move, LaunchState* launch);
-    static const Recorder kRecorders[REC_COUNT];
+    static const Recorder kRecorders[]; // one per Record
     void RecordNothing(const Move&, LaunchState*) { }
     void RecordSettingsEnd(const Move& move, LaunchState*);
     void RecordSpooler(const Move& move, LaunchState*);
