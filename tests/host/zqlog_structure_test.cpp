@@ -188,14 +188,18 @@ TEST(ZqlogStructure, NoEnglishOutsideTheWordsTable)
 
 // A run moves through the order, records what its texts say, begins, ends
 // and gives way to the run kept aside only in engine.cpp, where Advance does
-// it: nowhere else is a run's place, a launch's phase or cause, or what a
-// text recorded assigned, nor the runs swapped.
+// it: nowhere else is a run's place, a launch's phase or cause, what a text
+// recorded, or a run's lost, cut or glued lines assigned, nor the runs
+// swapped. Only where each line stands (a run's last line, other programs'
+// lines, zero bytes) is counted as the reader hands the line on.
 TEST(ZqlogStructure, OnlyAdvanceMovesARun)
 {
-    const std::regex moves("(run_|parkedRun_|run|launch|current|launches\\[\\w+\\]|l\\[\\w+\\])(\\.|->)"
-                           "(step|firstStep|phase|cause|settingsEnd|settingsLine|spooler|spoolerLine|faxFlagLine|"
-                           "faxNameLine|nullLine|failedLine|systemText|code|dir|arg|command)\\s*(=[^=]|\\+=)"
-                           "|swap\\(run_|^\\s*inRun_ = |\\blaunches\\[\\w+\\] = ");
+    const std::string field = "(step|firstStep|phase|cause|settingsEnd|settingsLine|spooler|spoolerLine|faxFlagLine|"
+                              "faxNameLine|nullLine|failedLine|systemText|code|dir|arg|command|cut|cutLines|gluedLines|"
+                              "gaps|named|lost|headless|interleaves|endedByRun|crashTail|number|first)";
+    const std::string owner = "(run_|parkedRun_|run|launch|current|launches\\[\\w+\\]|l\\[\\w+\\])(\\.|->)";
+    const std::regex moves(owner + field + "\\s*(=[^=]|\\+=|-=|\\+\\+)|\\+\\+" + owner + field
+        + "\\b|swap\\(run_|^\\s*inRun_ = |\\blaunches\\[\\w+\\] = ");
     for (const std::string& name : Sources()) {
         if (name == "engine.cpp")
             continue;
@@ -207,5 +211,7 @@ TEST(ZqlogStructure, OnlyAdvanceMovesARun)
     EXPECT_TRUE(std::regex_search("        run_.step = StepOf(launch, PHASE_WARNED);", moves));
     EXPECT_TRUE(std::regex_search("    launch.phase = PHASE_COMMAND;", moves));
     EXPECT_TRUE(std::regex_search("        std::swap(run_, parkedRun_);", moves));
+    EXPECT_TRUE(std::regex_search("    ++run_.cutLines;", moves));
+    EXPECT_FALSE(std::regex_search("        run_.last = line.number;", moves));
     EXPECT_FALSE(std::regex_search("    if (launch.phase == PHASE_WARNED) {", moves));
 }

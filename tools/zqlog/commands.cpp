@@ -108,8 +108,9 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         const std::string cut = text.substr(0, text.size() - strlen(later->text));
         if (!ParseCommand(expected, cut, &dir, &arg))
             return false;
-        Advance(CommandMove(expected, dir, arg, true, line.number));
-        ++run_.cutLines;
+        Move move = CommandMove(expected, dir, arg, true, line.number);
+        move.damage = Move::CUT;
+        Advance(move);
         TakeOwnText(line, *later,
             Say(W_COMMAND_CUT_THEN_LATER,
                 { Word(LaunchOf(expected).stage), arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
@@ -128,8 +129,9 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         for (size_t k = 4; k <= common && k < size && k < text.size(); ++k)
             if (ParseCommand(LaunchOfRow(rows[i]), text.substr(k), &dir, &arg)) {
                 const std::string announced = TakeOwnText(line, rows[i], "", false);
-                ++run_.cutLines;
-                Advance(CommandMove(LaunchOfRow(rows[i]), dir, arg, false, line.number));
+                Move move = CommandMove(LaunchOfRow(rows[i]), dir, arg, false, line.number);
+                move.damage = Move::CUT; // the announcement before it
+                Advance(move);
                 const std::string command = words_ ? CommandMeaning(LaunchOfRow(rows[i])) : std::string();
                 Emit(line, true, Say(W_ANNOUNCE_CUT_THEN_COMMAND, { rows[i].text, announced, command }));
                 return true;

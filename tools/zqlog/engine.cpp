@@ -44,11 +44,14 @@ std::string LogReader::Advance(const Move& move)
         return "";
     }
     const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
+    run_.cutLines += move.damage == Move::CUT_BEFORE; // the run before this line's place wrote the cut line
     std::string why;
     if (place != STEP_NONE)
         why = Place(place, move.line);
     else if (!inRun_) // a line that takes no place still belongs to a run
         Place(STEP_START, move.line);
+    run_.cutLines += move.damage == Move::CUT;
+    run_.gluedLines += move.damage == Move::GLUED;
     if (!move.row)
         return why;
     const GrammarRow& row = *move.row;

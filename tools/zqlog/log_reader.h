@@ -113,6 +113,13 @@ struct Move {
     const std::string* arg = nullptr;
     bool cut = false; // the command line was cut short
     bool unannounced = false; // the command line's announcement is missing
+    enum Damage {
+        WHOLE,
+        CUT_BEFORE, // the line begins with a line of the run so far, cut short
+        CUT, // the line, or a line joined in it, is cut short
+        GLUED, // another program's text without its line end stood before it
+    };
+    Damage damage = WHOLE;
     const std::string* text = nullptr; // the system's text; the warning's code
 };
 
@@ -147,7 +154,8 @@ private:
     void Step();
     void Emit(const Line& line, bool own, const std::string& meaning);
     int CurrentLaunch() const { return inRun_ ? RowOf(run_.step).launch : -1; }
-    std::string TakeOwnText(const Line& line, const GrammarRow& row, const std::string& before, bool emit = true);
+    std::string TakeOwnText(const Line& line, const GrammarRow& row, const std::string& before, bool emit = true,
+        Move::Damage damage = Move::WHOLE);
     int LaunchOfTooLong() const;
     bool TakeWarning(const Line& line, int launch, Phase phase);
     bool TakeCutAtEnd(const Line& line, Phase phase);

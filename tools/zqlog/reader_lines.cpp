@@ -100,8 +100,8 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
         return false;
     Move anywhere;
     anywhere.line = line.number;
+    anywhere.damage = Move::CUT;
     Advance(anywhere);
-    ++run_.cutLines;
     unsigned count;
     const GrammarRow* rows = FixedTexts(&count);
     for (unsigned i = 0; i < count && !cut.empty(); ++i)
@@ -156,8 +156,7 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
 {
     const std::string before = line.text.substr(0, sorted.at);
     if (sorted.kind == LINE_CUT_JOINED) {
-        ++run_.cutLines;
-        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }));
+        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }), true, Move::CUT_BEFORE);
         return true;
     }
     Line part;
@@ -170,17 +169,18 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     part.length = part.text.size();
     part.ended = line.ended;
     part.zeros = line.zeros;
-    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT));
-    ++run_.gluedLines;
+    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT), true, Move::GLUED);
     return true;
 }
 
 // One of the program's fixed texts, whole: its place and record from its
 // grammar row. A text that may stand in several launches (Command line too
 // long) stands in the one whose failure line follows.
-std::string LogReader::TakeOwnText(const Line& line, const GrammarRow& row, const std::string& before, bool emit)
+std::string LogReader::TakeOwnText(
+    const Line& line, const GrammarRow& row, const std::string& before, bool emit, Move::Damage damage)
 {
     Move move;
+    move.damage = damage;
     move.row = &row;
     move.launch = row.launches && LaunchOfRow(row) < 0 ? LaunchOfTooLong() : LaunchOfRow(row);
     move.line = line.number;
