@@ -121,6 +121,9 @@ TEST(ZqlogJson, StartErrorsReadByTheirError)
         EXPECT_EQ(kPrinterFailed, printer["failure_line"]) << c.row;
         EXPECT_EQ(c.code, printer["error"]["code"]) << c.row;
         EXPECT_EQ(c.known, printer["error"]["known"]) << c.row;
+        // The text is the system's own, as the log has it: none when only a code came.
+        const bool codeOnly = c.log.find("Warning! Unknown error code") != std::string::npos;
+        EXPECT_EQ(codeOnly, printer["error"]["text"].is_null()) << c.row << ": " << printer["error"];
         EXPECT_TRUE(Has(printer["cause"], c.says) || Has(printer["advice"], c.says)) << c.row << ": " << printer;
         // Only a sharing violation's own words; no error but 5 is denied access.
         EXPECT_EQ(c.code == 5, Has(printer["cause"], "denied")) << c.row;

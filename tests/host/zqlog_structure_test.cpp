@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -183,4 +184,34 @@ TEST(ZqlogStructure, NoEnglishOutsideTheWordsTable)
     EXPECT_FALSE(IsEnglish("--json-lines"));
     EXPECT_FALSE(IsEnglish("driver_tool_fax"));
     EXPECT_FALSE(IsEnglish(" (error "));
+}
+
+// A run moves through the order, records what its texts say, begins, ends
+// and gives way to the run kept aside only in engine.cpp, where Advance does
+// it: nowhere else is a run's place, a launch's phase or cause, what a text
+// recorded, or a run's lost, cut or glued lines assigned, nor the runs
+// swapped. Only where each line stands (a run's last line, other programs'
+// lines, zero bytes) is counted as the reader hands the line on.
+TEST(ZqlogStructure, OnlyAdvanceMovesARun)
+{
+    const std::string field = "(step|firstStep|phase|cause|settingsEnd|settingsLine|spooler|spoolerLine|faxFlagLine|"
+                              "faxNameLine|nullLine|failedLine|systemText|code|dir|arg|command|cut|cutLines|gluedLines|"
+                              "gaps|named|lost|headless|interleaves|endedByRun|crashTail|number|first)";
+    const std::string owner = "(run_|parkedRun_|run|launch|current|launches\\[\\w+\\]|l\\[\\w+\\])(\\.|->)";
+    const std::regex moves(owner + field + "\\s*(=[^=]|\\+=|-=|\\+\\+)|\\+\\+" + owner + field
+        + "\\b|swap\\(run_|^\\s*inRun_ = |\\blaunches\\[\\w+\\] = ");
+    for (const std::string& name : Sources()) {
+        if (name == "engine.cpp")
+            continue;
+        const std::vector<std::string> lines = FileLines(name);
+        for (size_t i = 0; i < lines.size(); ++i)
+            EXPECT_FALSE(std::regex_search(lines[i], moves)) << name << ":" << i + 1 << ": " << lines[i];
+    }
+    // The check itself: it sees what the reader once did by hand.
+    EXPECT_TRUE(std::regex_search("        run_.step = StepOf(launch, PHASE_WARNED);", moves));
+    EXPECT_TRUE(std::regex_search("    launch.phase = PHASE_COMMAND;", moves));
+    EXPECT_TRUE(std::regex_search("        std::swap(run_, parkedRun_);", moves));
+    EXPECT_TRUE(std::regex_search("    ++run_.cutLines;", moves));
+    EXPECT_FALSE(std::regex_search("        run_.last = line.number;", moves));
+    EXPECT_FALSE(std::regex_search("    if (launch.phase == PHASE_WARNED) {", moves));
 }

@@ -3,6 +3,8 @@
 // where the program cannot. Each log goes through every printer.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <string>
 #include <vector>
 
@@ -124,9 +126,37 @@ TEST(ZqlogWords, RareLinesAndStops)
                 + Lines({ kPrinterTool, kPrinterDriver }),
             "more lines of this run not shown)" },
         { "the last line without its line end", std::string(kRunning) + "\r\n" + kPrinter, "its line end is missing" },
+        { "a failure line with neither announcement nor command line before it",
+            Lines({ kRunning, "Error executing NT Add Printer for Printer Driver" }),
+            "lines are missing before this one (the printer launch's announcement and command line)" },
+        { "the same after its announcement: no command line",
+            Lines({ kRunning, kPrinter,
+                "Error executing NT Add "
+                "Printer for Printer Driver" }),
+            "the printer was not added: its command line is missing" },
+        { "a command line cut right after the tool's name, the next announcement joined to it",
+            Lines(
+                { kRunning, kFlag, kFax, "\"C:\\zqtest\\prog\\zqntadd.exe\" " + std::string(kPrinter), kPrinterLine }),
+            "the fax launch's command line, cut short after its tool's name" },
     };
     for (const auto& c : cases) {
         const std::string said = Said(c.log);
         EXPECT_NE(std::string::npos, said.find(c.says)) << c.what << ":\n" << said;
     }
+}
+
+// The account holds a bounded part of a run's lines and says how many it
+// left out, one line counted as one.
+TEST(ZqlogWords, OneLineNotShown)
+{
+    const std::string run = Lines({ kRunning, kPrinter, kPrinterLine });
+    const std::string line(4000, 'x');
+    int status;
+    const std::string many = AccountOf(run + Many(line, 300), 0, &status);
+    const size_t at = many.find(" more lines of this run not shown)");
+    ASSERT_NE(std::string::npos, at) << many.substr(many.size() - 300);
+    const long left = atol(many.c_str() + many.rfind('(', at) + 1);
+    ASSERT_GT(left, 1);
+    const std::string one = AccountOf(run + Many(line, 300 - (int)left + 1), 0, &status);
+    EXPECT_NE(std::string::npos, one.find("(1 more line of this run not shown)")) << one.substr(one.size() - 300);
 }

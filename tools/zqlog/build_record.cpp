@@ -22,9 +22,9 @@ const Stage kLaunchStage[LAUNCH_COUNT] = { STAGE_FAX, STAGE_PRINTER, STAGE_DRIVE
 const char* FailureText(int launch)
 {
     unsigned count;
-    const TextMeaning* rows = AllMeanings(&count);
+    const GrammarRow* rows = FixedTexts(&count);
     for (unsigned i = 0; i < count; ++i)
-        if (rows[i].kind == TEXT_FAILURE && rows[i].launch == launch)
+        if (rows[i].record == REC_FAILURE && LaunchOfRow(rows[i]) == launch)
             return rows[i].text;
     return "";
 }
@@ -116,7 +116,7 @@ void RecordBuilder::Settings()
 void RecordBuilder::Spooler()
 {
     if (run_.spooler) {
-        const bool failed = strcmp(run_.spooler->text, LOG_SPOOLER_NOT_RUNNING) == 0;
+        const bool failed = run_.spooler->why != WHY_NONE;
         Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
             return Say(W_LINE_SAID, { Number(run_.spoolerLine), Word(run_.spooler->summary) });
         });
@@ -166,7 +166,7 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
     else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
     else if (i == LAUNCH_FAX && later)
-        Put(stage, STATE_NOT_MADE, 0, [&] { return Word(LaunchOf(i).notMade); });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Word(W_NOT_MADE_FAX); });
     else if (later)
         Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
     else if (i == LAUNCH_FAX_TOOL && printed)
@@ -184,7 +184,7 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
     StartErrorSeen& error = out.error;
     if (StartFailed(launch.cause) || StartFailed(launch.phase)) {
         error.present = true;
-        error.text = launch.systemText;
+        error.text = launch.code.empty() ? launch.systemText : std::string(); // the warning has no system text
         const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
                                                        : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
         error.hasCode = row || !launch.code.empty();
@@ -262,18 +262,13 @@ void RecordBuilder::Unfinished()
     stage.state = STATE_UNFINISHED;
     record_.why = Say(W_STOPS_AT, { Number(run_.last), StageName(at) });
     if (words_)
-        stage.cause = Say(W_UNFINISHED, { Word(kWords.stopped[run_.step]), Number(run_.last) });
+        stage.cause = Say(W_UNFINISHED, { Word(RowOf(run_.step).stopped), Number(run_.last) });
 }
 
 WhyId RecordBuilder::FailedWhy() const
 {
-    static const WhyId kSettings[]
-        = { WHY_NO_KEY_PATH, WHY_KEY_PATH_TOO_LONG, WHY_PRINTER_NAME_UNREAD, WHY_PROGRAM_DIR_UNREAD };
-    static const char* const kSettingsTexts[]
-        = { LOG_NO_KEY_PATH, LOG_KEY_PATH_TOO_LONG, LOG_NO_PRINTER_NAME, LOG_NO_PROGRAM_DIR };
-    for (unsigned i = 0; run_.settingsEnd && i < 4; ++i)
-        if (strcmp(run_.settingsEnd->text, kSettingsTexts[i]) == 0)
-            return kSettings[i];
+    if (run_.settingsEnd)
+        return run_.settingsEnd->why;
     if (reader_.KeyPathQuoted())
         return WHY_KEY_PATH_QUOTED;
     for (int i = 0; i < LAUNCH_COUNT; ++i) {

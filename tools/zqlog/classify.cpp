@@ -18,14 +18,14 @@ bool BeginsWith(const std::string& text, const char* start)
 
 // The fixed texts with their sizes and last bytes, for quick tests.
 struct Texts {
-    const TextMeaning* rows;
+    const GrammarRow* rows;
     unsigned count;
     size_t sizes[32];
     char last[32];
     bool lastByte[256] = {};
     Texts()
     {
-        rows = AllMeanings(&count);
+        rows = FixedTexts(&count);
         for (unsigned i = 0; i < count; ++i) {
             sizes[i] = strlen(rows[i].text);
             last[i] = rows[i].text[sizes[i] - 1];
@@ -42,7 +42,7 @@ const Texts& AllTexts()
 
 } // namespace
 
-const TextMeaning* OwnRow(const std::string& text)
+const GrammarRow* OwnRow(const std::string& text)
 {
     const Texts& t = AllTexts();
     if (text.empty())
@@ -83,7 +83,7 @@ std::string CutFrom(const std::string& line)
     return texts;
 }
 
-const TextMeaning* JoinedText(const std::string& text)
+const GrammarRow* JoinedText(const std::string& text)
 {
     const Texts& t = AllTexts();
     if (text.empty() || !t.lastByte[(unsigned char)text.back()])
@@ -109,11 +109,11 @@ Sorted Classify(const Line& line)
         return { LINE_DAMAGE, nullptr, 0 };
     if (text.empty())
         return { LINE_EMPTY, nullptr, 0 };
-    if (const TextMeaning* row = OwnRow(text))
+    if (const GrammarRow* row = OwnRow(text))
         return { LINE_OWN, row, 0 };
     if (IsUnknownErrorLine(text))
         return { LINE_WARNING, nullptr, 0 };
-    if (const TextMeaning* row = JoinedText(text)) {
+    if (const GrammarRow* row = JoinedText(text)) {
         const size_t at = text.size() - strlen(row->text);
         const std::string before = text.substr(0, at);
         if (IsCommandShape(before))

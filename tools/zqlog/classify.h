@@ -9,7 +9,7 @@
 #include <string>
 
 #include "line_source.h"
-#include "meanings.h"
+#include "grammar.h"
 
 enum LineKind {
     LINE_OWN, // one of the program's fixed texts, whole (row)
@@ -25,16 +25,16 @@ enum LineKind {
 
 struct Sorted {
     LineKind kind;
-    const TextMeaning* row; // the fixed text, for own, cut-joined and glued lines
+    const GrammarRow* row; // the fixed text, for own, cut-joined and glued lines
     size_t at; // where the fixed text begins in the line
 };
 
 Sorted Classify(const Line& line);
 
-const TextMeaning* OwnRow(const std::string& text);
+const GrammarRow* OwnRow(const std::string& text);
 bool IsUnknownErrorLine(const std::string& text);
 std::string CutFrom(const std::string& line); // the fixed texts line is the start of, quoted; "" for none
-const TextMeaning* JoinedText(const std::string& text); // the fixed text a longer line ends with
+const GrammarRow* JoinedText(const std::string& text); // the fixed text a longer line ends with
 bool IsCommandShape(const std::string& text);
 bool IsCutFront(const std::string& text); // the end of a line of the program's, its front cut
 

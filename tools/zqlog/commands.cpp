@@ -13,11 +13,6 @@ namespace {
 
 const size_t kSystemTextLines = 4; // a system text of more lines is not taken as one
 
-std::string Number(long n)
-{
-    return std::to_string(n);
-}
-
 bool EndsWith(const std::string& text, const char* end)
 {
     size_t n = strlen(end);
@@ -64,7 +59,6 @@ bool LogReader::ParseCommand(int index, const std::string& text, std::string* di
 bool LogReader::TakeCommandLine(const Line& line)
 {
     const int index = CurrentLaunch();
-    LaunchState& launch = run_.launches[index];
     // A line that ends in one of the program's texts is a cut line joined to it.
     if (JoinedText(line.text))
         return false;
@@ -72,30 +66,33 @@ bool LogReader::TakeCommandLine(const Line& line)
     std::string& arg = scratchArg_;
     if (!ParseCommand(index, line.text, &dir, &arg))
         return false;
-    if (launch.phase == PHASE_WARNED) {
-        launch.phase = PHASE_WARNED_COMMAND;
-        launch.cause = PHASE_WARNED_COMMAND;
-        run_.step = StepOf(index, PHASE_WARNED_COMMAND);
-        Emit(line, true, Word(W_COMMAND_AGAIN));
+    // The command line, or after the warning the command line again: the row
+    // whose place may follow the launch's last line.
+    Move move = CommandMove(index, dir, arg, false, line.number);
+    const GrammarRow& again = RowOfToken(TOKEN_AGAIN, index);
+    if (MayFollow(run_.step, PlaceOf(again, index)))
+        move.row = &again;
+    Advance(move);
+    if (move.row == &again) {
+        Emit(line, true, Word(again.meaning));
         return true;
     }
-    const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
+    const std::string meaning = words_ ? CommandMeaning(index) : std::string();
     Emit(line, true, words_ ? meaning + (line.ended ? "" : Word(W_COMMAND_END_MISSING)) : meaning);
     return true;
 }
 
-// Records the command line of the launch at index; its meaning.
-std::string LogReader::RecordCommand(int index, const std::string& dir, const std::string& arg, bool cut, long number)
+// The command line of the launch at index, for Advance.
+Move LogReader::CommandMove(int index, const std::string& dir, const std::string& arg, bool cut, long number) const
 {
-    LaunchState& launch = run_.launches[index];
-    launch.phase = PHASE_COMMAND;
-    launch.command = true;
-    launch.cut = cut;
-    launch.dir = dir;
-    launch.arg = arg;
-    run_.step = StepOf(index, PHASE_COMMAND);
-    (void)number;
-    return words_ ? CommandMeaning(index) : std::string();
+    Move move;
+    move.row = &RowOfToken(TOKEN_COMMAND, index);
+    move.launch = index;
+    move.line = number;
+    move.dir = &dir;
+    move.arg = &arg;
+    move.cut = cut;
+    return move;
 }
 
 // A command line cut short with a later text of the program's joined to it,
@@ -106,22 +103,23 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
 {
     const std::string& text = line.text;
     std::string dir, arg;
-    const TextMeaning* later = JoinedText(text);
+    const GrammarRow* later = JoinedText(text);
     if (later && expected >= 0) {
         const std::string cut = text.substr(0, text.size() - strlen(later->text));
         if (!ParseCommand(expected, cut, &dir, &arg))
             return false;
-        RecordCommand(expected, dir, arg, true, line.number);
-        ++run_.cutLines;
+        Move move = CommandMove(expected, dir, arg, true, line.number);
+        move.damage = Move::CUT;
+        Advance(move);
         TakeOwnText(line, *later,
             Say(W_COMMAND_CUT_THEN_LATER,
                 { Word(LaunchOf(expected).stage), arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
         return true;
     }
     unsigned count;
-    const TextMeaning* rows = AllMeanings(&count);
+    const GrammarRow* rows = FixedTexts(&count);
     for (unsigned i = 0; i < count; ++i) {
-        if (rows[i].kind != TEXT_ANNOUNCE || text.empty() || text[0] != rows[i].text[0])
+        if (rows[i].phase != PHASE_ANNOUNCED || text.empty() || text[0] != rows[i].text[0])
             continue;
         const size_t size = strlen(rows[i].text);
         // The announcement's start the line begins with: cut at any length up to that.
@@ -129,10 +127,12 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         while (common < size && common < text.size() && text[common] == rows[i].text[common])
             ++common;
         for (size_t k = 4; k <= common && k < size && k < text.size(); ++k)
-            if (ParseCommand(rows[i].launch, text.substr(k), &dir, &arg)) {
+            if (ParseCommand(LaunchOfRow(rows[i]), text.substr(k), &dir, &arg)) {
                 const std::string announced = TakeOwnText(line, rows[i], "", false);
-                ++run_.cutLines;
-                const std::string command = RecordCommand(rows[i].launch, dir, arg, false, line.number);
+                Move move = CommandMove(LaunchOfRow(rows[i]), dir, arg, false, line.number);
+                move.damage = Move::CUT; // the announcement before it
+                Advance(move);
+                const std::string command = words_ ? CommandMeaning(LaunchOfRow(rows[i])) : std::string();
                 Emit(line, true, Say(W_ANNOUNCE_CUT_THEN_COMMAND, { rows[i].text, announced, command }));
                 return true;
             }
@@ -163,12 +163,10 @@ bool LogReader::TakeUnannouncedCommand(const Line& line)
     const int step = StepOf(index, PHASE_COMMAND);
     if (!IsLater(run_.step, step) || run_.launches[index].phase != PHASE_NONE)
         return false;
-    const std::string why = Place(step, line.number);
-    run_.launches[index] = LaunchState();
-    run_.launches[index].line = line.number;
-    run_.gaps += (run_.gaps.empty() ? "" : " ")
-        + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(line.number), Word(LaunchOf(index).stage) });
-    const std::string meaning = RecordCommand(index, dir, arg, false, line.number);
+    Move move = CommandMove(index, dir, arg, false, line.number);
+    move.unannounced = true;
+    const std::string why = Advance(move);
+    const std::string meaning = words_ ? CommandMeaning(index) : std::string();
     Emit(line, true, Say(W_UNANNOUNCED_COMMAND, { why, Word(LaunchOf(index).stage), meaning }));
     return true;
 }
@@ -185,27 +183,32 @@ bool LogReader::TakeSystemText()
     if (end == 0 || end >= count_ || !Pending(end).text.empty() || !Pending(end).ended)
         return false;
     const int index = CurrentLaunch();
-    LaunchState& launch = run_.launches[index];
+    const LaunchState& launch = run_.launches[index];
     // A failed start of the add-printer tool gives a negative status, so its
     // error line follows; without it the text is most likely the tool's own.
-    const TextMeaning* next = end + 1 < count_ ? OwnRow(Pending(end + 1).text) : nullptr;
-    if (LaunchOf(index).addPrinter && !(next && next->kind == TEXT_FAILURE && next->launch == index)) {
+    const GrammarRow* next = end + 1 < count_ ? OwnRow(Pending(end + 1).text) : nullptr;
+    if (LaunchOf(index).addPrinter && !(next && next->record == REC_FAILURE && LaunchOfRow(*next) == index)) {
         const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
         for (size_t i = 0; i <= end; ++i) {
             Emit(PopFront(), false, Say(W_NO_FAILED_START, { Word(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
         }
         return true;
     }
-    launch.phase = PHASE_SYSTEM_TEXT;
-    launch.cause = PHASE_SYSTEM_TEXT;
-    run_.step = StepOf(index, PHASE_SYSTEM_TEXT);
+    Move move;
+    move.row = &RowOfToken(TOKEN_SYSTEM_TEXT, index);
+    move.launch = index;
+    move.line = Pending(0).number;
+    scratchText_.clear();
+    for (size_t i = 0; i < end; ++i)
+        scratchText_.append(i ? " " : "").append(Pending(i).text);
+    move.text = &scratchText_;
+    Advance(move);
     const std::string program
         = LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
     for (size_t i = 0; i <= end; ++i) {
         const Line& line = PopFront();
         if (i < end) {
-            launch.systemText += (launch.systemText.empty() ? "" : " ") + line.text;
-            Emit(line, true, i == 0 ? Say(W_SYSTEM_TEXT_FIRST, { program }) : Word(W_SYSTEM_TEXT_MORE));
+            Emit(line, true, i == 0 ? Say(move.row->meaning, { program }) : Word(W_SYSTEM_TEXT_MORE));
         } else {
             Emit(line, true, Word(W_SYSTEM_TEXT_END));
         }

@@ -89,7 +89,7 @@ Json Run(const RunRecord& record, const Utf8& text, const std::vector<RunNote>& 
         names.push_back(text(name));
     run["driver_names"] = names;
     run["system"] = SystemIdText(record.systemId);
-    run["system_text"] = record.system.empty() ? Json(Word(kWords.system[record.systemId])) : text(record.system);
+    run["system_text"] = text(record.system);
     std::vector<RunNote> notes = record.notes;
     notes.insert(notes.end(), fileNotes.begin(), fileNotes.end());
     run["notes"] = Notes(notes, text);

@@ -1,5 +1,5 @@
 // Reads a ZQsetup.log as a stream: tells the program's runs apart by the
-// program's order (order.h), reads each line in its place, and hands on a
+// program's grammar (grammar.h), reads each line in its place, and hands on a
 // note per line and a record per run. Memory stays bounded whatever the
 // log's size: a few lines are held for looking ahead, and each run keeps a
 // fixed record.
@@ -15,8 +15,8 @@
 #include "code_page_guess.h"
 #include "line_notes.h"
 #include "line_source.h"
+#include "grammar.h"
 #include "meanings.h"
-#include "order.h"
 #include "run_record.h"
 #include "support/text_rules.h"
 
@@ -68,6 +68,8 @@ struct LaunchState {
     bool cut = false; // cut short, so arg is the start of the key path or name
     std::string dir, arg; // from the command line: the folder, and the key path or driver name
     std::string systemText, code; // why the start failed; the code of the unknown-error warning
+
+    void Reset();
 };
 
 // What the reader keeps of the run it is in.
@@ -76,9 +78,9 @@ struct RunState {
     long first = 0, last = 0;
     int step = STEP_START; // the place in the program's order reached so far
     int firstStep = STEP_START;
-    const TextMeaning* settingsEnd = nullptr;
+    const GrammarRow* settingsEnd = nullptr;
     long settingsLine = 0;
-    const TextMeaning* spooler = nullptr;
+    const GrammarRow* spooler = nullptr;
     long spoolerLine = 0, faxFlagLine = 0, faxNameLine = 0, nullLine = 0;
     LaunchState launches[LAUNCH_COUNT];
     std::string gaps;
@@ -93,6 +95,32 @@ struct RunState {
     long othersPending = 0; // other programs' lines after the run's last line so far
 
     void Reset();
+};
+
+// What the reader hands Advance (engine.cpp): a line of the program's with
+// its grammar row, or a move of the runs themselves.
+struct Move {
+    enum Kind {
+        LINE, // row's line (row null: a line of the program's that takes no place)
+        RESUME, // the run kept aside takes the next line: the two interleave
+        END, // the log ends
+    };
+    Kind kind = LINE;
+    const GrammarRow* row = nullptr;
+    int launch = -1; // the launch the line stands in
+    long line = 0;
+    const std::string* dir = nullptr; // a command line's folder and argument
+    const std::string* arg = nullptr;
+    bool cut = false; // the command line was cut short
+    bool unannounced = false; // the command line's announcement is missing
+    enum Damage {
+        WHOLE,
+        CUT_BEFORE, // the line begins with a line of the run so far, cut short
+        CUT, // the line, or a line joined in it, is cut short
+        GLUED, // another program's text without its line end stood before it
+    };
+    Damage damage = WHOLE;
+    const std::string* text = nullptr; // the system's text; the warning's code
 };
 
 class LogReader : public LineSink {
@@ -125,27 +153,45 @@ private:
     const Line& PopFront();
     void Step();
     void Emit(const Line& line, bool own, const std::string& meaning);
+    int CurrentLaunch() const { return inRun_ ? RowOf(run_.step).launch : -1; }
+    std::string TakeOwnText(const Line& line, const GrammarRow& row, const std::string& before, bool emit = true,
+        Move::Damage damage = Move::WHOLE);
+    int LaunchOfTooLong() const;
+    bool TakeWarning(const Line& line, int launch, Phase phase);
+    bool TakeCutAtEnd(const Line& line, Phase phase);
+    void TakeOther(const Line& line, bool whole, Phase phase);
+    bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
+    bool ParkedWants(const Line& head) const;
+
+    // engine.cpp: the one way a run moves through the grammar, begins, ends
+    // or gives way to the run kept aside. Only Advance calls the rest.
+    std::string Advance(const Move& move);
+    using Recorder = void (LogReader::*)(const Move& move, LaunchState* launch);
+    static const Recorder kRecorders[]; // one per Record
+    void RecordNothing(const Move&, LaunchState*) { }
+    void RecordSettingsEnd(const Move& move, LaunchState*);
+    void RecordSpooler(const Move& move, LaunchState*);
+    void RecordFaxFlag(const Move& move, LaunchState*);
+    void RecordFaxName(const Move& move, LaunchState*);
+    void RecordNull(const Move& move, LaunchState*);
+    void RecordBegin(const Move& move, LaunchState* launch);
+    void RecordCommand(const Move& move, LaunchState* launch);
+    void RecordSystemText(const Move& move, LaunchState* launch);
+    void RecordWarning(const Move& move, LaunchState* launch);
+    void RecordFailure(const Move& move, LaunchState* launch);
+    void EndLog();
     std::string Place(int step, long number);
     std::string Gaps(int step, long number, bool fresh);
     void EndRun();
     void Begin(int step, long number);
     static bool Fits(const RunState& run, int step);
     void EndParked();
-    bool ParkedWants(const Line& head) const;
-    int CurrentLaunch() const { return inRun_ ? RowOf(run_.step).launch : -1; }
-    std::string TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit = true);
-    int LaunchOfTooLong() const;
-    bool TakeWarning(const Line& line, int launch, Phase phase);
-    bool TakeCutAtEnd(const Line& line, Phase phase);
-    void TakeOther(const Line& line, bool whole, Phase phase);
-    std::string BeginLaunch(int index, Phase phase, long number);
-    bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
     bool TakeCommandLine(const Line& line);
     bool ParseCommand(int launch, const std::string& text, std::string* dir, std::string* arg) const;
-    std::string RecordCommand(int launch, const std::string& dir, const std::string& arg, bool cut, long number);
+    Move CommandMove(int launch, const std::string& dir, const std::string& arg, bool cut, long number) const;
     bool TakeJoinedCommand(const Line& line, int expected);
     bool TakeUnannouncedCommand(const Line& line);
     std::string CommandMeaning(int launch) const;
@@ -189,7 +235,7 @@ private:
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave
     bool parked_ = false;
-    std::string scratchDir_, scratchArg_;
+    std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
     friend RunRecord BuildRecord(const LogReader& reader);
     friend class RecordBuilder;
 };

@@ -14,30 +14,6 @@ std::string Number(long n)
     return std::to_string(n);
 }
 
-// The place of one of the program's fixed texts; too long: see LaunchOfTooLong.
-int StepOfRow(const TextMeaning& row, int tooLongLaunch)
-{
-    switch (row.kind) {
-    case TEXT_SETTINGS_END:
-        return STEP_SETTINGS_END;
-    case TEXT_SPOOLER:
-        return STEP_SPOOLER;
-    case TEXT_FAX_FLAG:
-        return STEP_FAX_FLAG;
-    case TEXT_FAX_NAME:
-        return STEP_FAX_NAME;
-    case TEXT_ANNOUNCE:
-        return StepOf(row.launch, PHASE_ANNOUNCED);
-    case TEXT_FAILURE:
-        return StepOf(row.launch, PHASE_FAILED);
-    case TEXT_TOO_LONG:
-        return StepOf(tooLongLaunch, PHASE_TOO_LONG);
-    case TEXT_NULL:
-        break;
-    }
-    return STEP_START;
-}
-
 } // namespace
 
 // A command line that the run kept aside waits for, and the current run does not, is the kept run's.
@@ -54,8 +30,9 @@ bool LogReader::ParkedWants(const Line& head) const
 void LogReader::Step()
 {
     if (ParkedWants(Pending(0))) {
-        std::swap(run_, parkedRun_);
-        run_.interleaves = parkedRun_.interleaves = true;
+        Move resume;
+        resume.kind = Move::RESUME;
+        Advance(resume);
     }
     const Line& head = Pending(0);
     const int launch = CurrentLaunch();
@@ -121,15 +98,16 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
     const std::string cut = CutFrom(line.text);
     if (cut.empty() && phase != PHASE_ANNOUNCED)
         return false;
-    if (!inRun_)
-        Place(STEP_START, line.number);
-    ++run_.cutLines;
+    Move anywhere;
+    anywhere.line = line.number;
+    anywhere.damage = Move::CUT;
+    Advance(anywhere);
     unsigned count;
-    const TextMeaning* rows = AllMeanings(&count);
+    const GrammarRow* rows = FixedTexts(&count);
     for (unsigned i = 0; i < count && !cut.empty(); ++i)
         if (line.text.size() < strlen(rows[i].text)
-            && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0 && rows[i].kind != TEXT_NULL
-            && rows[i].kind != TEXT_TOO_LONG && MayFollow(run_.step, StepOfRow(rows[i], 0))) {
+            && line.text.compare(0, line.text.size(), rows[i].text, line.text.size()) == 0
+            && FixedPlace(rows[i]) != STEP_NONE && MayFollow(run_.step, FixedPlace(rows[i]))) {
             TakeOwnText(line, rows[i], "", false);
             break;
         }
@@ -154,18 +132,18 @@ void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
 
 bool LogReader::TakeWarning(const Line& line, int launch, Phase phase)
 {
+    Move move;
+    move.line = line.number;
     if (phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE) {
-        LaunchState& current = run_.launches[launch];
-        current.cause = PHASE_WARNED;
-        current.phase = PHASE_WARNED;
-        run_.step = StepOf(launch, PHASE_WARNED);
-        current.code = line.text.substr(strlen(LOG_UNKNOWN_ERROR_BEFORE));
-        current.code.resize(current.code.size() - strlen(LOG_UNKNOWN_ERROR_AFTER));
-        current.systemText = Say(W_NO_TEXT_FOR_ERROR, { current.code });
-        Emit(line, true, Say(W_UNKNOWN_ERROR_LINE, { current.code }));
+        move.row = &RowOfToken(TOKEN_WARNING, launch);
+        move.launch = launch;
+        const size_t before = strlen(move.row->text);
+        scratchText_.assign(line.text, before, line.text.size() - before - strlen(move.row->then));
+        move.text = &scratchText_;
+        Advance(move);
+        Emit(line, true, Say(move.row->meaning, { scratchText_ }));
     } else {
-        if (!inRun_)
-            Place(STEP_START, line.number);
+        Advance(move); // out of place: it takes none
         Emit(line, true, Word(W_WARNING_OUT_OF_PLACE));
     }
     return true;
@@ -178,8 +156,7 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
 {
     const std::string before = line.text.substr(0, sorted.at);
     if (sorted.kind == LINE_CUT_JOINED) {
-        ++run_.cutLines;
-        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }));
+        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }), true, Move::CUT_BEFORE);
         return true;
     }
     Line part;
@@ -192,85 +169,33 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     part.length = part.text.size();
     part.ended = line.ended;
     part.zeros = line.zeros;
-    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT));
-    ++run_.gluedLines;
+    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT), true, Move::GLUED);
     return true;
 }
 
-// A launch begins: its announcement, or Command line too long in its place.
-std::string LogReader::BeginLaunch(int index, Phase phase, long number)
+// One of the program's fixed texts, whole: its place and record from its
+// grammar row. A text that may stand in several launches (Command line too
+// long) stands in the one whose failure line follows.
+std::string LogReader::TakeOwnText(
+    const Line& line, const GrammarRow& row, const std::string& before, bool emit, Move::Damage damage)
 {
-    const std::string why = Place(StepOf(index, phase), number);
-    LaunchState& launch = run_.launches[index];
-    launch.phase = phase;
-    launch.cause = phase == PHASE_TOO_LONG ? PHASE_TOO_LONG : PHASE_NONE;
-    launch.line = number;
-    launch.failedLine = 0;
-    launch.command = launch.cut = false;
-    launch.dir.clear(), launch.arg.clear(), launch.systemText.clear(), launch.code.clear();
-    return why;
-}
-
-std::string LogReader::TakeOwnText(const Line& line, const TextMeaning& row, const std::string& before, bool emit)
-{
-    std::string why;
-    int index = row.launch;
-    switch (row.kind) {
-    case TEXT_SETTINGS_END:
-        why = Place(STEP_SETTINGS_END, line.number);
-        run_.settingsEnd = &row;
-        run_.settingsLine = line.number;
-        break;
-    case TEXT_SPOOLER:
-        why = Place(STEP_SPOOLER, line.number);
-        run_.spooler = &row;
-        run_.spoolerLine = line.number;
-        break;
-    case TEXT_FAX_FLAG:
-        why = Place(STEP_FAX_FLAG, line.number);
-        run_.faxFlagLine = line.number;
-        break;
-    case TEXT_FAX_NAME:
-        why = Place(STEP_FAX_NAME, line.number);
-        run_.faxNameLine = line.number;
-        break;
-    case TEXT_ANNOUNCE:
-    case TEXT_TOO_LONG:
-        index = row.kind == TEXT_TOO_LONG ? LaunchOfTooLong() : index;
-        why = BeginLaunch(index, row.kind == TEXT_TOO_LONG ? PHASE_TOO_LONG : PHASE_ANNOUNCED, line.number);
-        break;
-    case TEXT_FAILURE: {
-        why = Place(StepOf(index, PHASE_FAILED), line.number);
-        LaunchState& launch = run_.launches[index];
-        if (launch.cause == PHASE_NONE && launch.phase == PHASE_COMMAND)
-            launch.cause = PHASE_COMMAND;
-        launch.phase = PHASE_FAILED;
-        launch.failedLine = line.number;
-        if (!words_) {
-            if (emit)
-                Emit(line, true, "");
-            return "";
-        }
-        const std::string meaning = before + why + Word(row.meaning) + ": " + FailureMeaning(index);
-        if (emit)
-            Emit(line, true, meaning);
-        return meaning;
-    }
-    case TEXT_NULL:
-        if (!inRun_)
-            Place(STEP_START, line.number);
-        run_.nullLine = line.number;
-        break;
-    }
+    Move move;
+    move.damage = damage;
+    move.row = &row;
+    move.launch = row.launches && LaunchOfRow(row) < 0 ? LaunchOfTooLong() : LaunchOfRow(row);
+    move.line = line.number;
+    const std::string why = Advance(move);
     if (!words_) {
         if (emit)
             Emit(line, true, "");
         return "";
     }
-    std::string meaning = Word(row.meaning);
-    if (row.kind == TEXT_TOO_LONG)
-        meaning += Say(W_TOO_LONG_LAUNCH, { Word(LaunchOf(index).stage) });
+    std::string meaning = before + why + Word(row.meaning);
+    if (row.record == REC_FAILURE)
+        meaning += ": " + FailureMeaning(move.launch);
+    else if (row.launches && LaunchOfRow(row) < 0)
+        meaning += Say(W_TOO_LONG_LAUNCH, { Word(LaunchOf(move.launch).stage) });
     if (emit)
-        Emit(line, true, before + why + meaning);
-    return before + why + meaning;
+        Emit(line, true, meaning);
+    return meaning;
 }

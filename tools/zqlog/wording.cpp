@@ -5,21 +5,6 @@ namespace {
 struct Table : Words {
     Table()
     {
-        for (WordId& text : stopped)
-            text = W_STOPPED_ANYWHERE;
-        stopped[STEP_SPOOLER] = W_STOPPED_SPOOLER;
-        stopped[STEP_FAX_FLAG] = W_STOPPED_FAX_FLAG;
-        stopped[STEP_FAX_NAME] = W_STOPPED_FAX_NAME;
-        for (int launch = 0; launch < LAUNCH_COUNT; ++launch) {
-            stopped[StepOf(launch, PHASE_ANNOUNCED)] = W_STOPPED_LAUNCH_ANNOUNCED;
-            stopped[StepOf(launch, PHASE_TOO_LONG)] = W_STOPPED_LAUNCH_TOO_LONG;
-            stopped[StepOf(launch, PHASE_SYSTEM_TEXT)] = W_STOPPED_LAUNCH_SYSTEM_TEXT;
-            stopped[StepOf(launch, PHASE_WARNED)] = W_STOPPED_LAUNCH_WARNED;
-            stopped[StepOf(launch, PHASE_WARNED_COMMAND)] = W_STOPPED_LAUNCH_WARNED_COMMAND;
-            stopped[StepOf(launch, PHASE_FAILED)] = W_STOPPED_LAUNCH_FAILED;
-        }
-        stopped[StepOf(LAUNCH_FAX, PHASE_COMMAND)] = W_STOPPED_FAX_COMMAND;
-        stopped[StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND)] = W_STOPPED_FAX_TOOL_COMMAND;
         printerEnd = W_PRINTER_END;
         printerEndLikelier[0] = W_PRINTER_END_LIKELIER_0;
         printerEndLikelier[1] = W_PRINTER_END_LIKELIER_1;
@@ -71,9 +56,6 @@ struct Table : Words {
         onlyZeros = W_ONLY_ZEROS;
         binary = W_BINARY;
         empty = W_EMPTY;
-        system[SYSTEM_NT4_OR_LATER] = W_SYSTEM_ID_NT4_OR_LATER;
-        system[SYSTEM_9X_OR_NT351] = W_SYSTEM_ID_9X_OR_NT351;
-        system[SYSTEM_UNKNOWN] = W_SYSTEM_ID_UNKNOWN;
     }
 
     void Whys()

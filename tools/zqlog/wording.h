@@ -7,12 +7,10 @@
 #include <string>
 
 #include "line_source.h"
-#include "order.h"
 #include "run_record.h"
 #include "words.h"
 
 struct Words {
-    WordId stopped[STEP_COUNT]; // why a run cannot stop after this place, and what to look at
     WordId printerEnd; // a run that ends after the printer stage
     WordId printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
     WordId notMadeDriverTool;
@@ -38,7 +36,6 @@ struct Words {
     WordId unknownTextAdvice, unknownCodeAdvice, commandMissing;
     WordId readOnce, onlyZeros, binary, empty;
     WordId why[WHY_COUNT]; // each why id's text, with no line number
-    WordId system[3]; // each system id's short text
 };
 extern const Words kWords;
 

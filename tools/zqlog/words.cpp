@@ -139,7 +139,6 @@ const WordRow kRows[] = {
     { W_RUN_NOT_SHOWN, "({} of this run not shown)\n" },
     { W_SYSTEM_SAID_IN_STAGE, " (the system said: {})" },
     { W_NO_PROGRAM_LINES_IN, "no line of zqrunadd's in {}" },
-    { W_STOPPED_ANYWHERE, "the run stops here, where the program cannot stop" },
     { W_STOPPED_SPOOLER,
         "the run stops after the spooler line, where the program goes on at once: next it "
         "starts the driver tool through the shell (never logged; it waits at most 60 s for "
@@ -248,9 +247,6 @@ const WordRow kRows[] = {
         "left the file's length and not its bytes)" },
     { W_BINARY, "a binary file, not a log" },
     { W_EMPTY, "the file is empty" },
-    { W_SYSTEM_ID_NT4_OR_LATER, "NT 4.0 or later" },
-    { W_SYSTEM_ID_9X_OR_NT351, "Windows 9x or NT 3.51" },
-    { W_SYSTEM_ID_UNKNOWN, "not shown" },
     { W_WHY_NO_KEY_PATH, "the program was given no key path" },
     { W_WHY_KEY_PATH_TOO_LONG, "the key path was 260 characters or more" },
     { W_WHY_PRINTER_NAME_UNREAD, "Driver Name under the printer key could not be read" },
@@ -365,7 +361,6 @@ const WordRow kRows[] = {
         "check the add-printer tool's own lines in this log and the printer key it was given" },
     { W_TOO_LONG_PRINTER, "ProgramDir and the key path together are too long for the 259-byte command line" },
     { W_TOO_LONG_ADVICE_PRINTER, "install to a shorter ProgramDir, or give the package a shorter key path" },
-    { W_NOT_MADE_PRINTER, "not made" },
     { W_STAGE_DRIVER_TOOL_FAX, "driver tool (fax)" },
     { W_NEGATIVE_EXIT_DRIVER_TOOL_FAX,
         "a failure line with no start error before it: the system's text for the failed start was lost" },
@@ -374,9 +369,6 @@ const WordRow kRows[] = {
     { W_TOO_LONG_DRIVER_TOOL_FAX,
         "the driver directory and the fax driver name together are too long for the command line" },
     { W_TOO_LONG_ADVICE_DRIVER_TOOL_FAX, "give the fax driver a shorter Driver Name" },
-    { W_NOT_MADE_DRIVER_TOOL_FAX,
-        "not made: the running system's printer driver directory was empty, so the run ended after the printer "
-        "stage" },
     { W_STAGE_DRIVER_TOOL_PRINTER, "driver tool (printer)" },
     { W_NEGATIVE_EXIT_DRIVER_TOOL_PRINTER,
         "a failure line with no start error before it: the system's text for the failed start was lost" },
@@ -385,9 +377,6 @@ const WordRow kRows[] = {
     { W_TOO_LONG_DRIVER_TOOL_PRINTER,
         "the driver directory and the printer driver name together are too long for the command line" },
     { W_TOO_LONG_ADVICE_DRIVER_TOOL_PRINTER, "give the printer driver a shorter Driver Name" },
-    { W_NOT_MADE_DRIVER_TOOL_PRINTER,
-        "not made: the running system's printer driver directory was empty, so the run ended after the printer "
-        "stage" },
     { W_STARTED_ELSEWHERE,
         "the same program started at line {} (run {}) of this log, so its path is right; at this start, " },
     { W_UNEXPANDED_DIR,

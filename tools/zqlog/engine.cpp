@@ -1,0 +1,277 @@
+// The engine: Advance applies the grammar (grammar.h) to the run the reader
+// is in. It is the one place where a run moves through the order, records
+// what its texts say, begins, ends, or gives way to the run kept aside.
+#include "log_reader.h"
+#include "words.h"
+
+namespace {
+
+std::string Number(long n)
+{
+    return std::to_string(n);
+}
+
+} // namespace
+
+// What each row records, by its Record column.
+const LogReader::Recorder LogReader::kRecorders[] = {
+    &LogReader::RecordNothing, // REC_NONE
+    &LogReader::RecordSettingsEnd, // REC_SETTINGS_END
+    &LogReader::RecordSpooler, // REC_SPOOLER
+    &LogReader::RecordFaxFlag, // REC_FAX_FLAG
+    &LogReader::RecordFaxName, // REC_FAX_NAME
+    &LogReader::RecordNull, // REC_NULL
+    &LogReader::RecordBegin, // REC_BEGIN
+    &LogReader::RecordCommand, // REC_COMMAND
+    &LogReader::RecordSystemText, // REC_SYSTEM_TEXT
+    &LogReader::RecordWarning, // REC_WARNING
+    &LogReader::RecordNothing, // REC_AGAIN: its phase says it all
+    &LogReader::RecordFailure, // REC_FAILURE
+};
+
+// Places the line and records it; the words of its place (a new run, lines
+// missing before it), "" for none.
+std::string LogReader::Advance(const Move& move)
+{
+    static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
+    if (move.kind == Move::RESUME) {
+        std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+        return "";
+    }
+    if (move.kind == Move::END) {
+        EndLog();
+        return "";
+    }
+    const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
+    run_.cutLines += move.damage == Move::CUT_BEFORE; // the run before this line's place wrote the cut line
+    std::string why;
+    if (place != STEP_NONE)
+        why = Place(place, move.line);
+    else if (!inRun_) // a line that takes no place still belongs to a run
+        Place(STEP_START, move.line);
+    run_.cutLines += move.damage == Move::CUT;
+    run_.gluedLines += move.damage == Move::GLUED;
+    if (!move.row)
+        return why;
+    const GrammarRow& row = *move.row;
+    LaunchState* launch = row.launches ? &run_.launches[move.launch] : nullptr;
+    (this->*kRecorders[row.record])(move, launch);
+    if (launch) {
+        launch->phase = row.phase;
+        if (row.cause != PHASE_NONE)
+            launch->cause = row.cause;
+    }
+    return why;
+}
+
+void LogReader::RecordSettingsEnd(const Move& move, LaunchState*)
+{
+    run_.settingsEnd = move.row;
+    run_.settingsLine = move.line;
+}
+
+void LogReader::RecordSpooler(const Move& move, LaunchState*)
+{
+    run_.spooler = move.row;
+    run_.spoolerLine = move.line;
+}
+
+void LogReader::RecordFaxFlag(const Move& move, LaunchState*)
+{
+    run_.faxFlagLine = move.line;
+}
+
+void LogReader::RecordFaxName(const Move& move, LaunchState*)
+{
+    run_.faxNameLine = move.line;
+}
+
+void LogReader::RecordNull(const Move& move, LaunchState*)
+{
+    run_.nullLine = move.line;
+}
+
+void LogReader::RecordBegin(const Move& move, LaunchState* launch)
+{
+    launch->Reset();
+    launch->line = move.line;
+}
+
+void LogReader::RecordCommand(const Move& move, LaunchState* launch)
+{
+    if (move.unannounced) { // the launch begins here: its announcement was lost
+        launch->Reset();
+        launch->line = move.line;
+        run_.gaps += (run_.gaps.empty() ? "" : " ")
+            + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Word(LaunchOf(move.launch).stage) });
+    }
+    launch->command = true;
+    launch->cut = move.cut;
+    launch->dir = *move.dir;
+    launch->arg = *move.arg;
+}
+
+void LogReader::RecordSystemText(const Move& move, LaunchState* launch)
+{
+    if (!launch->systemText.empty())
+        launch->systemText += ' ';
+    launch->systemText += *move.text;
+}
+
+void LogReader::RecordWarning(const Move& move, LaunchState* launch)
+{
+    launch->code = *move.text;
+    launch->systemText = Say(W_NO_TEXT_FOR_ERROR, { *move.text });
+}
+
+// A failure line right after the command line: the tool ran and failed.
+void LogReader::RecordFailure(const Move& move, LaunchState* launch)
+{
+    if (launch->cause == PHASE_NONE && launch->phase == PHASE_COMMAND)
+        launch->cause = PHASE_COMMAND;
+    launch->failedLine = move.line;
+}
+
+// The log ends: zero bytes after the last run's last line, and no line of
+// the program's after them, mean that the log's end was lost in a crash.
+void LogReader::EndLog()
+{
+    if (inRun_ && crashLines_ > 0) {
+        crashTail_ = run_.crashTail = true;
+        others_ -= crashLines_;
+        run_.othersPending -= crashLines_;
+    }
+    EndParked();
+    if (inRun_)
+        EndRun();
+}
+
+// Where a line of the program's stands: in the current run when it can
+// follow the last line there, else as the first line of a new run.
+std::string LogReader::Place(int step, long number)
+{
+    if (inRun_ && Fits(run_, step)) {
+        std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
+        run_.step = step;
+        return gap;
+    }
+    // Two runs at once: a line that only the parked run can take is its.
+    if (parked_ && Fits(parkedRun_, step)) {
+        std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+        std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
+        run_.step = step;
+        return gap;
+    }
+    EndParked();
+    std::string why;
+    if (inRun_) {
+        if (words_)
+            why = Say(W_NEW_RUN_HERE, { Number(run_.last) });
+        run_.endedByRun = true;
+        // A run that stops where the program cannot (it was ended, or two
+        // runs' lines interleave), or that may end here but may also go on
+        // (after the printer stage), is kept aside while the new run goes on;
+        // the two interleave only if a line of the kept run's comes.
+        if (RowOf(run_.step).follows != 0 && MayFollow(STEP_START, step)) {
+            std::swap(run_, parkedRun_);
+            parked_ = true;
+        } else
+            EndRun();
+    }
+    Begin(step, number);
+    // A run that begins past its first stages lost its first lines.
+    if (!MayFollow(STEP_START, step) && step != STEP_START) {
+        why += Gaps(step, number, true);
+        run_.headless = true;
+        // The rest of a run whose lines interleave with the one before.
+        run_.interleaves = run_.interleaves || lastInterleaved_;
+    }
+    run_.step = step;
+    return why;
+}
+
+void LogReader::Begin(int step, long number)
+{
+    run_.Reset();
+    run_.spoolerSeen = spoolerSeen_;
+    run_.number = ++runs_;
+    run_.first = run_.last = number;
+    run_.firstStep = step;
+    inRun_ = true;
+    sink_.RunBegins(run_.number, number);
+}
+
+bool LogReader::Fits(const RunState& run, int step)
+{
+    return IsLater(run.step, step) && RowOf(run.step).follows != 0;
+}
+
+// Of two runs at once, the earlier ends, so that runs end in their order;
+// the later stays the current run.
+void LogReader::EndParked()
+{
+    if (!parked_)
+        return;
+    if (parkedRun_.number < run_.number)
+        std::swap(run_, parkedRun_);
+    EndRun();
+    std::swap(run_, parkedRun_);
+    inRun_ = true;
+    parked_ = false;
+}
+
+// What the program writes between the run's last place and step, were the
+// run whole, but is not there. Each missing launch is named once.
+std::string LogReader::Gaps(int step, long number, bool fresh)
+{
+    ++run_.lost;
+    std::vector<std::string> missing;
+    const int current = CurrentLaunch();
+    const int launch = RowOf(step).launch;
+    if (current >= 0 && current != launch) {
+        const LaunchState& left = run_.launches[current];
+        if (left.phase == PHASE_ANNOUNCED)
+            missing.push_back(Say(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
+        if (left.phase == PHASE_TOO_LONG)
+            missing.push_back(Say(W_MISSING_ERROR_AFTER, { Number(left.line) }));
+    }
+    const LaunchState* l = run_.launches;
+    struct Needed {
+        bool missing;
+        WordId what;
+    };
+    const Needed needed[] = {
+        { step >= STEP_PRINTER_FIRST && run_.faxFlagLine && l[LAUNCH_FAX].phase == PHASE_NONE,
+            W_MISSING_FAX_CALLED_FOR },
+        { step == STEP_FAX_NAME && l[LAUNCH_FAX].phase == PHASE_NONE, W_MISSING_FAX },
+        { step >= STEP_FAX_TOOL_FIRST && l[LAUNCH_PRINTER].phase == PHASE_NONE, W_MISSING_PRINTER },
+        { step >= STEP_PRINTER_TOOL_FIRST && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE, W_MISSING_FAX_TOOL },
+    };
+    for (unsigned i = 0; i < sizeof needed / sizeof needed[0]; ++i)
+        if (needed[i].missing && !(run_.named & (1u << i))) {
+            run_.named |= 1u << i;
+            missing.push_back(Say(needed[i].what, { Number(run_.faxFlagLine) }));
+        }
+    if (launch >= 0 && RowOf(step).phase == PHASE_FAILED && l[launch].phase == PHASE_NONE)
+        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { Word(LaunchOf(launch).stage) }));
+    if (missing.empty())
+        missing.push_back(Word(W_MISSING_OWN_LINE));
+    std::string list;
+    for (const std::string& item : missing)
+        list += (list.empty() ? "" : "; ") + item;
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + Say(W_BEFORE_LINE_LIST, { Number(number), list });
+    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { list });
+}
+
+void LogReader::EndRun()
+{
+    lastInterleaved_ = run_.interleaves;
+    RunRecord record = BuildRecord(*this);
+    sink_.RunEnds(record);
+    if (run_.spooler)
+        spoolerSeen_ = true;
+    KeepStarted();
+    inRun_ = false;
+}
