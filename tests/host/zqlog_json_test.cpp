@@ -165,6 +165,29 @@ std::string Zeros(size_t n)
     return std::string(n, '\0');
 }
 
+// Two runs' lines as two setups at once write them: the first run's first
+// lines alone, then one line of each in turn, the second run's first.
+std::vector<std::string> Interleave(const std::vector<std::string>& a, const std::vector<std::string>& b, size_t lead)
+{
+    std::vector<std::string> lines(a.begin(), a.begin() + lead);
+    for (size_t i = 0; i < b.size() || lead + i < a.size(); ++i) {
+        if (i < b.size())
+            lines.push_back(b[i]);
+        if (lead + i < a.size())
+            lines.push_back(a[lead + i]);
+    }
+    return lines;
+}
+
+// A run's lines with its key path's ZqTest renamed: another package's setup.
+std::vector<std::string> OtherKey(std::vector<std::string> lines)
+{
+    for (std::string& line : lines)
+        if (size_t at = line.find("ZqTest\\"); at != std::string::npos)
+            line.replace(at, 6, "ZqTwo");
+    return lines;
+}
+
 } // namespace
 
 TEST(ZqlogJson, TicketLogs)
@@ -269,6 +292,27 @@ TEST(ZqlogJson, TicketLogs)
                 + Tools("Zq Fax Driver", "Zq Printer Driver") + Tools("Zq Fax Driver", "Zq Printer Driver")),
             0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
             { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, the second's fax launch waiting while the first ran its driver tools",
+            Lines(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)
+                + std::vector<std::string> { kRunning, kFlag, kFax } + Tools("Zq Fax Driver", "Zq Printer Driver")
+                + std::vector<std::string> { kFaxLine, kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
+        { "the same with a first run of a system without the spooler",
+            Lines(std::vector<std::string>(kTypical.begin() + 1, kTypical.begin() + 6)
+                + std::vector<std::string> { kRunning, kFlag, kFax } + Tools("Zq Fax Driver", "Zq Printer Driver")
+                + std::vector<std::string> { kFaxLine, kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
+        { "two setups at once, the second two lines behind", Lines(Interleave(kTypical, kTypical, 2)), 0,
+            { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
+        { "two packages' setups at once, the second five lines behind",
+            Lines(Interleave(kTypical, OtherKey(kTypical), 5)), 0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/other_lines", 0 }, { "/runs/1/key_path", "SOFTWARE\\ZqTwo\\Install\\Printer" } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
         { "a setup that hung in the fax stage, then run again: not two at once",
             Lines({ kRunning, kFlag, kFax, kFaxLine }) + typical, 0, { "incomplete", "ok" }, { "stopped", nullptr }, {},
             {}, { { 0, "interleaved" }, { 1, "interleaved" } } },

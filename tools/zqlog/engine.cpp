@@ -11,6 +11,14 @@ std::string Number(long n)
     return std::to_string(n);
 }
 
+// A launch's lines are one stage: which of them a run stopped at says
+// nothing of how far it came.
+int StageOf(int step)
+{
+    const int launch = RowOf(step).launch;
+    return launch >= 0 ? StepOf(launch, PHASE_ANNOUNCED) : step;
+}
+
 } // namespace
 
 // What each row records, by its Record column.
@@ -151,7 +159,12 @@ void LogReader::EndLog()
 // follow the last line there, else as the first line of a new run.
 std::string LogReader::Place(int step, long number)
 {
-    if (inRun_ && Fits(run_, step)) {
+    // Two runs at once: a line that follows the kept run's last line directly,
+    // and the current run's only past a gap or past a stage more, is the kept
+    // run's.
+    const bool parkedNext = parked_ && Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)
+        && (!MayFollow(run_.step, step) || StageOf(parkedRun_.step) > StageOf(run_.step));
+    if (inRun_ && Fits(run_, step) && !parkedNext) {
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;

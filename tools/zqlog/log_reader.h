@@ -162,6 +162,8 @@ private:
     void TakeOther(const Line& line, bool whole, Phase phase);
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
     bool ParkedWants(const Line& head) const;
+    bool ShapeFits(const RunState& run, const Line& head) const;
+    bool IsFaxKey(const std::string& arg) const;
 
     // engine.cpp: the one way a run moves through the grammar, begins, ends
     // or gives way to the run kept aside. Only Advance calls the rest.

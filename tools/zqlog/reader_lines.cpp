@@ -16,15 +16,31 @@ std::string Number(long n)
 
 } // namespace
 
-// A command line that the run kept aside waits for, and the current run does not, is the kept run's.
+// A command line that the run kept aside waits for, and the current run does
+// not, is the kept run's; so is one of the kept run's launch's shape (its
+// tool, a fax key or a printer key) when the current run waits for another.
 bool LogReader::ParkedWants(const Line& head) const
 {
+    if (!parked_ || !IsCommandShape(head.text))
+        return false;
     auto waits = [](const RunState& run) {
         const int launch = RowOf(run.step).launch;
         return launch >= 0
             && (run.launches[launch].phase == PHASE_ANNOUNCED || run.launches[launch].phase == PHASE_WARNED);
     };
-    return parked_ && waits(parkedRun_) && !waits(run_) && IsCommandShape(head.text);
+    if (!waits(parkedRun_))
+        return false;
+    return !waits(run_) || (ShapeFits(parkedRun_, head) && !ShapeFits(run_, head));
+}
+
+// The line is of the shape of the command line of the launch the run is in.
+bool LogReader::ShapeFits(const RunState& run, const Line& head) const
+{
+    const int launch = RowOf(run.step).launch;
+    std::string dir, arg;
+    if (!ParseCommand(launch, head.text, &dir, &arg))
+        return false;
+    return !LaunchOf(launch).addPrinter || IsFaxKey(arg) == (launch == LAUNCH_FAX);
 }
 
 void LogReader::Step()
