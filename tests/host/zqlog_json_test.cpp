@@ -419,6 +419,41 @@ TEST(ZqlogJson, EvidenceFromOtherRuns)
         << laterRun["runs"][0]["stages"]["fax"]["advice"];
 }
 
+// A run that ends after the printer stage: a hang is a cause only where no
+// error line shows that the add-printer tool had ended.
+TEST(ZqlogJson, EndsAfterThePrinterStage)
+{
+    const struct {
+        const char* row;
+        std::string log;
+        bool mayHaveHung;
+        const char* says; // in the printer stage's cause and the note
+    } cases[] = {
+        { "no error line: a hung tool may be why", Lines({ kRunning, kPrinter, kPrinterLine }), true,
+            "nothing else in this log tells the two apart" },
+        { "a start error's line", PrinterStart("The system cannot find the file specified."), false,
+            "the printer stage's error line" },
+        { "a start error given as a code", PrinterCode("2"), false, "the printer stage's error line" },
+        { "the tool returned a negative code", Lines({ kRunning, kPrinter, kPrinterLine, kPrinterFailed }), false,
+            "the printer stage's error line" },
+        { "an error line, and a later run that reached the driver tools",
+            Lines({ kRunning, kPrinter, kPrinterLine, kPrinterFailed }) + Lines(kTypical), false,
+            "an ended run is likelier: run 2 of this log" },
+    };
+    for (const auto& c : cases) {
+        const json doc = Doc(c.log);
+        const json& run = doc["runs"][0];
+        ASSERT_EQ(1u, run["notes"].size()) << c.row << "\n" << run.dump(1);
+        const json& note = run["notes"][0];
+        EXPECT_EQ("ends_after_printer", note["id"]) << c.row;
+        for (const json& text : { run["stages"]["printer"]["cause"], note["text"],
+                 run["stages"]["driver_tool_fax"]["cause"], run["stages"]["driver_tool_printer"]["cause"] })
+            EXPECT_EQ(c.mayHaveHung, Has(text, "hung")) << c.row << ": " << text;
+        EXPECT_TRUE(Has(run["stages"]["printer"]["cause"], c.says)) << c.row;
+        EXPECT_TRUE(Has(note["text"], c.says)) << c.row;
+    }
+}
+
 // --json-lines: a run a line, then the file's line with the counts over every run.
 TEST(ZqlogJson, JsonLines)
 {

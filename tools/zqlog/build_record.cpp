@@ -169,11 +169,13 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(W_NOT_MADE_FAX); });
     else if (later)
         Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
-    else if (i == LAUNCH_FAX_TOOL && printed)
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
-    else if (i == LAUNCH_PRINTER_TOOL && printed && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE)
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
-    else
+    else if (printed
+        && (i == LAUNCH_FAX_TOOL || (i == LAUNCH_PRINTER_TOOL && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE))) {
+        // After the printer's error line its tool had ended: it cannot have hung.
+        const WordId why
+            = l[LAUNCH_PRINTER].phase == PHASE_FAILED ? W_NOT_MADE_DRIVER_TOOL_AFTER_FAILURE : kWords.notMadeDriverTool;
+        Put(stage, STATE_NOT_MADE, 0, [why] { return Word(why); });
+    } else
         Put(stage, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
 }
 
@@ -307,14 +309,18 @@ void RecordBuilder::Ended()
         return;
     }
     if (words_ && printerEnd) {
+        // After the printer's error line its tool had ended: it cannot have hung.
+        const bool afterFailure = run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
         const int other = reader_.DriverToolRun();
         const std::string likelier = other
-            ? Word(kWords.printerEndLikelier[1]) + Number(other) + Word(kWords.printerEndRunSaw)
+            ? Word(afterFailure ? W_PRINTER_END_LIKELIER_ENDED : kWords.printerEndLikelier[1]) + Number(other)
+                + Word(kWords.printerEndRunSaw)
             : reader_.Known().firstPrinterEndRun && reader_.Known().firstPrinterEndRun != run_.number
             ? Word(kWords.printerEndLikelier[2])
             : Word(kWords.printerEndLikelier[0]);
-        record_.stages[STAGE_PRINTER].cause += std::string("; ") + Word(kWords.printerEnd) + likelier;
-        Note(NOTE_ENDS_AFTER_PRINTER, Word(kWords.printerEnd) + likelier);
+        const std::string ends = Word(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
+        record_.stages[STAGE_PRINTER].cause += "; " + ends;
+        Note(NOTE_ENDS_AFTER_PRINTER, ends);
     }
     if (!failed && !printerEnd)
         return;

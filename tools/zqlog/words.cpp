@@ -172,9 +172,17 @@ const WordRow kRows[] = {
     { W_PRINTER_END_LIKELIER_2,
         "; an empty driver directory is likelier: no other run in this log reached the "
         "driver tool, and another ended the same way" },
+    { W_PRINTER_END_AFTER_FAILURE,
+        "the run ends after the printer stage's error line, with no driver-tool launch: the add-printer tool "
+        "had ended, so either the running system's printer driver directory was empty (the run ends there "
+        "by design), or the run was ended right after that line" },
+    { W_PRINTER_END_LIKELIER_ENDED, "; an ended run is likelier: run " },
     { W_NOT_MADE_DRIVER_TOOL,
         "not made: the running system's printer driver directory was empty, so the run ended "
         "after the printer stage, or the printer's add-printer tool hung and the run was ended" },
+    { W_NOT_MADE_DRIVER_TOOL_AFTER_FAILURE,
+        "not made: the running system's printer driver directory was empty, so the run ended "
+        "after the printer stage's error line, or the run was ended right after that line" },
     { W_INTERLEAVE,
         "the lines of two runs interleave here (two setups ran at once, or a run was ended and another "
         "began): each line goes to the run whose place in the program's order it can take; where both "
