@@ -419,6 +419,38 @@ TEST(ZqlogJson, EvidenceFromOtherRuns)
         << laterRun["runs"][0]["stages"]["fax"]["advice"];
 }
 
+// A driver tool's start that failed, its error line lost: a system text
+// zqlog knows still names its error and its advice.
+TEST(ZqlogJson, StartErrorWithoutItsErrorLine)
+{
+    const struct {
+        const char* row;
+        const char* text;
+        json code;
+        const char* cause; // a part of it
+        json advice; // a part of it, or null
+    } cases[] = {
+        { "Wine's text for 2", "File not found.", 2, "is not there (error 2)", "zqdrvtl.exe in that printer driver" },
+        { "Windows' text for 5", "Access is denied.", 5, "(error 5)", "rights" },
+        { "a text zqlog does not know: only quoted", "Zugriff verweigert.", nullptr,
+            "the system said: Zugriff verweigert.", nullptr },
+    };
+    for (const auto& c : cases) {
+        const json doc = Doc(Lines({ kRunning, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq"),
+            c.text + std::string("\r\n"), kPrinterTool, kDriverDir + std::string("Zq") }));
+        const json& stage = doc["runs"][0]["stages"]["driver_tool_fax"];
+        EXPECT_EQ("failed", stage["state"]) << c.row;
+        EXPECT_EQ(nullptr, stage["failure_line"]) << c.row;
+        EXPECT_EQ(c.code, stage["error"]["code"]) << c.row;
+        EXPECT_TRUE(Has(stage["cause"], c.cause)) << c.row << ": " << stage["cause"];
+        EXPECT_TRUE(Has(stage["cause"], "no error line follows")) << c.row;
+        if (c.advice.is_null())
+            EXPECT_EQ(nullptr, stage["advice"]) << c.row;
+        else
+            EXPECT_TRUE(Has(stage["advice"], c.advice.get<std::string>().c_str())) << c.row << ": " << stage["advice"];
+    }
+}
+
 // A run that ends after the printer stage: a hang is a cause only where no
 // error line shows that the add-printer tool had ended.
 TEST(ZqlogJson, EndsAfterThePrinterStage)

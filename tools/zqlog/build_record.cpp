@@ -199,9 +199,15 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         return;
     }
     if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it
+        // A system text zqlog knows names its error by itself: read it as the error line would be.
+        LogReader::Failure failure;
+        if (words_ && error.known)
+            failure = reader_.StartFailure(i);
         Put(stage, STATE_FAILED, launch.line, [&] {
-            return Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
+            return error.known ? Say(W_DID_NOT_START_KNOWN, { Number(launch.line), failure.cause })
+                               : Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
         });
+        out.advice = failure.advice;
         return;
     }
     out.failureLine = FailureText(i);

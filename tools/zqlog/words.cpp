@@ -123,6 +123,7 @@ const WordRow kRows[] = {
     { W_NOT_STARTED, "not started: {}" },
     { W_LINE_SAID, "line {}: {}" },
     { W_DID_NOT_START, "did not start (announced at line {}; the system said: {}), and no error line follows" },
+    { W_DID_NOT_START_KNOWN, "did not start (announced at line {}): {}, and no error line follows" },
     { W_FAILED_AT, "failed at line {}: {}" },
     { W_ANNOUNCED_AT, "announced at line {}, but its command line is missing" },
     { W_STARTED_AT_RAN, "started at line {}, ran and reported no failure" },

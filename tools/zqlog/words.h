@@ -80,6 +80,7 @@ enum WordId {
     // A run's stages and verdict.
     W_LINE_SAID,
     W_DID_NOT_START,
+    W_DID_NOT_START_KNOWN,
     W_FAILED_AT,
     W_ANNOUNCED_AT,
     W_STARTED_AT_RAN,
