@@ -233,7 +233,22 @@ TEST(ZqlogJson, TicketLogs)
         { "rotation cut the first line, the tail of a command line: it is the program's",
             Lines(std::vector<std::string> { "est\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Printer" }
                 + Tools("Zq Fax Driver", "Zq Printer Driver")),
-            0, { "ok" }, { nullptr }, { { "/other_lines", 0 } }, { { 0, "first_line_cut" } }, {} },
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax's command line",
+            Lines(std::vector<std::string> { "\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Fax", kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax driver tool's command line",
+            Lines({ "zqdrvtl.exe /n:Zq Fax Driver", kPrinterTool, kDriverDir + std::string("Zq Printer Driver") }), 0,
+            { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } }, { { 0, "first_line_cut" } },
+            { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax decision's line",
+            Lines(std::vector<std::string> { "registry which means Do install Fax" }
+                + std::vector<std::string>(kTypical.begin() + 2, kTypical.end())),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" } }, { { 0, "lines_lost" } } },
         { "a code page 932 log read as 1252: a note naming 932",
             Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
                 + Lines(Tools("", sjis + " " + sjis)),

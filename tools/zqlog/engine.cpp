@@ -51,6 +51,10 @@ std::string LogReader::Advance(const Move& move)
         EndLog();
         return "";
     }
+    if (move.kind == Move::CUT_FRONT) {
+        BeginCut(move.place, move.line);
+        return "";
+    }
     const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
     run_.cutLines += move.damage == Move::CUT_BEFORE; // the run before this line's place wrote the cut line
     std::string why;
@@ -214,6 +218,18 @@ void LogReader::Begin(int step, long number)
     run_.firstStep = step;
     inRun_ = true;
     sink_.RunBegins(run_.number, number);
+}
+
+// A run whose first line is cut at its front: what stood before it is
+// missing, up to and with the rest of that line's launch, but nothing inside
+// the run.
+void LogReader::BeginCut(int place, long number)
+{
+    Begin(place, number);
+    const int launch = RowOf(place).launch;
+    run_.headless = !MayFollow(STEP_START, place);
+    run_.firstStep = launch >= 0 ? StepOf(launch, PHASE_FAILED) + 1 : place;
+    run_.step = place;
 }
 
 bool LogReader::Fits(const RunState& run, int step)
