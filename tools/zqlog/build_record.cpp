@@ -370,7 +370,7 @@ void RecordBuilder::Notes()
         || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
         Note(NOTE_PROGRAM_DIR_EMPTY, Word(kWords.emptyProgramDir));
     if (run_.nullLine)
-        Note(NOTE_NULL_TEXT, std::string(Word(kWords.nullText)) + " (line " + Number(run_.nullLine) + ")");
+        Note(NOTE_NULL_TEXT, Word(kWords.nullText) + Say(W_AT_LINE, { Number(run_.nullLine) }));
     if (run_.others)
         Note(NOTE_OTHER_LINES, std::string(Word(kWords.others)) + ": " + Number(run_.others));
 }
