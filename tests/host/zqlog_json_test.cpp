@@ -165,6 +165,29 @@ std::string Zeros(size_t n)
     return std::string(n, '\0');
 }
 
+// Two runs' lines as two setups at once write them: the first run's first
+// lines alone, then one line of each in turn, the second run's first.
+std::vector<std::string> Interleave(const std::vector<std::string>& a, const std::vector<std::string>& b, size_t lead)
+{
+    std::vector<std::string> lines(a.begin(), a.begin() + lead);
+    for (size_t i = 0; i < b.size() || lead + i < a.size(); ++i) {
+        if (i < b.size())
+            lines.push_back(b[i]);
+        if (lead + i < a.size())
+            lines.push_back(a[lead + i]);
+    }
+    return lines;
+}
+
+// A run's lines with its key path's ZqTest renamed: another package's setup.
+std::vector<std::string> OtherKey(std::vector<std::string> lines)
+{
+    for (std::string& line : lines)
+        if (size_t at = line.find("ZqTest\\"); at != std::string::npos)
+            line.replace(at, 6, "ZqTwo");
+    return lines;
+}
+
 } // namespace
 
 TEST(ZqlogJson, TicketLogs)
@@ -210,7 +233,22 @@ TEST(ZqlogJson, TicketLogs)
         { "rotation cut the first line, the tail of a command line: it is the program's",
             Lines(std::vector<std::string> { "est\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Printer" }
                 + Tools("Zq Fax Driver", "Zq Printer Driver")),
-            0, { "ok" }, { nullptr }, { { "/other_lines", 0 } }, { { 0, "first_line_cut" } }, {} },
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax's command line",
+            Lines(std::vector<std::string> { "\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Fax", kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax driver tool's command line",
+            Lines({ "zqdrvtl.exe /n:Zq Fax Driver", kPrinterTool, kDriverDir + std::string("Zq Printer Driver") }), 0,
+            { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } }, { { 0, "first_line_cut" } },
+            { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax decision's line",
+            Lines(std::vector<std::string> { "registry which means Do install Fax" }
+                + std::vector<std::string>(kTypical.begin() + 2, kTypical.end())),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" } }, { { 0, "lines_lost" } } },
         { "a code page 932 log read as 1252: a note naming 932",
             Lines({ kRunning, kPrinter, "\"C:\\" + sjis + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
                 + Lines(Tools("", sjis + " " + sjis)),
@@ -269,6 +307,27 @@ TEST(ZqlogJson, TicketLogs)
                 + Tools("Zq Fax Driver", "Zq Printer Driver") + Tools("Zq Fax Driver", "Zq Printer Driver")),
             0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
             { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, the second's fax launch waiting while the first ran its driver tools",
+            Lines(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)
+                + std::vector<std::string> { kRunning, kFlag, kFax } + Tools("Zq Fax Driver", "Zq Printer Driver")
+                + std::vector<std::string> { kFaxLine, kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
+        { "the same with a first run of a system without the spooler",
+            Lines(std::vector<std::string>(kTypical.begin() + 1, kTypical.begin() + 6)
+                + std::vector<std::string> { kRunning, kFlag, kFax } + Tools("Zq Fax Driver", "Zq Printer Driver")
+                + std::vector<std::string> { kFaxLine, kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
+        { "two setups at once, the second two lines behind", Lines(Interleave(kTypical, kTypical, 2)), 0,
+            { "ok", "ok" }, { nullptr, nullptr }, { { "/other_lines", 0 } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
+        { "two packages' setups at once, the second five lines behind",
+            Lines(Interleave(kTypical, OtherKey(kTypical), 5)), 0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/other_lines", 0 }, { "/runs/1/key_path", "SOFTWARE\\ZqTwo\\Install\\Printer" } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "lines_lost" }, { 1, "lines_lost" } } },
         { "a setup that hung in the fax stage, then run again: not two at once",
             Lines({ kRunning, kFlag, kFax, kFaxLine }) + typical, 0, { "incomplete", "ok" }, { "stopped", nullptr }, {},
             {}, { { 0, "interleaved" }, { 1, "interleaved" } } },
@@ -373,6 +432,73 @@ TEST(ZqlogJson, EvidenceFromOtherRuns)
         + Lines(kTypical));
     EXPECT_TRUE(Has(laterRun["runs"][0]["stages"]["fax"]["advice"], "(run 2)"))
         << laterRun["runs"][0]["stages"]["fax"]["advice"];
+}
+
+// A driver tool's start that failed, its error line lost: a system text
+// zqlog knows still names its error and its advice.
+TEST(ZqlogJson, StartErrorWithoutItsErrorLine)
+{
+    const struct {
+        const char* row;
+        const char* text;
+        json code;
+        const char* cause; // a part of it
+        json advice; // a part of it, or null
+    } cases[] = {
+        { "Wine's text for 2", "File not found.", 2, "is not there (error 2)", "zqdrvtl.exe in that printer driver" },
+        { "Windows' text for 5", "Access is denied.", 5, "(error 5)", "rights" },
+        { "a text zqlog does not know: only quoted", "Zugriff verweigert.", nullptr,
+            "the system said: Zugriff verweigert.", nullptr },
+    };
+    for (const auto& c : cases) {
+        const json doc = Doc(Lines({ kRunning, kPrinter, kPrinterLine, kFaxTool, kDriverDir + std::string("Zq"),
+            c.text + std::string("\r\n"), kPrinterTool, kDriverDir + std::string("Zq") }));
+        const json& stage = doc["runs"][0]["stages"]["driver_tool_fax"];
+        EXPECT_EQ("failed", stage["state"]) << c.row;
+        EXPECT_EQ(nullptr, stage["failure_line"]) << c.row;
+        EXPECT_EQ(c.code, stage["error"]["code"]) << c.row;
+        EXPECT_TRUE(Has(stage["cause"], c.cause)) << c.row << ": " << stage["cause"];
+        EXPECT_TRUE(Has(stage["cause"], "no error line follows")) << c.row;
+        if (c.advice.is_null())
+            EXPECT_EQ(nullptr, stage["advice"]) << c.row;
+        else
+            EXPECT_TRUE(Has(stage["advice"], c.advice.get<std::string>().c_str())) << c.row << ": " << stage["advice"];
+    }
+}
+
+// A run that ends after the printer stage: a hang is a cause only where no
+// error line shows that the add-printer tool had ended.
+TEST(ZqlogJson, EndsAfterThePrinterStage)
+{
+    const struct {
+        const char* row;
+        std::string log;
+        bool mayHaveHung;
+        const char* says; // in the printer stage's cause and the note
+    } cases[] = {
+        { "no error line: a hung tool may be why", Lines({ kRunning, kPrinter, kPrinterLine }), true,
+            "nothing else in this log tells the two apart" },
+        { "a start error's line", PrinterStart("The system cannot find the file specified."), false,
+            "the printer stage's error line" },
+        { "a start error given as a code", PrinterCode("2"), false, "the printer stage's error line" },
+        { "the tool returned a negative code", Lines({ kRunning, kPrinter, kPrinterLine, kPrinterFailed }), false,
+            "the printer stage's error line" },
+        { "an error line, and a later run that reached the driver tools",
+            Lines({ kRunning, kPrinter, kPrinterLine, kPrinterFailed }) + Lines(kTypical), false,
+            "an ended run is likelier: run 2 of this log" },
+    };
+    for (const auto& c : cases) {
+        const json doc = Doc(c.log);
+        const json& run = doc["runs"][0];
+        ASSERT_EQ(1u, run["notes"].size()) << c.row << "\n" << run.dump(1);
+        const json& note = run["notes"][0];
+        EXPECT_EQ("ends_after_printer", note["id"]) << c.row;
+        for (const json& text : { run["stages"]["printer"]["cause"], note["text"],
+                 run["stages"]["driver_tool_fax"]["cause"], run["stages"]["driver_tool_printer"]["cause"] })
+            EXPECT_EQ(c.mayHaveHung, Has(text, "hung")) << c.row << ": " << text;
+        EXPECT_TRUE(Has(run["stages"]["printer"]["cause"], c.says)) << c.row;
+        EXPECT_TRUE(Has(note["text"], c.says)) << c.row;
+    }
 }
 
 // --json-lines: a run a line, then the file's line with the counts over every run.

@@ -115,8 +115,9 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
 {
     std::string text;
     if (options_.summary) {
-        text = "run " + std::to_string(record.run) + "  lines " + std::to_string(record.firstLine) + "-"
-            + std::to_string(record.lastLine) + "  " + VerdictId(record.verdict);
+        text = Say(W_SUMMARY_RUN,
+            { std::to_string(record.run), std::to_string(record.firstLine), std::to_string(record.lastLine),
+                VerdictId(record.verdict) });
         std::string stages;
         for (int s = 0; s < STAGE_COUNT; ++s)
             if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)
@@ -132,9 +133,9 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
             + (said ? Say(W_SYSTEM_SAID_IN_STAGE, { stage.error.text }) : "")
             + (stage.advice.empty() ? "" : "; " + stage.advice) + "\n";
     }
-    text += "   " + Padded("", 12) + Padded("system", 23) + record.system + "\n";
+    text += "   " + Padded("", 12) + Padded(Word(W_SYSTEM_ROW), 23) + record.system + "\n";
     for (const RunNote& note : record.notes)
-        text += "   note: " + note.text + "\n";
+        text += "   " + Say(W_NOTE_LINE, { note.text });
     text += lines;
     if (notShown_)
         text += Say(W_RUN_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
@@ -155,7 +156,7 @@ void AccountWriter::Close(const LogReader& reader)
     }
     for (const RunNote& note : FileNotes(reader, options_))
         if (note.id != NOTE_CONVERTED) // said at the top
-            Out("note: " + note.text + "\n");
+            Out(Say(W_NOTE_LINE, { note.text }));
     Out(ClosingLine(counts_, reader.Lines(), reader.OtherLines()) + "\n");
 }
 

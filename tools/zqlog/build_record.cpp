@@ -169,11 +169,13 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(W_NOT_MADE_FAX); });
     else if (later)
         Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
-    else if (i == LAUNCH_FAX_TOOL && printed)
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
-    else if (i == LAUNCH_PRINTER_TOOL && printed && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE)
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeDriverTool); });
-    else
+    else if (printed
+        && (i == LAUNCH_FAX_TOOL || (i == LAUNCH_PRINTER_TOOL && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE))) {
+        // After the printer's error line its tool had ended: it cannot have hung.
+        const WordId why
+            = l[LAUNCH_PRINTER].phase == PHASE_FAILED ? W_NOT_MADE_DRIVER_TOOL_AFTER_FAILURE : kWords.notMadeDriverTool;
+        Put(stage, STATE_NOT_MADE, 0, [why] { return Word(why); });
+    } else
         Put(stage, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
 }
 
@@ -197,9 +199,15 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         return;
     }
     if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it
+        // A system text zqlog knows names its error by itself: read it as the error line would be.
+        LogReader::Failure failure;
+        if (words_ && error.known)
+            failure = reader_.StartFailure(i);
         Put(stage, STATE_FAILED, launch.line, [&] {
-            return Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
+            return error.known ? Say(W_DID_NOT_START_KNOWN, { Number(launch.line), failure.cause })
+                               : Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
         });
+        out.advice = failure.advice;
         return;
     }
     out.failureLine = FailureText(i);
@@ -307,14 +315,18 @@ void RecordBuilder::Ended()
         return;
     }
     if (words_ && printerEnd) {
+        // After the printer's error line its tool had ended: it cannot have hung.
+        const bool afterFailure = run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
         const int other = reader_.DriverToolRun();
         const std::string likelier = other
-            ? Word(kWords.printerEndLikelier[1]) + Number(other) + Word(kWords.printerEndRunSaw)
+            ? Word(afterFailure ? W_PRINTER_END_LIKELIER_ENDED : kWords.printerEndLikelier[1]) + Number(other)
+                + Word(kWords.printerEndRunSaw)
             : reader_.Known().firstPrinterEndRun && reader_.Known().firstPrinterEndRun != run_.number
             ? Word(kWords.printerEndLikelier[2])
             : Word(kWords.printerEndLikelier[0]);
-        record_.stages[STAGE_PRINTER].cause += std::string("; ") + Word(kWords.printerEnd) + likelier;
-        Note(NOTE_ENDS_AFTER_PRINTER, Word(kWords.printerEnd) + likelier);
+        const std::string ends = Word(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
+        record_.stages[STAGE_PRINTER].cause += "; " + ends;
+        Note(NOTE_ENDS_AFTER_PRINTER, ends);
     }
     if (!failed && !printerEnd)
         return;
@@ -358,7 +370,7 @@ void RecordBuilder::Notes()
         || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
         Note(NOTE_PROGRAM_DIR_EMPTY, Word(kWords.emptyProgramDir));
     if (run_.nullLine)
-        Note(NOTE_NULL_TEXT, std::string(Word(kWords.nullText)) + " (line " + Number(run_.nullLine) + ")");
+        Note(NOTE_NULL_TEXT, Word(kWords.nullText) + Say(W_AT_LINE, { Number(run_.nullLine) }));
     if (run_.others)
         Note(NOTE_OTHER_LINES, std::string(Word(kWords.others)) + ": " + Number(run_.others));
 }

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "support/log_texts.h"
+#include "words.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ std::string CutFrom(const std::string& line)
     const Texts& t = AllTexts();
     for (unsigned i = 0; line.size() >= 4 && i < t.count; ++i)
         if (line.size() <= t.sizes[i] && line.compare(0, line.size(), t.rows[i].text, line.size()) == 0)
-            texts += (texts.empty() ? "\"" : " or \"") + std::string(t.rows[i].text) + "\"";
+            texts += Say(texts.empty() ? W_QUOTED : W_OR_QUOTED, { t.rows[i].text });
     return texts;
 }
 

@@ -140,6 +140,12 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
     return false;
 }
 
+// A fax key is the key path cut before its first Printer, with Fax after it.
+bool LogReader::IsFaxKey(const std::string& arg) const
+{
+    return !FindText(arg.c_str(), "Printer", isLead_) && EndsWith(arg, "Fax");
+}
+
 // A line of the exact shape of a command line of the program's, where the
 // order expects that launch, is its, though its announcement was lost.
 bool LogReader::TakeUnannouncedCommand(const Line& line)
@@ -151,9 +157,7 @@ bool LogReader::TakeUnannouncedCommand(const Line& line)
     if (ParseCommand(LAUNCH_PRINTER, line.text, &dir, &arg)) {
         if (arg.empty() || dir.find('"') != std::string::npos)
             return false;
-        // A fax key is the key path cut before its first Printer, with Fax after it.
-        const bool fax = !FindText(arg.c_str(), "Printer", isLead_) && EndsWith(arg, "Fax");
-        index = fax ? LAUNCH_FAX : LAUNCH_PRINTER;
+        index = IsFaxKey(arg) ? LAUNCH_FAX : LAUNCH_PRINTER;
     } else if (ParseCommand(LAUNCH_FAX_TOOL, line.text, &dir, &arg)) {
         if (dir.empty() || dir.find('"') != std::string::npos)
             return false;

@@ -11,6 +11,14 @@ std::string Number(long n)
     return std::to_string(n);
 }
 
+// A launch's lines are one stage: which of them a run stopped at says
+// nothing of how far it came.
+int StageOf(int step)
+{
+    const int launch = RowOf(step).launch;
+    return launch >= 0 ? StepOf(launch, PHASE_ANNOUNCED) : step;
+}
+
 } // namespace
 
 // What each row records, by its Record column.
@@ -41,6 +49,10 @@ std::string LogReader::Advance(const Move& move)
     }
     if (move.kind == Move::END) {
         EndLog();
+        return "";
+    }
+    if (move.kind == Move::CUT_FRONT) {
+        BeginCut(move.place, move.line);
         return "";
     }
     const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
@@ -151,7 +163,12 @@ void LogReader::EndLog()
 // follow the last line there, else as the first line of a new run.
 std::string LogReader::Place(int step, long number)
 {
-    if (inRun_ && Fits(run_, step)) {
+    // Two runs at once: a line that follows the kept run's last line directly,
+    // and the current run's only past a gap or past a stage more, is the kept
+    // run's.
+    const bool parkedNext = parked_ && Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)
+        && (!MayFollow(run_.step, step) || StageOf(parkedRun_.step) > StageOf(run_.step));
+    if (inRun_ && Fits(run_, step) && !parkedNext) {
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
@@ -201,6 +218,18 @@ void LogReader::Begin(int step, long number)
     run_.firstStep = step;
     inRun_ = true;
     sink_.RunBegins(run_.number, number);
+}
+
+// A run whose first line is cut at its front: what stood before it is
+// missing, up to and with the rest of that line's launch, but nothing inside
+// the run.
+void LogReader::BeginCut(int place, long number)
+{
+    Begin(place, number);
+    const int launch = RowOf(place).launch;
+    run_.headless = !MayFollow(STEP_START, place);
+    run_.firstStep = launch >= 0 ? StepOf(launch, PHASE_FAILED) + 1 : place;
+    run_.step = place;
 }
 
 bool LogReader::Fits(const RunState& run, int step)

@@ -104,10 +104,12 @@ struct Move {
         LINE, // row's line (row null: a line of the program's that takes no place)
         RESUME, // the run kept aside takes the next line: the two interleave
         END, // the log ends
+        CUT_FRONT, // the log's first line is the end of the line at place: a run begins there
     };
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
     int launch = -1; // the launch the line stands in
+    int place = STEP_NONE; // CUT_FRONT's
     long line = 0;
     const std::string* dir = nullptr; // a command line's folder and argument
     const std::string* arg = nullptr;
@@ -162,6 +164,10 @@ private:
     void TakeOther(const Line& line, bool whole, Phase phase);
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
     bool ParkedWants(const Line& head) const;
+    int CutFrontPlace(const std::string& text) const;
+    void TakeCutFront(const Line& head);
+    bool ShapeFits(const RunState& run, const Line& head) const;
+    bool IsFaxKey(const std::string& arg) const;
 
     // engine.cpp: the one way a run moves through the grammar, begins, ends
     // or gives way to the run kept aside. Only Advance calls the rest.
@@ -184,6 +190,7 @@ private:
     std::string Gaps(int step, long number, bool fresh);
     void EndRun();
     void Begin(int step, long number);
+    void BeginCut(int place, long number);
     static bool Fits(const RunState& run, int step);
     void EndParked();
 

@@ -92,10 +92,15 @@ private:
 #endif
 };
 
+int Usage(const std::string& problem)
+{
+    fputs(Say(W_USAGE_PROBLEM, { problem }).c_str(), stderr);
+    return 2;
+}
+
 int Usage(WordId problem)
 {
-    fputs(Say(W_USAGE_PROBLEM, { Word(problem) }).c_str(), stderr);
-    return 2;
+    return Usage(std::string(Word(problem)));
 }
 
 bool Number(const char* text, long* value)
@@ -227,7 +232,7 @@ int main(int argc, char** argv)
             }
             options.codePage = (unsigned)value;
         } else if (path || (arg[0] == '-' && arg[1] != 0))
-            return Usage(path ? W_ONE_FILE_AT_A_TIME : W_UNKNOWN_OPTION);
+            return path ? Usage(W_ONE_FILE_AT_A_TIME) : Usage(Say(W_UNKNOWN_OPTION, { arg }));
         else
             path = arg;
     }

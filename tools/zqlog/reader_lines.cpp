@@ -16,15 +16,72 @@ std::string Number(long n)
 
 } // namespace
 
-// A command line that the run kept aside waits for, and the current run does not, is the kept run's.
+// A command line that the run kept aside waits for, and the current run does
+// not, is the kept run's; so is one of the kept run's launch's shape (its
+// tool, a fax key or a printer key) when the current run waits for another.
 bool LogReader::ParkedWants(const Line& head) const
 {
+    if (!parked_ || !IsCommandShape(head.text))
+        return false;
     auto waits = [](const RunState& run) {
         const int launch = RowOf(run.step).launch;
         return launch >= 0
             && (run.launches[launch].phase == PHASE_ANNOUNCED || run.launches[launch].phase == PHASE_WARNED);
     };
-    return parked_ && waits(parkedRun_) && !waits(run_) && IsCommandShape(head.text);
+    if (!waits(parkedRun_))
+        return false;
+    return !waits(run_) || (ShapeFits(parkedRun_, head) && !ShapeFits(run_, head));
+}
+
+// The line is of the shape of the command line of the launch the run is in.
+bool LogReader::ShapeFits(const RunState& run, const Line& head) const
+{
+    const int launch = RowOf(run.step).launch;
+    std::string dir, arg;
+    if (!ParseCommand(launch, head.text, &dir, &arg))
+        return false;
+    return !LaunchOf(launch).addPrinter || IsFaxKey(arg) == (launch == LAUNCH_FAX);
+}
+
+// The place of the line whose end the log's first line is, where the next
+// line of the program's can follow it; STEP_NONE where that is not known.
+int LogReader::CutFrontPlace(const std::string& text) const
+{
+    auto endsWith = [&text](const char* whole) {
+        const size_t n = strlen(whole);
+        return text.size() < n && text.compare(0, std::string::npos, whole + n - text.size()) == 0;
+    };
+    uint64_t places = 0;
+    unsigned count;
+    const GrammarRow* rows = FixedTexts(&count);
+    for (unsigned i = 0; i < count; ++i)
+        if (FixedPlace(rows[i]) != STEP_NONE && endsWith(rows[i].text))
+            places |= 1ull << FixedPlace(rows[i]);
+    const size_t exe = text.find(".exe\" ");
+    if (exe != std::string::npos && text[0] != '"') // an add-printer tool's: the key tells which
+        places |= 1ull << StepOf(IsFaxKey(text.substr(exe + 6)) ? LAUNCH_FAX : LAUNCH_PRINTER, PHASE_COMMAND);
+    else if (text.find(" /n:") != std::string::npos)
+        places |= 1ull << StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND) | 1ull << StepOf(LAUNCH_PRINTER_TOOL, PHASE_COMMAND);
+    const GrammarRow* next = count_ > 1 ? OwnRow(Pending(1).text) : nullptr;
+    const int after = next ? FixedPlace(*next) : STEP_NONE;
+    for (int step = 0; after != STEP_NONE && step < STEP_COUNT; ++step)
+        if ((places >> step & 1) && MayFollow(step, after))
+            return step;
+    return STEP_NONE;
+}
+
+// The log's first line, the end of a line of the program's: where its place
+// is known, the run begins with it.
+void LogReader::TakeCutFront(const Line& head)
+{
+    firstLineCut_ = true;
+    Move cut;
+    cut.kind = Move::CUT_FRONT;
+    cut.line = head.number;
+    cut.place = CutFrontPlace(head.text);
+    if (cut.place != STEP_NONE)
+        Advance(cut);
+    Emit(PopFront(), true, Word(W_FIRST_LINE_CUT));
 }
 
 void LogReader::Step()
@@ -39,8 +96,7 @@ void LogReader::Step()
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
     const bool whole = head.length == head.text.size();
     if (head.number == 1 && whole && IsCutFront(head.text)) {
-        firstLineCut_ = true;
-        Emit(PopFront(), true, Word(W_FIRST_LINE_CUT));
+        TakeCutFront(head);
         return;
     }
     if (whole && (phase == PHASE_ANNOUNCED || phase == PHASE_WARNED) && TakeCommandLine(head)) {

@@ -123,6 +123,7 @@ const WordRow kRows[] = {
     { W_NOT_STARTED, "not started: {}" },
     { W_LINE_SAID, "line {}: {}" },
     { W_DID_NOT_START, "did not start (announced at line {}; the system said: {}), and no error line follows" },
+    { W_DID_NOT_START_KNOWN, "did not start (announced at line {}): {}, and no error line follows" },
     { W_FAILED_AT, "failed at line {}: {}" },
     { W_ANNOUNCED_AT, "announced at line {}, but its command line is missing" },
     { W_STARTED_AT_RAN, "started at line {}, ran and reported no failure" },
@@ -172,9 +173,17 @@ const WordRow kRows[] = {
     { W_PRINTER_END_LIKELIER_2,
         "; an empty driver directory is likelier: no other run in this log reached the "
         "driver tool, and another ended the same way" },
+    { W_PRINTER_END_AFTER_FAILURE,
+        "the run ends after the printer stage's error line, with no driver-tool launch: the add-printer tool "
+        "had ended, so either the running system's printer driver directory was empty (the run ends there "
+        "by design), or the run was ended right after that line" },
+    { W_PRINTER_END_LIKELIER_ENDED, "; an ended run is likelier: run " },
     { W_NOT_MADE_DRIVER_TOOL,
         "not made: the running system's printer driver directory was empty, so the run ended "
         "after the printer stage, or the printer's add-printer tool hung and the run was ended" },
+    { W_NOT_MADE_DRIVER_TOOL_AFTER_FAILURE,
+        "not made: the running system's printer driver directory was empty, so the run ended "
+        "after the printer stage's error line, or the run was ended right after that line" },
     { W_INTERLEAVE,
         "the lines of two runs interleave here (two setups ran at once, or a run was ended and another "
         "began): each line goes to the run whose place in the program's order it can take; where both "
@@ -482,10 +491,16 @@ const WordRow kRows[] = {
     { W_READ_FAILED, "a read failed part way" },
     { W_LAST_WANTS_NUMBER, "--last wants a number of runs, 1 or more" },
     { W_ONE_FILE_AT_A_TIME, "one file at a time" },
-    { W_UNKNOWN_OPTION, "unknown option" },
+    { W_UNKNOWN_OPTION, "unknown option {}" },
     { W_NO_FILE_NAMED, "no file named" },
     { W_SUMMARY_AND_JSON, "--summary and --json do not go together" },
     { W_JSON_AND_JSON_LINES, "--json and --json-lines do not go together" },
+    { W_SUMMARY_RUN, "run {}  lines {}-{}  {}" },
+    { W_SYSTEM_ROW, "system" },
+    { W_NOTE_LINE, "note: {}\n" },
+    { W_AT_LINE, " (line {})" },
+    { W_QUOTED, "\"{}\"" },
+    { W_OR_QUOTED, " or \"{}\"" },
     { W_STAGE_NAME_SETTINGS, "settings" },
     { W_STAGE_NAME_SPOOLER, "spooler" },
     { W_STAGE_NAME_FAX_DECISION, "fax decision" },
