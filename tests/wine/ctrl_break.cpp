@@ -6,6 +6,16 @@
 
 #include <windows.h>
 
+// An inheritable copy of a standard handle, so that the program's output
+// still reaches the caller's files although it gets a console of its own.
+static HANDLE Inheritable(DWORD which)
+{
+    HANDLE copy = NULL;
+    DuplicateHandle(
+        GetCurrentProcess(), GetStdHandle(which), GetCurrentProcess(), &copy, 0, TRUE, DUPLICATE_SAME_ACCESS);
+    return copy;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3)
@@ -13,10 +23,17 @@ int main(int argc, char** argv)
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = Inheritable(STD_INPUT_HANDLE);
+    startup.hStdOutput = Inheritable(STD_OUTPUT_HANDLE);
+    startup.hStdError = Inheritable(STD_ERROR_HANDLE);
+    // A Ctrl+Break goes only to programs on the sender's console: started
+    // with its output in files, this one may have none.
+    AllocConsole();
     PROCESS_INFORMATION process;
     static char line[32768];
     strcpy(line, argv[2]);
-    if (!CreateProcessA(NULL, line, NULL, NULL, FALSE, CREATE_NEW_PROCESS_GROUP, NULL, NULL, &startup, &process))
+    if (!CreateProcessA(NULL, line, NULL, NULL, TRUE, CREATE_NEW_PROCESS_GROUP, NULL, NULL, &startup, &process))
         return 255;
     while (GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES
         && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) { }
