@@ -10,6 +10,7 @@
 
 #include "account.h"
 #include "code_pages.h"
+#include "log_reader.h"
 #include "line_notes.h"
 #include "run_record.h"
 #include "zqlog/log_lines.h"
@@ -207,7 +208,7 @@ TEST(Zqlog, EveryLineInOrderWhateverTheChunks)
     for (char c : log)
         reader.Feed(&c, 1);
     reader.Finish();
-    writer.Close(reader);
+    writer.Close(reader.File());
     EXPECT_EQ(kTwoRunsAccount, bytewise);
 }
 

@@ -4,7 +4,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "log_reader.h"
+#include "build_record.h"
+#include "evidence.h"
+#include "meanings.h"
 #include "start_errors.h"
 #include "support/log_texts.h"
 #include "wording.h"
@@ -41,10 +43,10 @@ bool StartFailed(Phase phase)
 
 class RecordBuilder {
 public:
-    explicit RecordBuilder(const LogReader& reader)
-        : reader_(reader)
-        , run_(reader.run_)
-        , words_(reader.causes_)
+    explicit RecordBuilder(const RunFacts& facts)
+        : facts_(facts)
+        , run_(facts.run)
+        , words_(facts.causes)
     {
         record_.run = run_.number;
         record_.firstLine = run_.first;
@@ -75,7 +77,7 @@ private:
     void Note(NoteId id, const std::string& text) { record_.notes.push_back({ id, text }); }
     void Facts();
 
-    const LogReader& reader_;
+    const RunFacts& facts_;
     const RunState& run_;
     const bool words_;
     RunRecord record_;
@@ -104,10 +106,10 @@ void RecordBuilder::Settings()
         Put(STAGE_SETTINGS, STATE_DONE, 0, [&] {
             std::string settings;
             if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
-                settings = reader_.KeyPathQuoted() ? Word(kWords.quotedKeySettings) : Word(kWords.noProgramDirSettings);
+                settings = KeyPathQuoted(run_) ? Word(kWords.quotedKeySettings) : Word(kWords.noProgramDirSettings);
             if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
                 settings += std::string(settings.empty() ? "" : "; ")
-                    + (reader_.PrinterKeyOpened() ? Word(kWords.emptyDriverName) : Word(kWords.driverNameUnread));
+                    + (PrinterKeyOpened(facts_) ? Word(kWords.emptyDriverName) : Word(kWords.driverNameUnread));
             return settings.empty() ? std::string(Word(kWords.read)) : settings;
         });
     }
@@ -142,9 +144,9 @@ void RecordBuilder::FaxDecision()
         Put(s, STATE_UNKNOWN, 0, [&] { return unknown_; });
     else if (l[LAUNCH_FAX].phase != PHASE_NONE)
         Put(s, STATE_DONE, 0, [] { return Word(kWords.faxOnNoLine); });
-    else if (reader_.NoFaxKey())
+    else if (NoFaxKey(facts_))
         Put(s, STATE_NOT_MADE, 0, [] { return Word(kWords.noFaxStage); });
-    else if (reader_.FaxKeyShown())
+    else if (FaxKeyShown(facts_))
         Put(s, STATE_DONE, 0, [] { return Word(kWords.noFaxKeyShown); });
     else if (l[LAUNCH_PRINTER].phase != PHASE_NONE)
         Put(s, STATE_DONE, 0, [] { return Word(kWords.noFax); });
@@ -161,9 +163,9 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
     for (int j = i + 1; j < LAUNCH_COUNT; ++j)
         later = later || l[j].phase != PHASE_NONE;
     const bool printed = l[LAUNCH_PRINTER].command || l[LAUNCH_PRINTER].phase == PHASE_FAILED;
-    if (i == LAUNCH_FAX && reader_.NoFaxKey())
+    if (i == LAUNCH_FAX && NoFaxKey(facts_))
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFaxKey); });
-    else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
+    else if (i == LAUNCH_FAX && later && FaxKeyShown(facts_))
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
     else if (i == LAUNCH_FAX && later)
         Put(stage, STATE_NOT_MADE, 0, [] { return Word(W_NOT_MADE_FAX); });
@@ -200,9 +202,9 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
     }
     if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it
         // A system text zqlog knows names its error by itself: read it as the error line would be.
-        LogReader::Failure failure;
+        LaunchFailure failure;
         if (words_ && error.known)
-            failure = reader_.StartFailure(i);
+            failure = StartFailure(facts_, i);
         Put(stage, STATE_FAILED, launch.line, [&] {
             return error.known ? Say(W_DID_NOT_START_KNOWN, { Number(launch.line), failure.cause })
                                : Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
@@ -211,9 +213,9 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         return;
     }
     out.failureLine = FailureText(i);
-    LogReader::Failure failure;
+    LaunchFailure failure;
     if (words_)
-        failure = reader_.FailureParts(i);
+        failure = FailureParts(facts_, i);
     Put(stage, STATE_FAILED, launch.line ? launch.line : launch.failedLine, [&] {
         return Say(W_FAILED_AT, { Number(launch.failedLine), failure.cause });
     });
@@ -277,7 +279,7 @@ WhyId RecordBuilder::FailedWhy() const
 {
     if (run_.settingsEnd)
         return run_.settingsEnd->why;
-    if (reader_.KeyPathQuoted())
+    if (KeyPathQuoted(run_))
         return WHY_KEY_PATH_QUOTED;
     for (int i = 0; i < LAUNCH_COUNT; ++i) {
         const LaunchState& launch = run_.launches[i];
@@ -317,11 +319,11 @@ void RecordBuilder::Ended()
     if (words_ && printerEnd) {
         // After the printer's error line its tool had ended: it cannot have hung.
         const bool afterFailure = run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
-        const int other = reader_.DriverToolRun();
+        const int other = DriverToolRun(facts_);
         const std::string likelier = other
             ? Word(afterFailure ? W_PRINTER_END_LIKELIER_ENDED : kWords.printerEndLikelier[1]) + Number(other)
                 + Word(kWords.printerEndRunSaw)
-            : reader_.Known().firstPrinterEndRun && reader_.Known().firstPrinterEndRun != run_.number
+            : facts_.known.firstPrinterEndRun && facts_.known.firstPrinterEndRun != run_.number
             ? Word(kWords.printerEndLikelier[2])
             : Word(kWords.printerEndLikelier[0]);
         const std::string ends = Word(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
@@ -359,12 +361,12 @@ void RecordBuilder::Notes()
         Note(NOTE_GLUED, Word(kWords.glued));
     if (run_.cutLines)
         Note(NOTE_CUT, Word(kWords.cut));
-    if (run_.number == 1 && reader_.FirstLineCut())
+    if (run_.number == 1 && facts_.firstLineCut)
         Note(NOTE_FIRST_LINE_CUT, Word(kWords.firstLineCut));
     if (l[LAUNCH_FAX_TOOL].command && l[LAUNCH_FAX_TOOL].arg.empty() && l[LAUNCH_FAX].phase != PHASE_NONE
         && !run_.faxNameLine)
         Note(NOTE_FAX_NAME_EMPTY, Word(kWords.emptyFaxName));
-    if (reader_.KeyPathQuoted())
+    if (KeyPathQuoted(run_))
         Note(NOTE_KEY_PATH_QUOTED, Word(kWords.quotedKeyCause) + std::string("; ") + Word(kWords.quotedKeyAdvice));
     else if ((l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
         || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
@@ -391,9 +393,9 @@ void RecordBuilder::Facts()
     for (int i : { LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL })
         if (l[i].command && !l[i].cut && !l[i].arg.empty())
             record_.driverNames.push_back(l[i].arg);
-    record_.systemId = reader_.SystemIdShown();
+    record_.systemId = SystemIdShown(facts_);
     if (words_)
-        record_.system = reader_.SystemShown();
+        record_.system = SystemShown(facts_);
 }
 
 RunRecord RecordBuilder::Build()
@@ -415,7 +417,7 @@ RunRecord RecordBuilder::Build()
     return record_;
 }
 
-RunRecord BuildRecord(const LogReader& reader)
+RunRecord BuildRecord(const RunFacts& facts)
 {
-    return RecordBuilder(reader).Build();
+    return RecordBuilder(facts).Build();
 }

@@ -1,6 +1,8 @@
 // The engine: Advance applies the grammar (grammar.h) to the run the reader
 // is in. It is the one place where a run moves through the order, records
 // what its texts say, begins, ends, or gives way to the run kept aside.
+#include "build_record.h"
+#include "evidence.h"
 #include "log_reader.h"
 #include "words.h"
 
@@ -297,10 +299,10 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
 void LogReader::EndRun()
 {
     lastInterleaved_ = run_.interleaves;
-    RunRecord record = BuildRecord(*this);
+    RunRecord record = BuildRecord(RunFactsNow());
     sink_.RunEnds(record);
     if (run_.spooler)
         spoolerSeen_ = true;
-    KeepStarted();
+    KeepStarted(run_, &facts_);
     inRun_ = false;
 }

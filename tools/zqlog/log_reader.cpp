@@ -63,6 +63,8 @@ void LogReader::TakeLine(Line& line)
     if (line.number == 1 && source_.Found() != CONV_NONE && source_.Found() != CONV_LF
         && source_.Found() != CONV_CRCRLF)
         guessing_ = false;
+    if (line.number == 1)
+        sink_.Converted(source_.Found(), source_.LineEnds());
     if (guessing_)
         guess_.Take(line.text);
     Line& slot = Pending(count_++);
@@ -74,6 +76,22 @@ void LogReader::TakeLine(Line& line)
     slot.zeros = line.zeros;
     while (count_ > kLookAhead)
         Step();
+}
+
+FileFacts LogReader::File() const
+{
+    FileFacts file;
+    file.found = source_.Found();
+    file.lineEnds = source_.LineEnds();
+    file.bytes = source_.Bytes();
+    file.lines = source_.Lines();
+    file.otherLines = others_;
+    file.runs = runs_;
+    file.binary = source_.Binary();
+    file.onlyZeros = source_.OnlyZeros();
+    file.sawZero = source_.SawZero();
+    file.likelyCodePage = LikelyCodePage();
+    return file;
 }
 
 const Line& LogReader::PopFront()
