@@ -121,19 +121,19 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
             if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)
                 stages += std::string(stages.empty() ? "  " : " ") + StageId((Stage)s) + "="
                     + StateId(record.stages[s].state);
-        return text + (stages.empty() && !record.why.empty() ? "  (" + record.why + ")\n" : stages + "\n");
+        return text + (stages.empty() && !record.why.empty() ? "  (" + Spoken(record.why) + ")\n" : stages + "\n");
     }
     text = "== " + VerdictLine(record) + " ==\n";
     for (int s = 0; s < STAGE_COUNT; ++s) {
         const StageRecord& stage = record.stages[s];
         const bool said = stage.error.present && !stage.error.text.empty();
-        text += "   " + Padded(StateId(stage.state), 12) + Padded(StageName((Stage)s), 23) + stage.cause
+        text += "   " + Padded(StateId(stage.state), 12) + Padded(StageName((Stage)s), 23) + Spoken(stage.cause)
             + (said ? Say(W_SYSTEM_SAID_IN_STAGE, { stage.error.text }) : "")
-            + (stage.advice.empty() ? "" : "; " + stage.advice) + "\n";
+            + (stage.advice.empty() ? "" : "; " + Spoken(stage.advice)) + "\n";
     }
-    text += "   " + Padded("", 12) + Padded(Word(W_SYSTEM_ROW), 23) + record.system + "\n";
+    text += "   " + Padded("", 12) + Padded(Word(W_SYSTEM_ROW), 23) + Spoken(record.system) + "\n";
     for (const RunNote& note : record.notes)
-        text += "   " + Say(W_NOTE_LINE, { note.text });
+        text += "   " + Say(W_NOTE_LINE, { Spoken(note.text) });
     text += lines;
     if (notShown_)
         text += Say(W_RUN_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
@@ -158,7 +158,7 @@ void AccountWriter::Close(const FileFacts& file)
     }
     for (const RunNote& note : FileNotes(file, options_))
         if (note.id != NOTE_CONVERTED) // said at the top
-            Out(Say(W_NOTE_LINE, { note.text }));
+            Out(Say(W_NOTE_LINE, { Spoken(note.text) }));
     Out(ClosingLine(counts_, file.lines, file.otherLines) + "\n");
 }
 

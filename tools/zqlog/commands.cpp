@@ -250,5 +250,5 @@ std::string LogReader::CommandMeaning(int index) const
 std::string LogReader::FailureMeaning(int index) const
 {
     const LaunchFailure failure = FailureParts(RunFactsNow(), index);
-    return failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice;
+    return Spoken(failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice);
 }

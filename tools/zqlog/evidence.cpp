@@ -133,20 +133,20 @@ SystemId SystemIdShown(const RunFacts& facts)
     return run_.headless || !launched || facts.spoolerSeen ? SYSTEM_UNKNOWN : SYSTEM_9X_OR_NT351;
 }
 
-std::string SystemShown(const RunFacts& facts)
+Phrase SystemShown(const RunFacts& facts)
 {
     const RunState& run_ = facts.run;
     if (run_.spooler)
-        return Word(W_SYSTEM_SPOOLER);
+        return Sentence(W_SYSTEM_SPOOLER);
     if (run_.headless)
-        return Word(W_SYSTEM_HEADLESS);
+        return Sentence(W_SYSTEM_HEADLESS);
     bool launched = run_.faxFlagLine != 0;
     for (const LaunchState& launch : run_.launches)
         launched = launched || launch.phase != PHASE_NONE;
     if (!launched)
-        return Word(run_.settingsEnd ? W_SYSTEM_NOTHING_SETTINGS : W_SYSTEM_NOTHING);
+        return Sentence(run_.settingsEnd ? W_SYSTEM_NOTHING_SETTINGS : W_SYSTEM_NOTHING);
     if (facts.spoolerSeen)
-        return Word(W_SYSTEM_DROPPED);
+        return Sentence(W_SYSTEM_DROPPED);
     std::string dir = run_.launches[LAUNCH_FAX_TOOL].dir;
     if (dir.empty())
         dir = run_.launches[LAUNCH_PRINTER_TOOL].dir;
@@ -154,8 +154,8 @@ std::string SystemShown(const RunFacts& facts)
     for (char c : dir)
         lower += (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
     if (lower.size() >= 7 && lower.compare(lower.size() - 7, 7, "\\w32x86") == 0)
-        return Word(W_SYSTEM_NT351);
-    return Word(dir.empty() ? W_SYSTEM_9X_OR_NT351 : W_SYSTEM_9X);
+        return Sentence(W_SYSTEM_NT351);
+    return Sentence(dir.empty() ? W_SYSTEM_9X_OR_NT351 : W_SYSTEM_9X);
 }
 
 // The program that did not start, why, and what to check, from the error
@@ -170,8 +170,8 @@ LaunchFailure StartFailure(const RunFacts& facts, int index)
                                                    : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
     LaunchFailure failure;
     if (addPrinter && launch.dir.empty() && KeyPathQuoted(run_)) {
-        failure.cause = Word(kWords.quotedKeyCause);
-        failure.advice = Word(kWords.quotedKeyAdvice);
+        failure.cause = Sentence(kWords.quotedKeyCause);
+        failure.advice = Sentence(kWords.quotedKeyAdvice);
         return failure;
     }
     // The install root key, from the printer launch's key path when it has come.
@@ -181,27 +181,27 @@ LaunchFailure StartFailure(const RunFacts& facts, int index)
         InstallRootKeyPath(printer.arg.c_str(), root, facts.isLead);
     const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
     if (addPrinter && launch.dir.empty()) {
-        failure.cause = Say(W_NO_PROGRAM_DIR_CAUSE, { key });
-        failure.advice = Word(kWords.noProgramDirAdvice);
+        failure.cause = Sentence(W_NO_PROGRAM_DIR_CAUSE, { key });
+        failure.advice = Sentence(kWords.noProgramDirAdvice);
         return failure;
     }
     if (row)
-        failure.cause = Say(W_COULD_NOT_START_ROW, { program, Word(row->meaning), std::to_string(row->code) });
+        failure.cause = Sentence(W_COULD_NOT_START_ROW, { program, Sentence(row->meaning), std::to_string(row->code) });
     else if (!launch.code.empty())
-        failure.cause = Say(W_COULD_NOT_START_CODE, { program, launch.code });
+        failure.cause = Sentence(W_COULD_NOT_START_CODE, { program, launch.code });
     else
-        failure.cause = Say(W_COULD_NOT_START_TEXT, { program, launch.systemText });
-    failure.advice = row ? Word(addPrinter ? row->addPrinter : row->driverTool)
-                         : (launch.code.empty() ? Word(kWords.unknownTextAdvice) : Word(kWords.unknownCodeAdvice));
-    const std::string named = Word(W_INSTALL_ROOT_KEY);
-    const size_t at = failure.advice.find(named);
-    if (at != std::string::npos)
-        failure.advice.insert(at + named.size(), key);
+        failure.cause = Sentence(W_COULD_NOT_START_TEXT, { program, launch.systemText });
+    Sentence advice = Sentence(row ? (addPrinter ? row->addPrinter : row->driverTool)
+                                   : (launch.code.empty() ? kWords.unknownTextAdvice : kWords.unknownCodeAdvice));
+    advice.anchor = W_INSTALL_ROOT_KEY; // the key named where the advice names it
+    advice.atAnchor = key;
+    failure.advice = advice;
     const LogFacts::Started started = StartedAt(facts, index);
     if (started.line)
-        failure.advice = StartedElsewhere(started.line, started.run) + failure.advice;
+        failure.advice = Sentence(W_STARTED_ELSEWHERE, { std::to_string(started.line), std::to_string(started.run) })
+            + failure.advice;
     if (HasVariable(launch.dir))
-        failure.advice = UnexpandedDir() + failure.advice;
+        failure.advice = Sentence(W_UNEXPANDED_DIR) + failure.advice;
     return failure;
 }
 
@@ -214,10 +214,10 @@ LaunchFailure FailureParts(const RunFacts& facts, int index)
     case PHASE_WARNED_COMMAND:
         return StartFailure(facts, index);
     case PHASE_COMMAND:
-        return { Word(meaning.negativeExit), Word(meaning.negativeExitAdvice) };
+        return { Sentence(meaning.negativeExit), Sentence(meaning.negativeExitAdvice) };
     case PHASE_TOO_LONG:
-        return { Say(W_NOT_STARTED, { Word(meaning.tooLong) }), Word(meaning.tooLongAdvice) };
+        return { Sentence(W_NOT_STARTED, { Sentence(meaning.tooLong) }), Sentence(meaning.tooLongAdvice) };
     default:
-        return { Word(kWords.commandMissing), "" };
+        return { Sentence(kWords.commandMissing), Phrase() };
     }
 }

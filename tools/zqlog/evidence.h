@@ -17,11 +17,11 @@ bool PrinterKeyOpened(const RunFacts& facts);
 bool FaxKeyShown(const RunFacts& facts);
 bool NoFaxKey(const RunFacts& facts);
 SystemId SystemIdShown(const RunFacts& facts);
-std::string SystemShown(const RunFacts& facts);
+Phrase SystemShown(const RunFacts& facts);
 
-// Why a launch failed and what to check, in words.
+// Why a launch failed and what to check, as ids of words.
 struct LaunchFailure {
-    std::string cause, advice;
+    Phrase cause, advice;
 };
 LaunchFailure StartFailure(const RunFacts& facts, int launch);
 LaunchFailure FailureParts(const RunFacts& facts, int launch);

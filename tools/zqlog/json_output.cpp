@@ -47,7 +47,7 @@ Json Notes(const std::vector<RunNote>& notes, const Utf8& text)
 {
     Json out = Json::array();
     for (const RunNote& note : notes)
-        out.push_back({ { "id", NoteIdText(note.id) }, { "text", text(note.text) } });
+        out.push_back({ { "id", NoteIdText(note.id) }, { "text", text(Spoken(note.text)) } });
     return out;
 }
 
@@ -64,8 +64,8 @@ Json StageJson(const StageRecord& stage, const Utf8& text)
     one["command"] = Json(nullptr);
     if (stage.command)
         one["command"] = { { "program", text(stage.program) }, { "arguments", text(stage.arguments) } };
-    one["cause"] = text.OrNull(stage.cause);
-    one["advice"] = text.OrNull(stage.advice);
+    one["cause"] = text.OrNull(Spoken(stage.cause));
+    one["advice"] = text.OrNull(Spoken(stage.advice));
     return one;
 }
 
@@ -89,7 +89,7 @@ Json Run(const RunRecord& record, const Utf8& text, const std::vector<RunNote>& 
         names.push_back(text(name));
     run["driver_names"] = names;
     run["system"] = SystemIdText(record.systemId);
-    run["system_text"] = text(record.system);
+    run["system_text"] = text(Spoken(record.system));
     std::vector<RunNote> notes = record.notes;
     notes.insert(notes.end(), fileNotes.begin(), fileNotes.end());
     run["notes"] = Notes(notes, text);
