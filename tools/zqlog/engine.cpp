@@ -44,6 +44,10 @@ const LogReader::Recorder LogReader::kRecorders[] = {
 std::string LogReader::Advance(const Move& move)
 {
     static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
+    if (move.kind == Move::STANDS) {
+        Stand(move);
+        return "";
+    }
     if (move.kind == Move::RESUME) {
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;
@@ -77,6 +81,23 @@ std::string LogReader::Advance(const Move& move)
             launch->cause = row.cause;
     }
     return why;
+}
+
+// Where a line handed on stands: the run's last line, or other programs'
+// lines, which count inside the run only when a line of its own follows them.
+void LogReader::Stand(const Move& move)
+{
+    if (move.own) {
+        run_.last = move.line;
+        run_.zeroLines += move.zeros;
+        run_.others += run_.othersPending;
+        run_.othersPending = 0;
+        crashLines_ = 0;
+    } else {
+        ++others_;
+        run_.othersPending += inRun_;
+        crashLines_ += move.zeros;
+    }
 }
 
 void LogReader::RecordSettingsEnd(const Move& move, LaunchState*)

@@ -114,18 +114,12 @@ void LogReader::Finish()
 
 void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
 {
-    if (own) {
-        run_.last = line.number;
-        run_.zeroLines += line.zeros > 0;
-        // Other programs' lines count inside the run only when a line of its own follows them.
-        run_.others += run_.othersPending;
-        run_.othersPending = 0;
-        crashLines_ = 0;
-    } else {
-        ++others_;
-        run_.othersPending += inRun_;
-        crashLines_ += line.zeros > 0;
-    }
+    Move stands;
+    stands.kind = Move::STANDS;
+    stands.line = line.number;
+    stands.own = own;
+    stands.zeros = line.zeros > 0;
+    Advance(stands);
     if (!words_)
         return;
     std::string said = meaning;

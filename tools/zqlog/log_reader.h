@@ -32,6 +32,7 @@ struct Move {
         RESUME, // the run kept aside takes the next line: the two interleave
         END, // the log ends
         CUT_FRONT, // the log's first line is the end of the line at place: a run begins there
+        STANDS, // a line handed on: where it stands, a line of the program's (own) or another's
     };
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
@@ -50,6 +51,8 @@ struct Move {
     };
     Damage damage = WHOLE;
     const std::string* text = nullptr; // the system's text; the warning's code
+    bool own = false; // STANDS: a line of the program's
+    bool zeros = false; // STANDS: zero bytes were skipped in it
 };
 
 class LogReader : public LineSink {
@@ -114,6 +117,7 @@ private:
     void RecordWarning(const Move& move, LaunchState* launch);
     void RecordFailure(const Move& move, LaunchState* launch);
     void EndLog();
+    void Stand(const Move& move);
     std::string Place(int step, long number);
     std::string Gaps(int step, long number, bool fresh);
     void EndRun();
