@@ -314,7 +314,9 @@ TEST(ZqlogStructure, EachStageTakesOnlyTheDataOfTheOnesBefore)
                     << data << " includes " << header;
 }
 
-// A friend, or a later stage that keeps the reader, reaches back past the data.
+// A friend, or a later stage that keeps the reader, reaches back past the
+// data; a record that says its causes in English leaves the printers nothing
+// to put into words.
 TEST(ZqlogStructure, NoStageReachesBackIntoTheReader)
 {
     const struct {
@@ -327,6 +329,10 @@ TEST(ZqlogStructure, NoStageReachesBackIntoTheReader)
         { "account.h", "\\bLogReader\\b" },
         { "account.cpp", "\\bLogReader\\b" },
         { "json_output.cpp", "\\bLogReader\\b" },
+        // The record holds ids of words: it makes no English of its own.
+        { "build_record.cpp", "\\b(Say|Word|Spoken)\\(" },
+        { "evidence.cpp", "\\b(Say|Word|Spoken)\\(" },
+        { "run_facts.h", "\\b(Say|Word|Spoken)\\(" },
     };
     for (const auto& row : kForbidden)
         for (const std::string& name : Sources()) {
