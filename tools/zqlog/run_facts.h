@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grammar.h"
+#include "word_ids.h"
 #include "support/text_rules.h"
 
 // What the whole log shows beyond one run: programs that started, and runs
@@ -50,7 +51,7 @@ struct RunState {
     const GrammarRow* spooler = nullptr;
     long spoolerLine = 0, faxFlagLine = 0, faxNameLine = 0, nullLine = 0;
     LaunchState launches[LAUNCH_COUNT];
-    std::string gaps;
+    Phrase gaps; // where lines are missing, as ids of words
     unsigned named = 0; // the missing launches named so far
     bool headless = false; // the run lost its first lines
     long lost = 0; // places where lines are missing
