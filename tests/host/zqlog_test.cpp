@@ -408,10 +408,6 @@ TEST(Zqlog, Verdicts)
             Lines(
                 { running, kPrinter, "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest", kPrinterTool, kDriverDir }),
             { ok }, "done        settings               Driver Name under the printer key is empty" },
-        { "a command line whose announcement is lost",
-            Lines(std::vector<std::string> { running, kPrinterLine } + Tools("Zq Fax", "Zq")), { ok },
-            "note: lines of the program's are missing inside the run: Before line 2: a line of the program's. Before "
-            "line 2: the printer launch's announcement.\n" },
     };
     for (const auto& c : cases) {
         std::vector<Verdict> verdicts;

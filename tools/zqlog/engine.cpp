@@ -13,12 +13,6 @@ std::string Number(long n)
     return std::to_string(n);
 }
 
-// One more missing line in a list of them.
-void Missing(Phrase* list, const Sentence& what)
-{
-    *list += (list->empty() ? Phrase() : Phrase("; ")) + what;
-}
-
 // A launch's lines are one stage: which of them a run stopped at says
 // nothing of how far it came.
 int StageOf(int step)
@@ -144,8 +138,8 @@ void LogReader::RecordCommand(const Move& move, LaunchState* launch)
     if (move.unannounced) { // the launch begins here: its announcement was lost
         launch->Reset();
         launch->line = move.line;
-        run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
-            + Sentence(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Sentence(LaunchOf(move.launch).stage) });
+        run_.gaps += (run_.gaps.empty() ? "" : " ")
+            + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Word(LaunchOf(move.launch).stage) });
     }
     launch->command = true;
     launch->cut = move.cut;
@@ -285,15 +279,15 @@ void LogReader::EndParked()
 std::string LogReader::Gaps(int step, long number, bool fresh)
 {
     ++run_.lost;
-    Phrase list; // the lines missing here, as ids of words
+    std::vector<std::string> missing;
     const int current = CurrentLaunch();
     const int launch = RowOf(step).launch;
     if (current >= 0 && current != launch) {
         const LaunchState& left = run_.launches[current];
         if (left.phase == PHASE_ANNOUNCED)
-            Missing(&list, Sentence(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
+            missing.push_back(Say(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
         if (left.phase == PHASE_TOO_LONG)
-            Missing(&list, Sentence(W_MISSING_ERROR_AFTER, { Number(left.line) }));
+            missing.push_back(Say(W_MISSING_ERROR_AFTER, { Number(left.line) }));
     }
     const LaunchState* l = run_.launches;
     struct Needed {
@@ -310,15 +304,17 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
     for (unsigned i = 0; i < sizeof needed / sizeof needed[0]; ++i)
         if (needed[i].missing && !(run_.named & (1u << i))) {
             run_.named |= 1u << i;
-            Missing(&list, Sentence(needed[i].what, { Number(run_.faxFlagLine) }));
+            missing.push_back(Say(needed[i].what, { Number(run_.faxFlagLine) }));
         }
     if (launch >= 0 && RowOf(step).phase == PHASE_FAILED && l[launch].phase == PHASE_NONE)
-        Missing(&list, Sentence(W_MISSING_ANNOUNCE_AND_COMMAND, { Sentence(LaunchOf(launch).stage) }));
-    if (list.empty())
-        list = Sentence(W_MISSING_OWN_LINE);
-    run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
-        + Sentence(W_BEFORE_LINE_LIST, { Number(number), Sentence(list) });
-    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { Spoken(list) });
+        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { Word(LaunchOf(launch).stage) }));
+    if (missing.empty())
+        missing.push_back(Word(W_MISSING_OWN_LINE));
+    std::string list;
+    for (const std::string& item : missing)
+        list += (list.empty() ? "" : "; ") + item;
+    run_.gaps += (run_.gaps.empty() ? "" : " ") + Say(W_BEFORE_LINE_LIST, { Number(number), list });
+    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { list });
 }
 
 void LogReader::EndRun()

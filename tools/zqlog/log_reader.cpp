@@ -36,7 +36,7 @@ void RunState::Reset()
     settingsLine = spoolerLine = faxFlagLine = faxNameLine = nullLine = 0;
     for (LaunchState& launch : launches)
         launch.Reset();
-    gaps.parts.clear();
+    gaps.clear();
     named = 0;
     headless = false;
     lost = zeroLines = gluedLines = cutLines = others = othersPending = 0;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "grammar.h"
-#include "word_ids.h"
 #include "support/text_rules.h"
 
 // What the whole log shows beyond one run: programs that started, and runs
@@ -51,7 +50,7 @@ struct RunState {
     const GrammarRow* spooler = nullptr;
     long spoolerLine = 0, faxFlagLine = 0, faxNameLine = 0, nullLine = 0;
     LaunchState launches[LAUNCH_COUNT];
-    Phrase gaps; // where lines are missing, as ids of words
+    std::string gaps;
     unsigned named = 0; // the missing launches named so far
     bool headless = false; // the run lost its first lines
     long lost = 0; // places where lines are missing
