@@ -1,8 +1,6 @@
 // The engine: Advance applies the grammar (grammar.h) to the run the reader
 // is in. It is the one place where a run moves through the order, records
 // what its texts say, begins, ends, or gives way to the run kept aside.
-#include "build_record.h"
-#include "evidence.h"
 #include "log_reader.h"
 #include "words.h"
 
@@ -44,10 +42,6 @@ const LogReader::Recorder LogReader::kRecorders[] = {
 std::string LogReader::Advance(const Move& move)
 {
     static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
-    if (move.kind == Move::STANDS) {
-        Stand(move);
-        return "";
-    }
     if (move.kind == Move::RESUME) {
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;
@@ -81,23 +75,6 @@ std::string LogReader::Advance(const Move& move)
             launch->cause = row.cause;
     }
     return why;
-}
-
-// Where a line handed on stands: the run's last line, or other programs'
-// lines, which count inside the run only when a line of its own follows them.
-void LogReader::Stand(const Move& move)
-{
-    if (move.own) {
-        run_.last = move.line;
-        run_.zeroLines += move.zeros;
-        run_.others += run_.othersPending;
-        run_.othersPending = 0;
-        crashLines_ = 0;
-    } else {
-        ++others_;
-        run_.othersPending += inRun_;
-        crashLines_ += move.zeros;
-    }
 }
 
 void LogReader::RecordSettingsEnd(const Move& move, LaunchState*)
@@ -320,10 +297,10 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
 void LogReader::EndRun()
 {
     lastInterleaved_ = run_.interleaves;
-    RunRecord record = BuildRecord(RunFactsNow());
+    RunRecord record = BuildRecord(*this);
     sink_.RunEnds(record);
     if (run_.spooler)
         spoolerSeen_ = true;
-    KeepStarted(run_, &facts_);
+    KeepStarted();
     inRun_ = false;
 }

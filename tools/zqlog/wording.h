@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "file_facts.h"
+#include "line_source.h"
 #include "run_record.h"
 #include "words.h"
 
