@@ -230,9 +230,11 @@ TEST(ZqlogStructure, NoEnglishOutsideTheWordsTable)
 // lines, zero bytes) is counted as the reader hands the line on.
 TEST(ZqlogStructure, OnlyAdvanceMovesARun)
 {
-    const std::string field = "(step|firstStep|phase|cause|settingsEnd|settingsLine|spooler|spoolerLine|faxFlagLine|"
-                              "faxNameLine|nullLine|failedLine|systemText|code|dir|arg|command|cut|cutLines|gluedLines|"
-                              "gaps|named|lost|headless|interleaves|endedByRun|crashTail|number|first)";
+    const std::string field
+        = "(step|firstStep|phase|cause|settingsEnd|settingsLine|spooler|spoolerLine|faxFlagLine|"
+          "faxNameLine|nullLine|failedLine|systemText|code|dir|arg|command|cut|cutLines|gluedLines|"
+          "gaps|named|lost|headless|interleaves|endedByRun|crashTail|number|first|last|zeroLines|others|"
+          "othersPending)";
     const std::string owner = "(run_|parkedRun_|run|launch|current|launches\\[\\w+\\]|l\\[\\w+\\])(\\.|->)";
     const std::regex moves(owner + field + "\\s*(=[^=]|\\+=|-=|\\+\\+)|\\+\\+" + owner + field
         + "\\b|swap\\(run_|^\\s*inRun_ = |\\blaunches\\[\\w+\\] = ");
@@ -248,6 +250,99 @@ TEST(ZqlogStructure, OnlyAdvanceMovesARun)
     EXPECT_TRUE(std::regex_search("    launch.phase = PHASE_COMMAND;", moves));
     EXPECT_TRUE(std::regex_search("        std::swap(run_, parkedRun_);", moves));
     EXPECT_TRUE(std::regex_search("    ++run_.cutLines;", moves));
-    EXPECT_FALSE(std::regex_search("        run_.last = line.number;", moves));
+    EXPECT_TRUE(std::regex_search("        run_.last = line.number;", moves));
+    EXPECT_TRUE(std::regex_search("        run_.othersPending += inRun_;", moves));
     EXPECT_FALSE(std::regex_search("    if (launch.phase == PHASE_WARNED) {", moves));
+}
+
+namespace {
+
+// The units included by a file: its "#include" lines, by their names.
+std::set<std::string> Includes(const std::string& name)
+{
+    std::set<std::string> included;
+    const std::string head = "#include \"";
+    for (const std::string& line : FileLines(name))
+        if (line.compare(0, head.size(), head) == 0)
+            included.insert(line.substr(head.size(), line.find('"', head.size()) - head.size()));
+    return included;
+}
+
+// The stages in their order. A stage hands the next only plain data, so a
+// later stage includes no header of an earlier one but the data headers;
+// the reader alone drives the stage right before it, the line source and
+// the classifier, as it reads.
+struct Stage {
+    const char* name;
+    std::vector<std::string> files;
+    bool drivesTheOneBefore;
+};
+const Stage kStages[] = {
+    { "lines", { "line_source.h", "line_source.cpp", "classify.h", "classify.cpp", "code_page_guess.h" }, false },
+    { "reader", { "log_reader.h", "log_reader.cpp", "reader_lines.cpp", "commands.cpp", "engine.cpp" }, true },
+    { "record", { "build_record.h", "build_record.cpp", "evidence.h", "evidence.cpp" }, false },
+    { "printers", { "account.h", "account.cpp", "json_output.cpp" }, false },
+};
+// What one stage hands on, which any later stage may include.
+const std::set<std::string> kDataHeaders
+    = { "file_facts.h", "run_facts.h", "line_notes.h", "run_record.h", "grammar.h" };
+
+} // namespace
+
+TEST(ZqlogStructure, EachStageTakesOnlyTheDataOfTheOnesBefore)
+{
+    const std::vector<std::string> sources = Sources();
+    const std::set<std::string> present(sources.begin(), sources.end());
+    for (size_t later = 0; later < std::size(kStages); ++later)
+        for (const std::string& file : kStages[later].files) {
+            ASSERT_TRUE(present.count(file)) << file << " is gone: mend the table of stages";
+            const std::set<std::string> included = Includes(file);
+            for (size_t earlier = 0; earlier < later; ++earlier) {
+                if (earlier + 1 == later && kStages[later].drivesTheOneBefore)
+                    continue;
+                for (const std::string& header : kStages[earlier].files)
+                    EXPECT_FALSE(included.count(header) && !kDataHeaders.count(header))
+                        << file << " (" << kStages[later].name << ") includes " << header << " ("
+                        << kStages[earlier].name << ")";
+            }
+        }
+    // The data headers themselves name no stage's code.
+    for (const std::string& data : kDataHeaders)
+        for (const Stage& stage : kStages)
+            for (const std::string& header : stage.files)
+                EXPECT_FALSE(Includes(data).count(header) && !kDataHeaders.count(header))
+                    << data << " includes " << header;
+}
+
+// A friend, or a later stage that keeps the reader, reaches back past the
+// data; a record that says its causes in English leaves the printers nothing
+// to put into words.
+TEST(ZqlogStructure, NoStageReachesBackIntoTheReader)
+{
+    const struct {
+        const char* file;
+        const char* pattern;
+    } kForbidden[] = {
+        { nullptr, "\\bfriend\\b" }, // every file
+        { "build_record.cpp", "\\bLogReader\\b" },
+        { "evidence.cpp", "\\bLogReader\\b" },
+        { "account.h", "\\bLogReader\\b" },
+        { "account.cpp", "\\bLogReader\\b" },
+        { "json_output.cpp", "\\bLogReader\\b" },
+        // The record holds ids of words: it makes no English of its own.
+        { "build_record.cpp", "\\b(Say|Word|Spoken)\\(" },
+        { "evidence.cpp", "\\b(Say|Word|Spoken)\\(" },
+        { "run_facts.h", "\\b(Say|Word|Spoken)\\(" },
+    };
+    for (const auto& row : kForbidden)
+        for (const std::string& name : Sources()) {
+            if (row.file && name != row.file)
+                continue;
+            const std::regex pattern(row.pattern);
+            const std::vector<std::string> lines = FileLines(name);
+            for (size_t i = 0; i < lines.size(); ++i) {
+                const std::string code = lines[i].substr(0, lines[i].find("//"));
+                EXPECT_FALSE(std::regex_search(code, pattern)) << name << ":" << i + 1 << ": " << lines[i];
+            }
+        }
 }

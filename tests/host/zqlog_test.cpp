@@ -10,8 +10,10 @@
 
 #include "account.h"
 #include "code_pages.h"
+#include "log_reader.h"
 #include "line_notes.h"
 #include "run_record.h"
+#include "words.h"
 #include "zqlog/log_lines.h"
 #include "zqlog/scenario_logs.h"
 #include "zqlog/two_runs.h"
@@ -207,7 +209,7 @@ TEST(Zqlog, EveryLineInOrderWhateverTheChunks)
     for (char c : log)
         reader.Feed(&c, 1);
     reader.Finish();
-    writer.Close(reader);
+    writer.Close(reader.File());
     EXPECT_EQ(kTwoRunsAccount, bytewise);
 }
 
@@ -398,6 +400,18 @@ TEST(Zqlog, Verdicts)
             { ok }, "split off another program's text glued to its front; the printer stage" },
         { "runs whose lines interleave", Lines({ running, running, kFax, zqFax, kFax, zqFax }),
             { incomplete, incomplete }, "two setups ran at once" },
+        // The record holds ids; these causes are put into words only when printed.
+        { "a launch announced whose command line is lost",
+            Lines(std::vector<std::string> { running, kFax, kPrinter, kPrinterLine } + Tools("Zq Fax", "Zq")), { ok },
+            "unknown     fax                    announced at line 2, but its command line is missing" },
+        { "the printer key opened, its Driver Name empty",
+            Lines(
+                { running, kPrinter, "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTest", kPrinterTool, kDriverDir }),
+            { ok }, "done        settings               Driver Name under the printer key is empty" },
+        { "a command line whose announcement is lost",
+            Lines(std::vector<std::string> { running, kPrinterLine } + Tools("Zq Fax", "Zq")), { ok },
+            "note: lines of the program's are missing inside the run: Before line 2: a line of the program's. Before "
+            "line 2: the printer launch's announcement.\n" },
     };
     for (const auto& c : cases) {
         std::vector<Verdict> verdicts;
@@ -475,4 +489,32 @@ TEST(Zqlog, JsonAndFlags)
               "3 runs of zqrunadd (1 ok, 1 failed, 1 incomplete) in 27 lines; 0 lines of other programs\n",
         AccountOf(log, 0, &status, options));
     EXPECT_TRUE(IsKnownCodePage(932) && IsKnownCodePage(1258) && !IsKnownCodePage(99999) && !IsKnownCodePage(0));
+}
+
+// A record's words are ids until a printer speaks them: the same text as
+// filling the sentences at once, nested fills, a key put in after its anchor.
+TEST(Zqlog, SpokenAsTheSentencesSayIt)
+{
+    Sentence advice(W_ERROR_2_ADD_PRINTER);
+    advice.anchor = W_INSTALL_ROOT_KEY;
+    advice.atAnchor = " HKEY_LOCAL_MACHINE\\SOFTWARE\\Zq";
+    const struct {
+        const char* row;
+        Phrase phrase;
+        std::string says;
+    } cases[] = {
+        { "none", Phrase(), "" },
+        { "text alone", Phrase("C:\\p"), "C:\\p" },
+        { "a sentence with its fills", Sentence(W_LINE_SAID, { "7", Sentence(W_STAGE_NAME_FAX) }),
+            Say(W_LINE_SAID, { "7", Word(W_STAGE_NAME_FAX) }) },
+        { "a phrase as one fill", Sentence(W_NOT_STARTED, { Sentence(Phrase("a") + "; " + "b") }),
+            Say(W_NOT_STARTED, { "a; b" }) },
+        { "pieces one after another", Phrase(Sentence(W_STAGE_NAME_FAX)) + "; " + Sentence(W_STAGE_NAME_PRINTER),
+            std::string(Word(W_STAGE_NAME_FAX)) + "; " + Word(W_STAGE_NAME_PRINTER) },
+        { "the key after the words that name it", advice,
+            "check ProgramDir under the install root key HKEY_LOCAL_MACHINE\\SOFTWARE\\Zq, and that zqntadd.exe is in "
+            "that folder" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.says, Spoken(c.phrase)) << c.row;
 }

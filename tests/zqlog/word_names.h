@@ -1,4 +1,4 @@
-// The words table's id names in their order, read from words.h.
+// The words table's id names in their order, read from word_ids.h.
 #ifndef ZQLOG_TEST_WORD_NAMES_H
 #define ZQLOG_TEST_WORD_NAMES_H
 
@@ -8,7 +8,7 @@
 
 inline std::vector<std::string> WordNames()
 {
-    std::ifstream in(std::string(ZQLOG_SOURCE_DIR) + "/words.h");
+    std::ifstream in(std::string(ZQLOG_SOURCE_DIR) + "/word_ids.h");
     std::vector<std::string> names;
     for (std::string line; std::getline(in, line);)
         if (line.compare(0, 6, "    W_") == 0)

@@ -7,8 +7,8 @@
 
 // json_output.cpp
 JsonAccountPtr MakeJsonAccount(const AccountOptions& options);
-std::string JsonRun(JsonAccount& json, const RunRecord& record, const LogReader* reader);
-std::string JsonClose(JsonAccount& json, const LogReader& reader, const long counts[VERDICT_COUNT]);
+std::string JsonRun(JsonAccount& json, const RunRecord& record, const FileFacts& file);
+std::string JsonClose(JsonAccount& json, const FileFacts& file, const long counts[VERDICT_COUNT]);
 
 namespace {
 
@@ -38,9 +38,7 @@ void AccountWriter::Top()
     topDone_ = true;
     if (options_.Json())
         return;
-    const Conversion found = reader_ ? reader_->Source().Found() : CONV_NONE;
-    const Conversion ends = reader_ ? reader_->Source().LineEnds() : CONV_NONE;
-    const std::string said = ConversionSaid(found, ends);
+    const std::string said = ConversionSaid(file_.found, file_.lineEnds);
     if (!said.empty())
         write_(said + "\n\n");
 }
@@ -98,7 +96,7 @@ void AccountWriter::RunEnds(const RunRecord& record)
         notShown_ = 0;
         return;
     }
-    std::string text = json_ ? JsonRun(*json_, record, reader_) : Text(record, lines);
+    std::string text = json_ ? JsonRun(*json_, record, file_) : Text(record, lines);
     if (json_ && !options_.jsonLines)
         return; // the document holds it
     notShown_ = 0;
@@ -123,90 +121,74 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
             if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)
                 stages += std::string(stages.empty() ? "  " : " ") + StageId((Stage)s) + "="
                     + StateId(record.stages[s].state);
-        return text + (stages.empty() && !record.why.empty() ? "  (" + record.why + ")\n" : stages + "\n");
+        return text + (stages.empty() && !record.why.empty() ? "  (" + Spoken(record.why) + ")\n" : stages + "\n");
     }
     text = "== " + VerdictLine(record) + " ==\n";
     for (int s = 0; s < STAGE_COUNT; ++s) {
         const StageRecord& stage = record.stages[s];
         const bool said = stage.error.present && !stage.error.text.empty();
-        text += "   " + Padded(StateId(stage.state), 12) + Padded(StageName((Stage)s), 23) + stage.cause
+        text += "   " + Padded(StateId(stage.state), 12) + Padded(StageName((Stage)s), 23) + Spoken(stage.cause)
             + (said ? Say(W_SYSTEM_SAID_IN_STAGE, { stage.error.text }) : "")
-            + (stage.advice.empty() ? "" : "; " + stage.advice) + "\n";
+            + (stage.advice.empty() ? "" : "; " + Spoken(stage.advice)) + "\n";
     }
-    text += "   " + Padded("", 12) + Padded(Word(W_SYSTEM_ROW), 23) + record.system + "\n";
+    text += "   " + Padded("", 12) + Padded(Word(W_SYSTEM_ROW), 23) + Spoken(record.system) + "\n";
     for (const RunNote& note : record.notes)
-        text += "   " + Say(W_NOTE_LINE, { note.text });
+        text += "   " + Say(W_NOTE_LINE, { Spoken(note.text) });
     text += lines;
     if (notShown_)
         text += Say(W_RUN_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
     return text + "\n";
 }
 
-void AccountWriter::Close(const LogReader& reader)
+void AccountWriter::Converted(Conversion found, Conversion lineEnds)
 {
-    if (!reader_)
-        reader_ = &reader;
+    file_.found = found;
+    file_.lineEnds = lineEnds;
+}
+
+void AccountWriter::Close(const FileFacts& file)
+{
     for (auto& held : last_)
         if (!(options_.failedOnly && held.first == VERDICT_OK))
             Out(held.second);
     last_.clear();
     if (json_) {
-        Out(JsonClose(*json_, reader, counts_));
+        Out(JsonClose(*json_, file, counts_));
         return;
     }
-    for (const RunNote& note : FileNotes(reader, options_))
+    for (const RunNote& note : FileNotes(file, options_))
         if (note.id != NOTE_CONVERTED) // said at the top
-            Out(Say(W_NOTE_LINE, { note.text }));
-    Out(ClosingLine(counts_, reader.Lines(), reader.OtherLines()) + "\n");
+            Out(Say(W_NOTE_LINE, { Spoken(note.text) }));
+    Out(ClosingLine(counts_, file.lines, file.otherLines) + "\n");
 }
 
-std::vector<RunNote> FileNotes(const LogReader& reader, const AccountOptions& options)
+std::vector<RunNote> FileNotes(const FileFacts& file, const AccountOptions& options)
 {
     std::vector<RunNote> notes;
-    const std::string said = ConversionSaid(reader.Source().Found(), reader.Source().LineEnds());
+    const std::string said = ConversionSaid(file.found, file.lineEnds);
     if (!said.empty())
         notes.push_back({ NOTE_CONVERTED, said });
-    if (const unsigned likely = reader.LikelyCodePage())
+    if (const unsigned likely = file.likelyCodePage)
         notes.push_back({ NOTE_CODE_PAGE_LIKELY, CodePageSaid(likely) });
     if (options.readOnce)
         notes.push_back({ NOTE_READ_ONCE, Word(kWords.readOnce) });
     return notes;
 }
 
-Refusal RefusalOf(const LogReader& reader)
+Refusal RefusalOf(const FileFacts& file)
 {
-    if (reader.Runs() > 0)
+    if (file.runs > 0)
         return { nullptr, "" };
-    if (reader.Source().OnlyZeros())
+    if (file.onlyZeros)
         return { "zero_bytes_only", Word(kWords.onlyZeros) };
-    if (reader.Source().Binary() || (reader.SawZeroByte() && reader.Lines() <= 1))
+    if (file.binary || (file.sawZero && file.lines <= 1))
         return { "binary", Word(kWords.binary) };
-    if (reader.Lines() == 0)
+    if (file.lines == 0)
         return { "empty", Word(kWords.empty) };
-    return { "no_program_lines", Say(W_NO_PROGRAM_LINES_IN, { Count(reader.Lines(), W_LINE, W_LINES) }) };
+    return { "no_program_lines", Say(W_NO_PROGRAM_LINES_IN, { Count(file.lines, W_LINE, W_LINES) }) };
 }
 
-std::string NotALog(const LogReader& reader)
+std::string NotALog(const FileFacts& file)
 {
-    return RefusalOf(reader).text;
-}
-
-std::string AccountOf(const std::string& logBytes, unsigned codePage, int* status, AccountOptions options)
-{
-    std::string out;
-    options.codePage = codePage;
-    AccountWriter writer([&out](const std::string& text) { out += text; }, options);
-    LogReader reader(writer, codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
-    writer.Attach(reader);
-    // The whole log is at hand: a first pass gives the later runs' evidence.
-    const LogFacts ahead = FactsOf(logBytes, codePage);
-    reader.Foresee(ahead);
-    reader.Feed(logBytes.data(), logBytes.size());
-    reader.Finish();
-    const Refusal refusal = RefusalOf(reader);
-    *status = refusal.id ? 2 : 0;
-    if (refusal.id)
-        return options.Json() ? RefusalJson(options, &reader, refusal) : refusal.text + "\n";
-    writer.Close(reader);
-    return out;
+    return RefusalOf(file).text;
 }

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "log_reader.h"
+#include "file_facts.h"
+#include "line_notes.h"
+#include "run_record.h"
 
 // No line of the program's is this long; longer lines are shown cut.
 enum { ZQLOG_LINE_CAP = 4096 };
@@ -33,11 +35,11 @@ struct Refusal {
     const char* id;
     std::string text;
 };
-Refusal RefusalOf(const LogReader& reader);
-std::string NotALog(const LogReader& reader); // the sentence alone; "" for a log
+Refusal RefusalOf(const FileFacts& file);
+std::string NotALog(const FileFacts& file); // the sentence alone; "" for a log
 
 // Notes on the whole file: its conversion, a likely code page, one reading.
-std::vector<RunNote> FileNotes(const LogReader& reader, const AccountOptions& options);
+std::vector<RunNote> FileNotes(const FileFacts& file, const AccountOptions& options);
 
 class JsonAccount; // json_output.cpp
 struct JsonAccountDelete {
@@ -50,14 +52,14 @@ public:
     // write gets the account in pieces; for people, the log's bytes unchanged in it.
     explicit AccountWriter(std::function<void(const std::string&)> write, AccountOptions options = AccountOptions());
     ~AccountWriter() override;
-    void Attach(const LogReader& reader) { reader_ = &reader; }
     bool Words() const { return !options_.summary && !options_.Json(); } // notes per line, for the reader
     bool Causes() const { return !options_.summary; } // causes in the records
+    void Converted(Conversion found, Conversion lineEnds) override;
     void RunBegins(int run, long line) override;
     void Note(long line, const LineNote& note, size_t length) override;
     void RunEnds(const RunRecord& record) override;
     // The closing line (or the JSON's end), once the reader has read everything.
-    void Close(const LogReader& reader);
+    void Close(const FileFacts& file);
 
 private:
     void Put(const std::string& text, int run); // into the run's text (0: the run begun last), or before the first
@@ -67,7 +69,7 @@ private:
 
     std::function<void(const std::string&)> write_;
     AccountOptions options_;
-    const LogReader* reader_ = nullptr;
+    FileFacts file_; // the conversion, once the reader has found it
     JsonAccountPtr json_;
     bool topDone_ = false, started_ = false;
     std::string before_; // other programs' lines before the first run, up to a bound
@@ -79,9 +81,9 @@ private:
 };
 
 // JSON for a refused file: one document with its error; json_output.cpp.
-std::string RefusalJson(const AccountOptions& options, const LogReader* reader, const Refusal& refusal);
+std::string RefusalJson(const AccountOptions& options, const FileFacts* file, const Refusal& refusal);
 
-// The account of a whole log in memory, as zqlog prints it; status is 0 when
+// The account of a whole log in memory, as zqlog prints it (collect.cpp); status is 0 when
 // the bytes held a line of the program's, else 2 with the one line why (or,
 // for JSON, the document with its error).
 std::string AccountOf(

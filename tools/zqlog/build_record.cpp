@@ -4,7 +4,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "log_reader.h"
+#include "build_record.h"
+#include "evidence.h"
+#include "meanings.h"
 #include "start_errors.h"
 #include "support/log_texts.h"
 #include "wording.h"
@@ -41,10 +43,10 @@ bool StartFailed(Phase phase)
 
 class RecordBuilder {
 public:
-    explicit RecordBuilder(const LogReader& reader)
-        : reader_(reader)
-        , run_(reader.run_)
-        , words_(reader.causes_)
+    explicit RecordBuilder(const RunFacts& facts)
+        : facts_(facts)
+        , run_(facts.run)
+        , words_(facts.causes)
     {
         record_.run = run_.number;
         record_.firstLine = run_.first;
@@ -72,14 +74,14 @@ private:
     void Ended();
     WhyId FailedWhy() const;
     void Notes();
-    void Note(NoteId id, const std::string& text) { record_.notes.push_back({ id, text }); }
+    void Note(NoteId id, const Phrase& text) { record_.notes.push_back({ id, text }); }
     void Facts();
 
-    const LogReader& reader_;
+    const RunFacts& facts_;
     const RunState& run_;
     const bool words_;
     RunRecord record_;
-    std::string unknown_; // the cause of a stage the lost first lines hide
+    Phrase unknown_; // the cause of a stage the lost first lines hide
 };
 
 bool RecordBuilder::PastSettings() const
@@ -95,20 +97,21 @@ void RecordBuilder::Settings()
     const LaunchState* l = run_.launches;
     if (run_.settingsEnd) {
         Put(STAGE_SETTINGS, STATE_FAILED, run_.settingsLine, [&] {
-            return Say(W_LINE_SAID, { Number(run_.settingsLine), Word(run_.settingsEnd->summary) });
+            return Sentence(W_LINE_SAID, { Number(run_.settingsLine), Sentence(run_.settingsEnd->summary) });
         });
         record_.stages[STAGE_SETTINGS].failureLine = run_.settingsEnd->text;
     } else if (run_.headless || !PastSettings())
-        Put(STAGE_SETTINGS, STATE_UNKNOWN, 0, [&] { return run_.headless ? unknown_ : Word(kWords.noSettingsLine); });
+        Put(STAGE_SETTINGS, STATE_UNKNOWN, 0,
+            [&] { return run_.headless ? unknown_ : Sentence(kWords.noSettingsLine); });
     else {
         Put(STAGE_SETTINGS, STATE_DONE, 0, [&] {
-            std::string settings;
+            Phrase settings;
             if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
-                settings = reader_.KeyPathQuoted() ? Word(kWords.quotedKeySettings) : Word(kWords.noProgramDirSettings);
+                settings = Sentence(KeyPathQuoted(run_) ? kWords.quotedKeySettings : kWords.noProgramDirSettings);
             if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
-                settings += std::string(settings.empty() ? "" : "; ")
-                    + (reader_.PrinterKeyOpened() ? Word(kWords.emptyDriverName) : Word(kWords.driverNameUnread));
-            return settings.empty() ? std::string(Word(kWords.read)) : settings;
+                settings += (settings.empty() ? Phrase() : Phrase("; "))
+                    + Sentence(PrinterKeyOpened(facts_) ? kWords.emptyDriverName : kWords.driverNameUnread);
+            return settings.empty() ? Phrase(Sentence(kWords.read)) : settings;
         });
     }
 }
@@ -118,16 +121,16 @@ void RecordBuilder::Spooler()
     if (run_.spooler) {
         const bool failed = run_.spooler->why != WHY_NONE;
         Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
-            return Say(W_LINE_SAID, { Number(run_.spoolerLine), Word(run_.spooler->summary) });
+            return Sentence(W_LINE_SAID, { Number(run_.spoolerLine), Sentence(run_.spooler->summary) });
         });
         if (failed)
             record_.stages[STAGE_SPOOLER].failureLine = run_.spooler->text;
     } else if (run_.headless && run_.firstStep > STEP_SPOOLER)
         Put(STAGE_SPOOLER, STATE_UNKNOWN, 0, [&] { return unknown_; });
     else if (PastSettings())
-        Put(STAGE_SPOOLER, STATE_NOT_MADE, 0, [] { return Word(kWords.noSpoolerLine); });
+        Put(STAGE_SPOOLER, STATE_NOT_MADE, 0, [] { return Sentence(kWords.noSpoolerLine); });
     else
-        Put(STAGE_SPOOLER, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
+        Put(STAGE_SPOOLER, STATE_NOT_REACHED, 0, [] { return Sentence(kWords.notReached); });
 }
 
 void RecordBuilder::FaxDecision()
@@ -136,22 +139,22 @@ void RecordBuilder::FaxDecision()
     const Stage s = STAGE_FAX_DECISION;
     if (run_.faxFlagLine)
         Put(s, STATE_DONE, run_.faxFlagLine, [&] {
-            return Say(W_LINE_SAID, { Number(run_.faxFlagLine), Word(kWords.faxOn) });
+            return Sentence(W_LINE_SAID, { Number(run_.faxFlagLine), Sentence(kWords.faxOn) });
         });
     else if (run_.headless && run_.firstStep > STEP_FAX_FLAG)
         Put(s, STATE_UNKNOWN, 0, [&] { return unknown_; });
     else if (l[LAUNCH_FAX].phase != PHASE_NONE)
-        Put(s, STATE_DONE, 0, [] { return Word(kWords.faxOnNoLine); });
-    else if (reader_.NoFaxKey())
-        Put(s, STATE_NOT_MADE, 0, [] { return Word(kWords.noFaxStage); });
-    else if (reader_.FaxKeyShown())
-        Put(s, STATE_DONE, 0, [] { return Word(kWords.noFaxKeyShown); });
+        Put(s, STATE_DONE, 0, [] { return Sentence(kWords.faxOnNoLine); });
+    else if (NoFaxKey(facts_))
+        Put(s, STATE_NOT_MADE, 0, [] { return Sentence(kWords.noFaxStage); });
+    else if (FaxKeyShown(facts_))
+        Put(s, STATE_DONE, 0, [] { return Sentence(kWords.noFaxKeyShown); });
     else if (l[LAUNCH_PRINTER].phase != PHASE_NONE)
-        Put(s, STATE_DONE, 0, [] { return Word(kWords.noFax); });
+        Put(s, STATE_DONE, 0, [] { return Sentence(kWords.noFax); });
     else if (l[LAUNCH_FAX_TOOL].phase != PHASE_NONE || l[LAUNCH_PRINTER_TOOL].phase != PHASE_NONE)
-        Put(s, STATE_UNKNOWN, 0, [] { return Word(kWords.noFaxLaunchSeen); });
+        Put(s, STATE_UNKNOWN, 0, [] { return Sentence(kWords.noFaxLaunchSeen); });
     else
-        Put(s, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
+        Put(s, STATE_NOT_REACHED, 0, [] { return Sentence(kWords.notReached); });
 }
 
 void RecordBuilder::LaunchNotMade(int i, Stage stage)
@@ -161,22 +164,22 @@ void RecordBuilder::LaunchNotMade(int i, Stage stage)
     for (int j = i + 1; j < LAUNCH_COUNT; ++j)
         later = later || l[j].phase != PHASE_NONE;
     const bool printed = l[LAUNCH_PRINTER].command || l[LAUNCH_PRINTER].phase == PHASE_FAILED;
-    if (i == LAUNCH_FAX && reader_.NoFaxKey())
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFaxKey); });
-    else if (i == LAUNCH_FAX && later && reader_.FaxKeyShown())
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(kWords.notMadeNoFax); });
+    if (i == LAUNCH_FAX && NoFaxKey(facts_))
+        Put(stage, STATE_NOT_MADE, 0, [] { return Sentence(kWords.notMadeNoFaxKey); });
+    else if (i == LAUNCH_FAX && later && FaxKeyShown(facts_))
+        Put(stage, STATE_NOT_MADE, 0, [] { return Sentence(kWords.notMadeNoFax); });
     else if (i == LAUNCH_FAX && later)
-        Put(stage, STATE_NOT_MADE, 0, [] { return Word(W_NOT_MADE_FAX); });
+        Put(stage, STATE_NOT_MADE, 0, [] { return Sentence(W_NOT_MADE_FAX); });
     else if (later)
-        Put(stage, STATE_UNKNOWN, 0, [] { return Word(kWords.notMadeLost); });
+        Put(stage, STATE_UNKNOWN, 0, [] { return Sentence(kWords.notMadeLost); });
     else if (printed
         && (i == LAUNCH_FAX_TOOL || (i == LAUNCH_PRINTER_TOOL && l[LAUNCH_FAX_TOOL].phase == PHASE_NONE))) {
         // After the printer's error line its tool had ended: it cannot have hung.
         const WordId why
             = l[LAUNCH_PRINTER].phase == PHASE_FAILED ? W_NOT_MADE_DRIVER_TOOL_AFTER_FAILURE : kWords.notMadeDriverTool;
-        Put(stage, STATE_NOT_MADE, 0, [why] { return Word(why); });
+        Put(stage, STATE_NOT_MADE, 0, [why] { return Sentence(why); });
     } else
-        Put(stage, STATE_NOT_REACHED, 0, [] { return Word(kWords.notReached); });
+        Put(stage, STATE_NOT_REACHED, 0, [] { return Sentence(kWords.notReached); });
 }
 
 void RecordBuilder::LaunchFailed(int i, Stage stage)
@@ -194,28 +197,29 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         error.known = row != nullptr;
     }
     if (launch.phase == PHASE_TOO_LONG) {
-        Put(stage, STATE_FAILED, launch.line, [&] { return Say(W_NOT_STARTED, { Word(LaunchOf(i).tooLong) }); });
-        out.advice = words_ ? Word(LaunchOf(i).tooLongAdvice) : "";
+        Put(stage, STATE_FAILED, launch.line,
+            [&] { return Sentence(W_NOT_STARTED, { Sentence(LaunchOf(i).tooLong) }); });
+        out.advice = words_ ? Sentence(LaunchOf(i).tooLongAdvice) : "";
         return;
     }
     if (launch.phase != PHASE_FAILED) { // a failed start with no error line after it
         // A system text zqlog knows names its error by itself: read it as the error line would be.
-        LogReader::Failure failure;
+        LaunchFailure failure;
         if (words_ && error.known)
-            failure = reader_.StartFailure(i);
+            failure = StartFailure(facts_, i);
         Put(stage, STATE_FAILED, launch.line, [&] {
-            return error.known ? Say(W_DID_NOT_START_KNOWN, { Number(launch.line), failure.cause })
-                               : Say(W_DID_NOT_START, { Number(launch.line), launch.systemText });
+            return error.known ? Sentence(W_DID_NOT_START_KNOWN, { Number(launch.line), Sentence(failure.cause) })
+                               : Sentence(W_DID_NOT_START, { Number(launch.line), launch.systemText });
         });
         out.advice = failure.advice;
         return;
     }
     out.failureLine = FailureText(i);
-    LogReader::Failure failure;
+    LaunchFailure failure;
     if (words_)
-        failure = reader_.FailureParts(i);
+        failure = FailureParts(facts_, i);
     Put(stage, STATE_FAILED, launch.line ? launch.line : launch.failedLine, [&] {
-        return Say(W_FAILED_AT, { Number(launch.failedLine), failure.cause });
+        return Sentence(W_FAILED_AT, { Number(launch.failedLine), Sentence(failure.cause) });
     });
     out.advice = failure.advice;
 }
@@ -237,13 +241,14 @@ void RecordBuilder::Launch(int i)
     else if (launch.phase == PHASE_FAILED || launch.phase == PHASE_TOO_LONG || StartFailed(launch.phase))
         LaunchFailed(i, stage);
     else if (launch.phase == PHASE_ANNOUNCED)
-        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Say(W_ANNOUNCED_AT, { Number(launch.line) }); });
+        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_ANNOUNCED_AT, { Number(launch.line) }); });
     else
         Put(stage, STATE_DONE, launch.line, [&] {
-            return Say(LaunchOf(i).addPrinter ? W_STARTED_AT_RAN : W_STARTED_AT_NOT_WAITED, { Number(launch.line) });
+            return Sentence(
+                LaunchOf(i).addPrinter ? W_STARTED_AT_RAN : W_STARTED_AT_NOT_WAITED, { Number(launch.line) });
         });
     if (i == LAUNCH_FAX && run_.faxNameLine) {
-        out.cause += words_ ? Say(W_FAX_NAME_UNREAD_AT, { Number(run_.faxNameLine) }) : "";
+        out.cause += words_ ? Sentence(W_FAX_NAME_UNREAD_AT, { Number(run_.faxNameLine) }) : "";
         if (out.state == STATE_DONE) {
             out.state = STATE_FAILED;
             out.failureLine = LOG_NO_FAX_NAME;
@@ -268,16 +273,16 @@ void RecordBuilder::Unfinished()
         at = STAGE_PRINTER;
     StageRecord& stage = record_.stages[at];
     stage.state = STATE_UNFINISHED;
-    record_.why = Say(W_STOPS_AT, { Number(run_.last), StageName(at) });
+    record_.why = Sentence(W_STOPS_AT, { Number(run_.last), Sentence(StageWord(at)) });
     if (words_)
-        stage.cause = Say(W_UNFINISHED, { Word(RowOf(run_.step).stopped), Number(run_.last) });
+        stage.cause = Sentence(W_UNFINISHED, { Sentence(RowOf(run_.step).stopped), Number(run_.last) });
 }
 
 WhyId RecordBuilder::FailedWhy() const
 {
     if (run_.settingsEnd)
         return run_.settingsEnd->why;
-    if (reader_.KeyPathQuoted())
+    if (KeyPathQuoted(run_))
         return WHY_KEY_PATH_QUOTED;
     for (int i = 0; i < LAUNCH_COUNT; ++i) {
         const LaunchState& launch = run_.launches[i];
@@ -311,20 +316,20 @@ void RecordBuilder::Ended()
         // No failure line shows a failure: the log's end was lost, or another run's lines stand here.
         record_.verdict = VERDICT_INCOMPLETE;
         record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
-        record_.why = WhyText(record_.whyId);
+        record_.why = Sentence(kWords.why[record_.whyId]);
         return;
     }
     if (words_ && printerEnd) {
         // After the printer's error line its tool had ended: it cannot have hung.
         const bool afterFailure = run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
-        const int other = reader_.DriverToolRun();
-        const std::string likelier = other
-            ? Word(afterFailure ? W_PRINTER_END_LIKELIER_ENDED : kWords.printerEndLikelier[1]) + Number(other)
-                + Word(kWords.printerEndRunSaw)
-            : reader_.Known().firstPrinterEndRun && reader_.Known().firstPrinterEndRun != run_.number
-            ? Word(kWords.printerEndLikelier[2])
-            : Word(kWords.printerEndLikelier[0]);
-        const std::string ends = Word(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
+        const int other = DriverToolRun(facts_);
+        const Phrase likelier = other
+            ? Phrase(Sentence(afterFailure ? W_PRINTER_END_LIKELIER_ENDED : kWords.printerEndLikelier[1]))
+                + Number(other) + Sentence(kWords.printerEndRunSaw)
+            : facts_.known.firstPrinterEndRun && facts_.known.firstPrinterEndRun != run_.number
+            ? Phrase(Sentence(kWords.printerEndLikelier[2]))
+            : Phrase(Sentence(kWords.printerEndLikelier[0]));
+        const Phrase ends = Sentence(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
         record_.stages[STAGE_PRINTER].cause += "; " + ends;
         Note(NOTE_ENDS_AFTER_PRINTER, ends);
     }
@@ -334,11 +339,11 @@ void RecordBuilder::Ended()
     record_.whyId = failed ? FailedWhy() : WHY_ENDS_AFTER_PRINTER;
     for (int s = 0; s < STAGE_COUNT && record_.why.empty(); ++s)
         if (record_.stages[s].state == STATE_FAILED)
-            record_.why = Say(W_STAGE_FAILED, { StageName((Stage)s) });
+            record_.why = Sentence(W_STAGE_FAILED, { Sentence(StageWord((Stage)s)) });
     if (record_.why.empty() && run_.nullLine)
-        record_.why = Say(W_CRITICAL_AT, { Number(run_.nullLine) });
+        record_.why = Sentence(W_CRITICAL_AT, { Number(run_.nullLine) });
     if (record_.why.empty())
-        record_.why = WhyText(WHY_ENDS_AFTER_PRINTER);
+        record_.why = Sentence(kWords.why[WHY_ENDS_AFTER_PRINTER]);
 }
 
 // Findings with no failure line.
@@ -346,33 +351,33 @@ void RecordBuilder::Notes()
 {
     const LaunchState* l = run_.launches;
     if (run_.headless)
-        Note(NOTE_FIRST_LINES_MISSING, Word(kWords.headless));
+        Note(NOTE_FIRST_LINES_MISSING, Sentence(kWords.headless));
     if (!run_.gaps.empty())
-        Note(NOTE_LINES_LOST, std::string(Word(kWords.lost)) + ": " + run_.gaps);
+        Note(NOTE_LINES_LOST, Phrase(Sentence(kWords.lost)) + ": " + run_.gaps);
     if (run_.interleaves)
-        Note(NOTE_INTERLEAVED, Word(kWords.interleave));
+        Note(NOTE_INTERLEAVED, Sentence(kWords.interleave));
     if (run_.crashTail)
-        Note(NOTE_CRASH_TAIL, Word(kWords.crashTail));
+        Note(NOTE_CRASH_TAIL, Sentence(kWords.crashTail));
     if (run_.zeroLines)
-        Note(NOTE_ZERO_BYTES, Word(kWords.zeros));
+        Note(NOTE_ZERO_BYTES, Sentence(kWords.zeros));
     if (run_.gluedLines)
-        Note(NOTE_GLUED, Word(kWords.glued));
+        Note(NOTE_GLUED, Sentence(kWords.glued));
     if (run_.cutLines)
-        Note(NOTE_CUT, Word(kWords.cut));
-    if (run_.number == 1 && reader_.FirstLineCut())
-        Note(NOTE_FIRST_LINE_CUT, Word(kWords.firstLineCut));
+        Note(NOTE_CUT, Sentence(kWords.cut));
+    if (run_.number == 1 && facts_.firstLineCut)
+        Note(NOTE_FIRST_LINE_CUT, Sentence(kWords.firstLineCut));
     if (l[LAUNCH_FAX_TOOL].command && l[LAUNCH_FAX_TOOL].arg.empty() && l[LAUNCH_FAX].phase != PHASE_NONE
         && !run_.faxNameLine)
-        Note(NOTE_FAX_NAME_EMPTY, Word(kWords.emptyFaxName));
-    if (reader_.KeyPathQuoted())
-        Note(NOTE_KEY_PATH_QUOTED, Word(kWords.quotedKeyCause) + std::string("; ") + Word(kWords.quotedKeyAdvice));
+        Note(NOTE_FAX_NAME_EMPTY, Sentence(kWords.emptyFaxName));
+    if (KeyPathQuoted(run_))
+        Note(NOTE_KEY_PATH_QUOTED, Phrase(Sentence(kWords.quotedKeyCause)) + "; " + Sentence(kWords.quotedKeyAdvice));
     else if ((l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
         || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
-        Note(NOTE_PROGRAM_DIR_EMPTY, Word(kWords.emptyProgramDir));
+        Note(NOTE_PROGRAM_DIR_EMPTY, Sentence(kWords.emptyProgramDir));
     if (run_.nullLine)
-        Note(NOTE_NULL_TEXT, Word(kWords.nullText) + Say(W_AT_LINE, { Number(run_.nullLine) }));
+        Note(NOTE_NULL_TEXT, Phrase(Sentence(kWords.nullText)) + Sentence(W_AT_LINE, { Number(run_.nullLine) }));
     if (run_.others)
-        Note(NOTE_OTHER_LINES, std::string(Word(kWords.others)) + ": " + Number(run_.others));
+        Note(NOTE_OTHER_LINES, Phrase(Sentence(kWords.others)) + ": " + Number(run_.others));
 }
 
 // What the command lines show: the key path, ProgramDir, the driver names.
@@ -391,15 +396,15 @@ void RecordBuilder::Facts()
     for (int i : { LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL })
         if (l[i].command && !l[i].cut && !l[i].arg.empty())
             record_.driverNames.push_back(l[i].arg);
-    record_.systemId = reader_.SystemIdShown();
+    record_.systemId = SystemIdShown(facts_);
     if (words_)
-        record_.system = reader_.SystemShown();
+        record_.system = SystemShown(facts_);
 }
 
 RunRecord RecordBuilder::Build()
 {
     if (words_ && run_.headless)
-        unknown_ = Say(W_HEADLESS_UNKNOWN, { Number(run_.first) });
+        unknown_ = Sentence(W_HEADLESS_UNKNOWN, { Number(run_.first) });
     Settings();
     Spooler();
     FaxDecision();
@@ -415,7 +420,7 @@ RunRecord RecordBuilder::Build()
     return record_;
 }
 
-RunRecord BuildRecord(const LogReader& reader)
+RunRecord BuildRecord(const RunFacts& facts)
 {
-    return RecordBuilder(reader).Build();
+    return RecordBuilder(facts).Build();
 }

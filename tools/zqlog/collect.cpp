@@ -1,9 +1,11 @@
-// The account for callers that hold a log whole: its lines' notes (the
-// demo's report) and its runs' records (the demo's summary).
+// The pipeline for callers that hold a log whole: its lines' notes (the
+// demo's report), its runs' records (the demo's summary), its facts for a
+// first pass, and the account as zqlog prints it.
 #include <vector>
 
 #include "account.h"
 #include "line_notes.h"
+#include "log_reader.h"
 #include "run_record.h"
 
 namespace {
@@ -52,4 +54,24 @@ LogFacts FactsOf(const std::string& logBytes, unsigned codePage)
     reader.Feed(logBytes.data(), logBytes.size());
     reader.Finish();
     return reader.Facts();
+}
+
+std::string AccountOf(const std::string& logBytes, unsigned codePage, int* status, AccountOptions options)
+{
+    std::string out;
+    options.codePage = codePage;
+    AccountWriter writer([&out](const std::string& text) { out += text; }, options);
+    LogReader reader(writer, codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
+    // The whole log is at hand: a first pass gives the later runs' evidence.
+    const LogFacts ahead = FactsOf(logBytes, codePage);
+    reader.Foresee(ahead);
+    reader.Feed(logBytes.data(), logBytes.size());
+    reader.Finish();
+    const FileFacts file = reader.File();
+    const Refusal refusal = RefusalOf(file);
+    *status = refusal.id ? 2 : 0;
+    if (refusal.id)
+        return options.Json() ? RefusalJson(options, &file, refusal) : refusal.text + "\n";
+    writer.Close(file);
+    return out;
 }

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "install/key_paths.h"
+#include "evidence.h"
 #include "log_reader.h"
 #include "start_errors.h"
 #include "wording.h"
@@ -220,71 +221,34 @@ bool LogReader::TakeSystemText()
     return true;
 }
 
-// The program that did not start, why, and what to check, from the error
-// and the evidence of the rest of the log.
-LogReader::Failure LogReader::StartFailure(int index) const
+std::string LogReader::CommandMeaning(int index) const
 {
     const LaunchState& launch = run_.launches[index];
-    const bool addPrinter = LaunchOf(index).addPrinter;
-    const std::string program = addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
-    const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
-                                                   : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
-    Failure failure;
-    if (addPrinter && launch.dir.empty() && KeyPathQuoted()) {
-        failure.cause = Word(kWords.quotedKeyCause);
-        failure.advice = Word(kWords.quotedKeyAdvice);
-        return failure;
+    const LaunchState* l = run_.launches;
+    if (LaunchOf(index).addPrinter) {
+        std::string meaning = Say(W_ADD_PRINTER_COMMAND, { kAddPrinterFile, launch.arg });
+        if (launch.dir.empty())
+            meaning += Word(W_PROGRAM_DIR_EMPTY);
+        if (HasVariable(launch.dir))
+            meaning += ". " + UnexpandedDir();
+        return meaning;
     }
-    // The install root key, from the printer launch's key path when it has come.
-    char root[KEY_PATH_SIZE] = "";
-    const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
-    if (addPrinter && printer.command && !printer.cut)
-        InstallRootKeyPath(printer.arg.c_str(), root, isLead_);
-    const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
-    if (addPrinter && launch.dir.empty()) {
-        failure.cause = Say(W_NO_PROGRAM_DIR_CAUSE, { key });
-        failure.advice = Word(kWords.noProgramDirAdvice);
-        return failure;
-    }
-    if (row)
-        failure.cause = Say(W_COULD_NOT_START_ROW, { program, Word(row->meaning), std::to_string(row->code) });
-    else if (!launch.code.empty())
-        failure.cause = Say(W_COULD_NOT_START_CODE, { program, launch.code });
-    else
-        failure.cause = Say(W_COULD_NOT_START_TEXT, { program, launch.systemText });
-    failure.advice = row ? Word(addPrinter ? row->addPrinter : row->driverTool)
-                         : (launch.code.empty() ? Word(kWords.unknownTextAdvice) : Word(kWords.unknownCodeAdvice));
-    const std::string named = Word(W_INSTALL_ROOT_KEY);
-    const size_t at = failure.advice.find(named);
-    if (at != std::string::npos)
-        failure.advice.insert(at + named.size(), key);
-    const LogFacts::Started started = StartedAt(index);
-    if (started.line)
-        failure.advice = StartedElsewhere(started.line, started.run) + failure.advice;
-    if (HasVariable(launch.dir))
-        failure.advice = UnexpandedDir() + failure.advice;
-    return failure;
-}
-
-LogReader::Failure LogReader::FailureParts(int index) const
-{
-    const LaunchMeaning& meaning = LaunchOf(index);
-    switch (run_.launches[index].cause) {
-    case PHASE_SYSTEM_TEXT:
-    case PHASE_WARNED:
-    case PHASE_WARNED_COMMAND:
-        return StartFailure(index);
-    case PHASE_COMMAND:
-        return { Word(meaning.negativeExit), Word(meaning.negativeExitAdvice) };
-    case PHASE_TOO_LONG:
-        return { Say(W_NOT_STARTED, { Word(meaning.tooLong) }), Word(meaning.tooLongAdvice) };
-    default:
-        return { Word(kWords.commandMissing), "" };
-    }
+    const std::string meaning = Say(W_DRIVER_TOOL_COMMAND, { launch.dir });
+    if (!launch.arg.empty())
+        return meaning + Say(W_FOR_THE_DRIVER, { launch.arg });
+    if (index == LAUNCH_PRINTER_TOOL)
+        return meaning + Word(PrinterKeyOpened(RunFactsNow()) ? W_NO_NAME_KEY_OPENED : W_NO_NAME_KEY_UNOPENED);
+    if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
+        return meaning + Word(W_NO_NAME_HEADLESS);
+    if (l[LAUNCH_FAX].phase == PHASE_NONE)
+        return meaning + Word(FaxKeyShown(RunFactsNow()) ? W_NO_NAME_FAX_KEY_SHOWN : W_NO_NAME_AS_EXPECTED);
+    if (run_.faxNameLine)
+        return meaning + Say(W_NO_NAME_FAX_UNREAD, { std::to_string(run_.faxNameLine) });
+    return meaning + Word(W_NO_NAME_FAX_KEY_UNOPENED);
 }
 
 std::string LogReader::FailureMeaning(int index) const
 {
-    const Failure failure = FailureParts(index);
-    return failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice;
+    const LaunchFailure failure = FailureParts(RunFactsNow(), index);
+    return Spoken(failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice);
 }

@@ -1,6 +1,8 @@
 // The engine: Advance applies the grammar (grammar.h) to the run the reader
 // is in. It is the one place where a run moves through the order, records
 // what its texts say, begins, ends, or gives way to the run kept aside.
+#include "build_record.h"
+#include "evidence.h"
 #include "log_reader.h"
 #include "words.h"
 
@@ -9,6 +11,12 @@ namespace {
 std::string Number(long n)
 {
     return std::to_string(n);
+}
+
+// One more missing line in a list of them.
+void Missing(Phrase* list, const Sentence& what)
+{
+    *list += (list->empty() ? Phrase() : Phrase("; ")) + what;
 }
 
 // A launch's lines are one stage: which of them a run stopped at says
@@ -42,6 +50,10 @@ const LogReader::Recorder LogReader::kRecorders[] = {
 std::string LogReader::Advance(const Move& move)
 {
     static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
+    if (move.kind == Move::STANDS) {
+        Stand(move);
+        return "";
+    }
     if (move.kind == Move::RESUME) {
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;
@@ -75,6 +87,23 @@ std::string LogReader::Advance(const Move& move)
             launch->cause = row.cause;
     }
     return why;
+}
+
+// Where a line handed on stands: the run's last line, or other programs'
+// lines, which count inside the run only when a line of its own follows them.
+void LogReader::Stand(const Move& move)
+{
+    if (move.own) {
+        run_.last = move.line;
+        run_.zeroLines += move.zeros;
+        run_.others += run_.othersPending;
+        run_.othersPending = 0;
+        crashLines_ = 0;
+    } else {
+        ++others_;
+        run_.othersPending += inRun_;
+        crashLines_ += move.zeros;
+    }
 }
 
 void LogReader::RecordSettingsEnd(const Move& move, LaunchState*)
@@ -115,8 +144,8 @@ void LogReader::RecordCommand(const Move& move, LaunchState* launch)
     if (move.unannounced) { // the launch begins here: its announcement was lost
         launch->Reset();
         launch->line = move.line;
-        run_.gaps += (run_.gaps.empty() ? "" : " ")
-            + Say(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Word(LaunchOf(move.launch).stage) });
+        run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
+            + Sentence(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Sentence(LaunchOf(move.launch).stage) });
     }
     launch->command = true;
     launch->cut = move.cut;
@@ -256,15 +285,15 @@ void LogReader::EndParked()
 std::string LogReader::Gaps(int step, long number, bool fresh)
 {
     ++run_.lost;
-    std::vector<std::string> missing;
+    Phrase list; // the lines missing here, as ids of words
     const int current = CurrentLaunch();
     const int launch = RowOf(step).launch;
     if (current >= 0 && current != launch) {
         const LaunchState& left = run_.launches[current];
         if (left.phase == PHASE_ANNOUNCED)
-            missing.push_back(Say(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
+            Missing(&list, Sentence(W_MISSING_COMMAND_AFTER, { Number(left.line) }));
         if (left.phase == PHASE_TOO_LONG)
-            missing.push_back(Say(W_MISSING_ERROR_AFTER, { Number(left.line) }));
+            Missing(&list, Sentence(W_MISSING_ERROR_AFTER, { Number(left.line) }));
     }
     const LaunchState* l = run_.launches;
     struct Needed {
@@ -281,26 +310,24 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
     for (unsigned i = 0; i < sizeof needed / sizeof needed[0]; ++i)
         if (needed[i].missing && !(run_.named & (1u << i))) {
             run_.named |= 1u << i;
-            missing.push_back(Say(needed[i].what, { Number(run_.faxFlagLine) }));
+            Missing(&list, Sentence(needed[i].what, { Number(run_.faxFlagLine) }));
         }
     if (launch >= 0 && RowOf(step).phase == PHASE_FAILED && l[launch].phase == PHASE_NONE)
-        missing.push_back(Say(W_MISSING_ANNOUNCE_AND_COMMAND, { Word(LaunchOf(launch).stage) }));
-    if (missing.empty())
-        missing.push_back(Word(W_MISSING_OWN_LINE));
-    std::string list;
-    for (const std::string& item : missing)
-        list += (list.empty() ? "" : "; ") + item;
-    run_.gaps += (run_.gaps.empty() ? "" : " ") + Say(W_BEFORE_LINE_LIST, { Number(number), list });
-    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { list });
+        Missing(&list, Sentence(W_MISSING_ANNOUNCE_AND_COMMAND, { Sentence(LaunchOf(launch).stage) }));
+    if (list.empty())
+        list = Sentence(W_MISSING_OWN_LINE);
+    run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
+        + Sentence(W_BEFORE_LINE_LIST, { Number(number), Sentence(list) });
+    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { Spoken(list) });
 }
 
 void LogReader::EndRun()
 {
     lastInterleaved_ = run_.interleaves;
-    RunRecord record = BuildRecord(*this);
+    RunRecord record = BuildRecord(RunFactsNow());
     sink_.RunEnds(record);
     if (run_.spooler)
         spoolerSeen_ = true;
-    KeepStarted();
+    KeepStarted(run_, &facts_);
     inRun_ = false;
 }

@@ -3,7 +3,13 @@
 #include <string.h>
 
 #include "install/key_paths.h"
-#include "log_reader.h"
+#include "evidence.h"
+
+#include <stdlib.h>
+
+#include "meanings.h"
+#include "start_errors.h"
+#include "wording.h"
 #include "support/log_texts.h"
 #include "words.h"
 
@@ -11,12 +17,8 @@ namespace {
 
 const size_t kStartedKept = 32; // programs kept that started in earlier runs
 
-std::string Number(long n)
-{
-    return std::to_string(n);
-}
-
-const std::string kAddPrinterFile = std::string(LOG_ADD_PRINTER_TOOL).substr(1, strlen(LOG_ADD_PRINTER_TOOL) - 3);
+// The tool's name as the command line holds it: \zqntadd.exe".
+const std::string kAddPrinterTool(LOG_ADD_PRINTER_TOOL, strlen(LOG_ADD_PRINTER_TOOL) - 1);
 
 bool HasStarted(const LaunchState& launch)
 {
@@ -28,8 +30,9 @@ bool HasStarted(const LaunchState& launch)
 
 // The same program started elsewhere in this run, or in another run of the
 // log: its path was right then.
-LogFacts::Started LogReader::StartedAt(int index) const
+LogFacts::Started StartedAt(const RunFacts& facts, int index)
 {
+    const RunState& run_ = facts.run;
     const bool addPrinter = LaunchOf(index).addPrinter;
     const std::string& dir = run_.launches[index].dir;
     if (dir.empty())
@@ -38,42 +41,43 @@ LogFacts::Started LogReader::StartedAt(int index) const
         if (i != index && LaunchOf(i).addPrinter == addPrinter && HasStarted(run_.launches[i])
             && run_.launches[i].dir == dir)
             return { addPrinter, dir, run_.launches[i].line, run_.number };
-    for (const LogFacts::Started& started : Known().started)
+    for (const LogFacts::Started& started : facts.known.started)
         if (started.addPrinter == addPrinter && started.dir == dir && started.run != run_.number)
             return started;
     return { addPrinter, dir, 0, 0 };
 }
 
 // The run's started programs, each kept once, for later runs.
-void LogReader::KeepStarted()
+void KeepStarted(const RunState& run_, LogFacts* facts)
 {
     for (int i = 0; i < LAUNCH_COUNT; ++i) {
         const LaunchState& launch = run_.launches[i];
         if (!HasStarted(launch))
             continue;
         bool kept = false;
-        for (const LogFacts::Started& started : facts_.started)
+        for (const LogFacts::Started& started : facts->started)
             kept = kept || (started.addPrinter == LaunchOf(i).addPrinter && started.dir == launch.dir);
         if (kept)
             continue;
-        if (facts_.started.size() == kStartedKept)
-            facts_.started.erase(facts_.started.begin());
-        facts_.started.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line, run_.number });
+        if (facts->started.size() == kStartedKept)
+            facts->started.erase(facts->started.begin());
+        facts->started.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line, run_.number });
     }
     if (run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command) {
-        facts_.firstDriverToolRun = facts_.firstDriverToolRun ? facts_.firstDriverToolRun : run_.number;
-        facts_.lastDriverToolRun = run_.number;
+        facts->firstDriverToolRun = facts->firstDriverToolRun ? facts->firstDriverToolRun : run_.number;
+        facts->lastDriverToolRun = run_.number;
     }
-    if (!facts_.firstPrinterEndRun
+    if (!facts->firstPrinterEndRun
         && (run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED)))
-        facts_.firstPrinterEndRun = run_.number;
+        facts->firstPrinterEndRun = run_.number;
 }
 
 // Another run that launched a driver tool: a later one when the whole file was
 // read ahead, else an earlier one; 0 for none.
-int LogReader::DriverToolRun() const
+int DriverToolRun(const RunFacts& facts)
 {
-    const LogFacts& known = Known();
+    const LogFacts& known = facts.known;
+    const RunState& run_ = facts.run;
     if (known.lastDriverToolRun && known.lastDriverToolRun != run_.number)
         return known.lastDriverToolRun;
     if (known.firstDriverToolRun && known.firstDriverToolRun != run_.number)
@@ -82,7 +86,7 @@ int LogReader::DriverToolRun() const
 }
 
 // The key path came in double quotes: the program keeps them, so no key opens.
-bool LogReader::KeyPathQuoted() const
+bool KeyPathQuoted(const RunState& run_)
 {
     for (int i : { LAUNCH_FAX, LAUNCH_PRINTER })
         if (run_.launches[i].command && !run_.launches[i].arg.empty() && run_.launches[i].arg[0] == '"')
@@ -92,78 +96,57 @@ bool LogReader::KeyPathQuoted() const
 
 // ProgramDir was read from the install root key, and that is the printer key
 // itself (a key path without Install\Printer): so the printer key opened.
-bool LogReader::PrinterKeyOpened() const
+bool PrinterKeyOpened(const RunFacts& facts)
 {
+    const RunState& run_ = facts.run;
     const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
     char root[KEY_PATH_SIZE] = "";
     return printer.command && !printer.cut && !printer.dir.empty()
-        && InstallRootKeyPath(printer.arg.c_str(), root, isLead_) && printer.arg == root;
+        && InstallRootKeyPath(printer.arg.c_str(), root, facts.isLead) && printer.arg == root;
 }
 
 // The printer launch's key path shows that there is a fax key.
-bool LogReader::FaxKeyShown() const
+bool FaxKeyShown(const RunFacts& facts)
 {
+    const RunState& run_ = facts.run;
     const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
-    return printer.command && !printer.cut && FindText(printer.arg.c_str(), "Printer", isLead_);
+    return printer.command && !printer.cut && FindText(printer.arg.c_str(), "Printer", facts.isLead);
 }
 
 // The printer launch's key path shows that there was no fax stage.
-bool LogReader::NoFaxKey() const
+bool NoFaxKey(const RunFacts& facts)
 {
+    const RunState& run_ = facts.run;
     const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
-    return printer.command && !printer.cut && !FindText(printer.arg.c_str(), "Printer", isLead_);
+    return printer.command && !printer.cut && !FindText(printer.arg.c_str(), "Printer", facts.isLead);
 }
 
-std::string LogReader::CommandMeaning(int index) const
+SystemId SystemIdShown(const RunFacts& facts)
 {
-    const LaunchState& launch = run_.launches[index];
-    const LaunchState* l = run_.launches;
-    if (LaunchOf(index).addPrinter) {
-        std::string meaning = Say(W_ADD_PRINTER_COMMAND, { kAddPrinterFile, launch.arg });
-        if (launch.dir.empty())
-            meaning += Word(W_PROGRAM_DIR_EMPTY);
-        if (HasVariable(launch.dir))
-            meaning += ". " + UnexpandedDir();
-        return meaning;
-    }
-    const std::string meaning = Say(W_DRIVER_TOOL_COMMAND, { launch.dir });
-    if (!launch.arg.empty())
-        return meaning + Say(W_FOR_THE_DRIVER, { launch.arg });
-    if (index == LAUNCH_PRINTER_TOOL)
-        return meaning + Word(PrinterKeyOpened() ? W_NO_NAME_KEY_OPENED : W_NO_NAME_KEY_UNOPENED);
-    if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
-        return meaning + Word(W_NO_NAME_HEADLESS);
-    if (l[LAUNCH_FAX].phase == PHASE_NONE)
-        return meaning + Word(FaxKeyShown() ? W_NO_NAME_FAX_KEY_SHOWN : W_NO_NAME_AS_EXPECTED);
-    if (run_.faxNameLine)
-        return meaning + Say(W_NO_NAME_FAX_UNREAD, { Number(run_.faxNameLine) });
-    return meaning + Word(W_NO_NAME_FAX_KEY_UNOPENED);
-}
-
-SystemId LogReader::SystemIdShown() const
-{
+    const RunState& run_ = facts.run;
     if (run_.spooler)
         return SYSTEM_NT4_OR_LATER;
     bool launched = run_.faxFlagLine != 0;
     for (const LaunchState& launch : run_.launches)
         launched = launched || launch.phase != PHASE_NONE;
     // An earlier run with a spooler line makes a dropped line likelier than another system.
-    return run_.headless || !launched || spoolerSeen_ ? SYSTEM_UNKNOWN : SYSTEM_9X_OR_NT351;
+    return run_.headless || !launched || facts.spoolerSeen ? SYSTEM_UNKNOWN : SYSTEM_9X_OR_NT351;
 }
 
-std::string LogReader::SystemShown() const
+Phrase SystemShown(const RunFacts& facts)
 {
+    const RunState& run_ = facts.run;
     if (run_.spooler)
-        return Word(W_SYSTEM_SPOOLER);
+        return Sentence(W_SYSTEM_SPOOLER);
     if (run_.headless)
-        return Word(W_SYSTEM_HEADLESS);
+        return Sentence(W_SYSTEM_HEADLESS);
     bool launched = run_.faxFlagLine != 0;
     for (const LaunchState& launch : run_.launches)
         launched = launched || launch.phase != PHASE_NONE;
     if (!launched)
-        return Word(run_.settingsEnd ? W_SYSTEM_NOTHING_SETTINGS : W_SYSTEM_NOTHING);
-    if (spoolerSeen_)
-        return Word(W_SYSTEM_DROPPED);
+        return Sentence(run_.settingsEnd ? W_SYSTEM_NOTHING_SETTINGS : W_SYSTEM_NOTHING);
+    if (facts.spoolerSeen)
+        return Sentence(W_SYSTEM_DROPPED);
     std::string dir = run_.launches[LAUNCH_FAX_TOOL].dir;
     if (dir.empty())
         dir = run_.launches[LAUNCH_PRINTER_TOOL].dir;
@@ -171,6 +154,70 @@ std::string LogReader::SystemShown() const
     for (char c : dir)
         lower += (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
     if (lower.size() >= 7 && lower.compare(lower.size() - 7, 7, "\\w32x86") == 0)
-        return Word(W_SYSTEM_NT351);
-    return Word(dir.empty() ? W_SYSTEM_9X_OR_NT351 : W_SYSTEM_9X);
+        return Sentence(W_SYSTEM_NT351);
+    return Sentence(dir.empty() ? W_SYSTEM_9X_OR_NT351 : W_SYSTEM_9X);
+}
+
+// The program that did not start, why, and what to check, from the error
+// and the evidence of the rest of the log.
+LaunchFailure StartFailure(const RunFacts& facts, int index)
+{
+    const RunState& run_ = facts.run;
+    const LaunchState& launch = run_.launches[index];
+    const bool addPrinter = LaunchOf(index).addPrinter;
+    const std::string program = addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
+    const StartErrorRow* row = launch.code.empty() ? StartErrorByText(launch.systemText)
+                                                   : StartErrorByCode(strtol(launch.code.c_str(), nullptr, 10));
+    LaunchFailure failure;
+    if (addPrinter && launch.dir.empty() && KeyPathQuoted(run_)) {
+        failure.cause = Sentence(kWords.quotedKeyCause);
+        failure.advice = Sentence(kWords.quotedKeyAdvice);
+        return failure;
+    }
+    // The install root key, from the printer launch's key path when it has come.
+    char root[KEY_PATH_SIZE] = "";
+    const LaunchState& printer = run_.launches[LAUNCH_PRINTER];
+    if (addPrinter && printer.command && !printer.cut)
+        InstallRootKeyPath(printer.arg.c_str(), root, facts.isLead);
+    const std::string key = root[0] ? " HKEY_LOCAL_MACHINE\\" + std::string(root) : "";
+    if (addPrinter && launch.dir.empty()) {
+        failure.cause = Sentence(W_NO_PROGRAM_DIR_CAUSE, { key });
+        failure.advice = Sentence(kWords.noProgramDirAdvice);
+        return failure;
+    }
+    if (row)
+        failure.cause = Sentence(W_COULD_NOT_START_ROW, { program, Sentence(row->meaning), std::to_string(row->code) });
+    else if (!launch.code.empty())
+        failure.cause = Sentence(W_COULD_NOT_START_CODE, { program, launch.code });
+    else
+        failure.cause = Sentence(W_COULD_NOT_START_TEXT, { program, launch.systemText });
+    Sentence advice = Sentence(row ? (addPrinter ? row->addPrinter : row->driverTool)
+                                   : (launch.code.empty() ? kWords.unknownTextAdvice : kWords.unknownCodeAdvice));
+    advice.anchor = W_INSTALL_ROOT_KEY; // the key named where the advice names it
+    advice.atAnchor = key;
+    failure.advice = advice;
+    const LogFacts::Started started = StartedAt(facts, index);
+    if (started.line)
+        failure.advice = Sentence(W_STARTED_ELSEWHERE, { std::to_string(started.line), std::to_string(started.run) })
+            + failure.advice;
+    if (HasVariable(launch.dir))
+        failure.advice = Sentence(W_UNEXPANDED_DIR) + failure.advice;
+    return failure;
+}
+
+LaunchFailure FailureParts(const RunFacts& facts, int index)
+{
+    const LaunchMeaning& meaning = LaunchOf(index);
+    switch (facts.run.launches[index].cause) {
+    case PHASE_SYSTEM_TEXT:
+    case PHASE_WARNED:
+    case PHASE_WARNED_COMMAND:
+        return StartFailure(facts, index);
+    case PHASE_COMMAND:
+        return { Sentence(meaning.negativeExit), Sentence(meaning.negativeExitAdvice) };
+    case PHASE_TOO_LONG:
+        return { Sentence(W_NOT_STARTED, { Sentence(meaning.tooLong) }), Sentence(meaning.tooLongAdvice) };
+    default:
+        return { Sentence(kWords.commandMissing), Phrase() };
+    }
 }

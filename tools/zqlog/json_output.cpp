@@ -37,9 +37,9 @@ struct Utf8 {
     Json OrNull(const std::string& bytes) const { return bytes.empty() ? Json(nullptr) : (*this)(bytes); }
 };
 
-Utf8 TextOf(const LogReader* reader, unsigned codePage)
+Utf8 TextOf(const FileFacts& file, unsigned codePage)
 {
-    const Conversion found = reader ? reader->Source().Found() : CONV_NONE;
+    const Conversion found = file.found;
     return { found == CONV_UTF8 || found == CONV_UTF8_BOM || found == CONV_UTF16LE || found == CONV_UTF16BE, codePage };
 }
 
@@ -47,7 +47,7 @@ Json Notes(const std::vector<RunNote>& notes, const Utf8& text)
 {
     Json out = Json::array();
     for (const RunNote& note : notes)
-        out.push_back({ { "id", NoteIdText(note.id) }, { "text", text(note.text) } });
+        out.push_back({ { "id", NoteIdText(note.id) }, { "text", text(Spoken(note.text)) } });
     return out;
 }
 
@@ -64,8 +64,8 @@ Json StageJson(const StageRecord& stage, const Utf8& text)
     one["command"] = Json(nullptr);
     if (stage.command)
         one["command"] = { { "program", text(stage.program) }, { "arguments", text(stage.arguments) } };
-    one["cause"] = text.OrNull(stage.cause);
-    one["advice"] = text.OrNull(stage.advice);
+    one["cause"] = text.OrNull(Spoken(stage.cause));
+    one["advice"] = text.OrNull(Spoken(stage.advice));
     return one;
 }
 
@@ -89,35 +89,34 @@ Json Run(const RunRecord& record, const Utf8& text, const std::vector<RunNote>& 
         names.push_back(text(name));
     run["driver_names"] = names;
     run["system"] = SystemIdText(record.systemId);
-    run["system_text"] = text(record.system);
+    run["system_text"] = text(Spoken(record.system));
     std::vector<RunNote> notes = record.notes;
     notes.insert(notes.end(), fileNotes.begin(), fileNotes.end());
     run["notes"] = Notes(notes, text);
     return run;
 }
 
-Json Input(const AccountOptions& options, const LogReader* reader)
+Json Input(const AccountOptions& options, const FileFacts* file)
 {
-    return { { "name", options.inputName }, { "bytes", reader ? reader->Source().Bytes() : 0 },
-        { "lines", reader ? reader->Lines() : 0 } };
+    return { { "name", options.inputName }, { "bytes", file ? file->bytes : 0 }, { "lines", file ? file->lines : 0 } };
 }
 
 // The file's fields, for the document and for the last of --json-lines.
-Json File(const AccountOptions& options, const LogReader& reader, const long counts[VERDICT_COUNT])
+Json File(const AccountOptions& options, const FileFacts& facts, const long counts[VERDICT_COUNT])
 {
     Json file;
     file["zqlog_version"] = ZQLOG_VERSION;
     file["format"] = 2;
-    file["input"] = Input(options, &reader);
+    file["input"] = Input(options, &facts);
     file["code_page"] = options.codePage;
-    const char* conversion = ConversionId(reader.Source().Found());
+    const char* conversion = ConversionId(facts.found);
     if (!conversion)
-        conversion = ConversionId(reader.Source().LineEnds());
+        conversion = ConversionId(facts.lineEnds);
     file["conversion"] = conversion ? Json(conversion) : Json(nullptr);
     file["counts"] = { { "ok", counts[VERDICT_OK] }, { "failed", counts[VERDICT_FAILED] },
         { "incomplete", counts[VERDICT_INCOMPLETE] } };
-    file["other_lines"] = reader.OtherLines();
-    file["notes"] = Notes(FileNotes(reader, options), TextOf(&reader, options.codePage));
+    file["other_lines"] = facts.otherLines;
+    file["notes"] = Notes(FileNotes(facts, options), TextOf(facts, options.codePage));
     return file;
 }
 
@@ -142,14 +141,14 @@ JsonAccountPtr MakeJsonAccount(const AccountOptions& options)
 }
 
 // A run: its line for --json-lines; kept for the document otherwise ("").
-std::string JsonRun(JsonAccount& json, const RunRecord& record, const LogReader* reader)
+std::string JsonRun(JsonAccount& json, const RunRecord& record, const FileFacts& file)
 {
-    const Utf8 text = TextOf(reader, json.options.codePage);
+    const Utf8 text = TextOf(file, json.options.codePage);
     std::vector<RunNote> fileNotes;
-    if (reader && reader->Source().Found() != CONV_NONE)
-        fileNotes = { { NOTE_CONVERTED, ConversionSaid(reader->Source().Found(), reader->Source().LineEnds()) } };
-    else if (reader && reader->Source().LineEnds() != CONV_NONE)
-        fileNotes = { { NOTE_CONVERTED, ConversionSaid(CONV_NONE, reader->Source().LineEnds()) } };
+    if (file.found != CONV_NONE)
+        fileNotes = { { NOTE_CONVERTED, ConversionSaid(file.found, file.lineEnds) } };
+    else if (file.lineEnds != CONV_NONE)
+        fileNotes = { { NOTE_CONVERTED, ConversionSaid(CONV_NONE, file.lineEnds) } };
     Json run = Run(record, text, fileNotes);
     if (json.options.jsonLines)
         return Dump(run);
@@ -159,9 +158,9 @@ std::string JsonRun(JsonAccount& json, const RunRecord& record, const LogReader*
     return "";
 }
 
-std::string JsonClose(JsonAccount& json, const LogReader& reader, const long counts[VERDICT_COUNT])
+std::string JsonClose(JsonAccount& json, const FileFacts& facts, const long counts[VERDICT_COUNT])
 {
-    Json file = File(json.options, reader, counts);
+    Json file = File(json.options, facts, counts);
     if (json.options.jsonLines)
         return Dump(file);
     // Two runs whose lines interleave end out of their order.
@@ -173,7 +172,7 @@ std::string JsonClose(JsonAccount& json, const LogReader& reader, const long cou
     for (auto& run : json.runs) {
         if (json.options.failedOnly && run.first == VERDICT_OK)
             continue;
-        if (const unsigned likely = reader.LikelyCodePage())
+        if (const unsigned likely = facts.likelyCodePage)
             run.second["notes"].push_back(
                 { { "id", NoteIdText(NOTE_CODE_PAGE_LIKELY) }, { "text", CodePageSaid(likely) } });
         runs.push_back(std::move(run.second));
@@ -187,12 +186,12 @@ std::string JsonClose(JsonAccount& json, const LogReader& reader, const long cou
     return Dump(doc);
 }
 
-std::string RefusalJson(const AccountOptions& options, const LogReader* reader, const Refusal& refusal)
+std::string RefusalJson(const AccountOptions& options, const FileFacts* file, const Refusal& refusal)
 {
     Json doc;
     doc["zqlog_version"] = ZQLOG_VERSION;
     doc["format"] = 2;
-    doc["input"] = Input(options, reader);
+    doc["input"] = Input(options, file);
     doc["error"] = { { "id", refusal.id }, { "text", refusal.text } };
     return Dump(doc);
 }

@@ -9,8 +9,7 @@
 
 #include <string>
 
-enum Conversion { CONV_NONE, CONV_LF, CONV_CRCRLF, CONV_UTF8_BOM, CONV_UTF8, CONV_UTF16LE, CONV_UTF16BE };
-const char* ConversionId(Conversion conversion); // "lf", ...; null for none
+#include "file_facts.h"
 
 struct Line {
     long number = 0;

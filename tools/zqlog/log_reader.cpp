@@ -36,7 +36,7 @@ void RunState::Reset()
     settingsLine = spoolerLine = faxFlagLine = faxNameLine = nullLine = 0;
     for (LaunchState& launch : launches)
         launch.Reset();
-    gaps.clear();
+    gaps.parts.clear();
     named = 0;
     headless = false;
     lost = zeroLines = gluedLines = cutLines = others = othersPending = 0;
@@ -63,6 +63,8 @@ void LogReader::TakeLine(Line& line)
     if (line.number == 1 && source_.Found() != CONV_NONE && source_.Found() != CONV_LF
         && source_.Found() != CONV_CRCRLF)
         guessing_ = false;
+    if (line.number == 1)
+        sink_.Converted(source_.Found(), source_.LineEnds());
     if (guessing_)
         guess_.Take(line.text);
     Line& slot = Pending(count_++);
@@ -74,6 +76,22 @@ void LogReader::TakeLine(Line& line)
     slot.zeros = line.zeros;
     while (count_ > kLookAhead)
         Step();
+}
+
+FileFacts LogReader::File() const
+{
+    FileFacts file;
+    file.found = source_.Found();
+    file.lineEnds = source_.LineEnds();
+    file.bytes = source_.Bytes();
+    file.lines = source_.Lines();
+    file.otherLines = others_;
+    file.runs = runs_;
+    file.binary = source_.Binary();
+    file.onlyZeros = source_.OnlyZeros();
+    file.sawZero = source_.SawZero();
+    file.likelyCodePage = LikelyCodePage();
+    return file;
 }
 
 const Line& LogReader::PopFront()
@@ -96,18 +114,12 @@ void LogReader::Finish()
 
 void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
 {
-    if (own) {
-        run_.last = line.number;
-        run_.zeroLines += line.zeros > 0;
-        // Other programs' lines count inside the run only when a line of its own follows them.
-        run_.others += run_.othersPending;
-        run_.othersPending = 0;
-        crashLines_ = 0;
-    } else {
-        ++others_;
-        run_.othersPending += inRun_;
-        crashLines_ += line.zeros > 0;
-    }
+    Move stands;
+    stands.kind = Move::STANDS;
+    stands.line = line.number;
+    stands.own = own;
+    stands.zeros = line.zeros > 0;
+    Advance(stands);
     if (!words_)
         return;
     std::string said = meaning;

@@ -17,85 +17,12 @@
 #include "line_source.h"
 #include "grammar.h"
 #include "meanings.h"
+#include "run_facts.h"
 #include "run_record.h"
 #include "support/text_rules.h"
 
-class LogReader;
-RunRecord BuildRecord(const LogReader& reader); // run_record.cpp: the record of the run the reader is in
-
-// What the whole log shows beyond one run: programs that started, and runs
-// that reached the driver tools. Gathered as the log is read; a first pass
-// over a file gives them for the later runs too. Bounded.
-struct LogFacts {
-    struct Started {
-        bool addPrinter;
-        std::string dir;
-        long line;
-        int run;
-    };
-    std::vector<Started> started; // the first start of each program, a few
-    int firstDriverToolRun = 0, lastDriverToolRun = 0; // runs that launched a driver tool
-    int firstPrinterEndRun = 0; // a run that ended after the printer stage
-};
-
-class NoteSink {
-public:
-    virtual ~NoteSink() = default;
-    virtual void RunBegins(int run, long line) = 0;
-    // length: the whole line's. Not called when the reader gives no words.
-    virtual void Note(long line, const LineNote& note, size_t length) = 0;
-    virtual void RunEnds(const RunRecord& record) = 0;
-};
-
-// A sink that keeps nothing: for a first pass that gathers the log's facts.
-class SilentSink : public NoteSink {
-public:
-    void RunBegins(int, long) override { }
-    void Note(long, const LineNote&, size_t) override { }
-    void RunEnds(const RunRecord&) override { }
-};
-
 // The facts of a whole log held in memory (collect.cpp).
 LogFacts FactsOf(const std::string& logBytes, unsigned codePage);
-
-// What the reader keeps of one launch of a run.
-struct LaunchState {
-    Phase phase = PHASE_NONE; // the last of its lines so far
-    Phase cause = PHASE_NONE; // what stood before its failure line: command, system text, warned, too long
-    long line = 0; // of the announcement or of Command line too long
-    long failedLine = 0;
-    bool command = false; // its command line came
-    bool cut = false; // cut short, so arg is the start of the key path or name
-    std::string dir, arg; // from the command line: the folder, and the key path or driver name
-    std::string systemText, code; // why the start failed; the code of the unknown-error warning
-
-    void Reset();
-};
-
-// What the reader keeps of the run it is in.
-struct RunState {
-    int number = 0;
-    long first = 0, last = 0;
-    int step = STEP_START; // the place in the program's order reached so far
-    int firstStep = STEP_START;
-    const GrammarRow* settingsEnd = nullptr;
-    long settingsLine = 0;
-    const GrammarRow* spooler = nullptr;
-    long spoolerLine = 0, faxFlagLine = 0, faxNameLine = 0, nullLine = 0;
-    LaunchState launches[LAUNCH_COUNT];
-    std::string gaps;
-    unsigned named = 0; // the missing launches named so far
-    bool headless = false; // the run lost its first lines
-    long lost = 0; // places where lines are missing
-    long zeroLines = 0, gluedLines = 0, cutLines = 0, others = 0;
-    bool endedByRun = false; // a new run began after it
-    bool interleaves = false;
-    bool spoolerSeen = false; // an earlier run of this log has a spooler line
-    bool crashTail = false; // the log ends in zero bytes after this run's last line
-    long othersPending = 0; // other programs' lines after the run's last line so far
-
-    void Reset();
-};
 
 // What the reader hands Advance (engine.cpp): a line of the program's with
 // its grammar row, or a move of the runs themselves.
@@ -105,6 +32,7 @@ struct Move {
         RESUME, // the run kept aside takes the next line: the two interleave
         END, // the log ends
         CUT_FRONT, // the log's first line is the end of the line at place: a run begins there
+        STANDS, // a line handed on: where it stands, a line of the program's (own) or another's
     };
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
@@ -123,6 +51,8 @@ struct Move {
     };
     Damage damage = WHOLE;
     const std::string* text = nullptr; // the system's text; the warning's code
+    bool own = false; // STANDS: a line of the program's
+    bool zeros = false; // STANDS: zero bytes were skipped in it
 };
 
 class LogReader : public LineSink {
@@ -146,6 +76,7 @@ public:
     long OtherLines() const { return others_; }
     bool SawZeroByte() const { return source_.SawZero(); }
     const LineSource& Source() const { return source_; }
+    FileFacts File() const; // what the printers take of the file
 
 private:
     enum { kRing = 16 };
@@ -186,6 +117,7 @@ private:
     void RecordWarning(const Move& move, LaunchState* launch);
     void RecordFailure(const Move& move, LaunchState* launch);
     void EndLog();
+    void Stand(const Move& move);
     std::string Place(int step, long number);
     std::string Gaps(int step, long number, bool fresh);
     void EndRun();
@@ -202,24 +134,13 @@ private:
     bool TakeJoinedCommand(const Line& line, int expected);
     bool TakeUnannouncedCommand(const Line& line);
     std::string CommandMeaning(int launch) const;
-    struct Failure {
-        std::string cause, advice;
-    };
-    Failure StartFailure(int launch) const;
-    Failure FailureParts(int launch) const;
     std::string FailureMeaning(int launch) const;
-    bool KeyPathQuoted() const;
 
-    // evidence.cpp: what the rest of the log shows of a launch.
-    LogFacts::Started StartedAt(int launch) const; // where the same program started; line 0 for nowhere
-    const LogFacts& Known() const { return ahead_ ? *ahead_ : facts_; }
-    int DriverToolRun() const; // another run that launched a driver tool, or 0
-    void KeepStarted(); // the run's started programs, for later runs
-    bool PrinterKeyOpened() const;
-    bool FaxKeyShown() const;
-    bool NoFaxKey() const;
-    std::string SystemShown() const;
-    SystemId SystemIdShown() const;
+    // The run's facts as they stand, for the record and for what evidence.h reads of them.
+    RunFacts RunFactsNow() const
+    {
+        return { run_, ahead_ ? *ahead_ : facts_, isLead_, spoolerSeen_, firstLineCut_, causes_ };
+    }
 
     NoteSink& sink_;
     LineSource source_;
@@ -243,8 +164,6 @@ private:
     RunState parkedRun_; // the earlier of two runs whose lines interleave
     bool parked_ = false;
     std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
-    friend RunRecord BuildRecord(const LogReader& reader);
-    friend class RecordBuilder;
 };
 
 #endif

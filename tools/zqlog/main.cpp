@@ -12,6 +12,7 @@
 
 #include "account.h"
 #include "code_pages.h"
+#include "log_reader.h"
 #include "words.h"
 
 #ifdef _WIN32
@@ -112,11 +113,11 @@ bool Number(const char* text, long* value)
 }
 
 // A refusal: the one line on standard error, and under JSON the document too.
-int Refuse(const AccountOptions& options, const LogReader* reader, const char* id, const std::string& text)
+int Refuse(const AccountOptions& options, const FileFacts* file, const char* id, const std::string& text)
 {
     fprintf(stderr, "zqlog: %s: %s\n", options.inputName.c_str(), text.c_str());
     if (options.Json()) {
-        const std::string doc = RefusalJson(options, reader, { id, text });
+        const std::string doc = RefusalJson(options, file, { id, text });
         fwrite(doc.data(), 1, doc.size(), stdout);
     }
     return 2;
@@ -183,19 +184,19 @@ int Read(const char* path, AccountOptions options)
         options);
     LogReader reader(writer, options.codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
     read = &reader;
-    writer.Attach(reader);
     if (ahead)
         reader.Foresee(facts);
     const bool failed = !FeedAll(in, reader);
     if (in != stdin)
         fclose(in);
     reader.Finish();
+    const FileFacts file = reader.File();
     if (failed)
-        return Refuse(options, &reader, "read_failed", Word(W_READ_FAILED));
-    const Refusal refusal = RefusalOf(reader);
+        return Refuse(options, &file, "read_failed", Word(W_READ_FAILED));
+    const Refusal refusal = RefusalOf(file);
     if (refusal.id)
-        return Refuse(options, &reader, refusal.id, refusal.text);
-    writer.Close(reader);
+        return Refuse(options, &file, refusal.id, refusal.text);
+    writer.Close(file);
     fflush(stdout);
     return 0;
 }

@@ -23,11 +23,6 @@ const LaunchMeaning& LaunchOf(int launch)
     return kLaunches[launch];
 }
 
-std::string StartedElsewhere(long line, int run)
-{
-    return Say(W_STARTED_ELSEWHERE, { std::to_string(line), std::to_string(run) });
-}
-
 bool HasVariable(const std::string& dir)
 {
     const size_t first = dir.find('%');

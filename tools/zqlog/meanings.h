@@ -18,7 +18,6 @@ struct LaunchMeaning {
     WordId tooLongAdvice;
 };
 
-std::string StartedElsewhere(long line, int run); // the same program started at that line, in that run
 bool HasVariable(const std::string& dir); // a %NAME% in it
 std::string UnexpandedDir();
 

@@ -16,11 +16,16 @@ const char* StageId(Stage stage)
     return kIds[stage];
 }
 
-const char* StageName(Stage stage)
+WordId StageWord(Stage stage)
 {
     static const WordId kNames[] = { W_STAGE_NAME_SETTINGS, W_STAGE_NAME_SPOOLER, W_STAGE_NAME_FAX_DECISION,
         W_STAGE_NAME_FAX, W_STAGE_NAME_PRINTER, W_STAGE_NAME_DRIVER_TOOL_FAX, W_STAGE_NAME_DRIVER_TOOL_PRINTER };
-    return Word(kNames[stage]);
+    return kNames[stage];
+}
+
+const char* StageName(Stage stage)
+{
+    return Word(StageWord(stage));
 }
 
 const char* StateId(StageState state)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "word_ids.h"
+
 enum Verdict { VERDICT_OK, VERDICT_FAILED, VERDICT_INCOMPLETE, VERDICT_COUNT };
 
 enum Stage {
@@ -83,7 +85,7 @@ enum SystemId { SYSTEM_NT4_OR_LATER, SYSTEM_9X_OR_NT351, SYSTEM_UNKNOWN };
 
 struct RunNote {
     NoteId id;
-    std::string text;
+    Phrase text; // ids of words, put into words by the printers
 };
 
 // Why a launch did not start, as the log gives it.
@@ -98,8 +100,8 @@ struct StartErrorSeen {
 struct StageRecord {
     StageState state = STATE_NOT_REACHED;
     long line = 0; // of its first line in the log; 0 for none
-    std::string cause; // what the log shows, plain words; "" for none (and always "" with words off)
-    std::string advice; // what to check; "" for none
+    Phrase cause; // what the log shows, as ids of words; none for none (and always none with words off)
+    Phrase advice; // what to check; none for none
     std::string failureLine; // the failure line's text; "" for none
     StartErrorSeen error;
     bool command = false; // its command line came
@@ -110,12 +112,12 @@ struct RunRecord {
     int run = 0; // the file's run number, from 1
     long firstLine = 0, lastLine = 0;
     Verdict verdict = VERDICT_OK;
-    std::string why; // the verdict's one-line reason ("" when ok), with line numbers
+    Phrase why; // the verdict's one-line reason (none when ok), with line numbers
     WhyId whyId = WHY_NONE;
     StageRecord stages[STAGE_COUNT];
     std::vector<RunNote> notes; // findings with no failure line: lost lines, damage, an empty name
     SystemId systemId = SYSTEM_UNKNOWN;
-    std::string system; // what the run shows of the system
+    Phrase system; // what the run shows of the system
     bool hasKeyPath = false, hasProgramDir = false;
     std::string keyPath, programDir; // as the add-printer command lines show them
     std::vector<std::string> driverNames; // as the driver-tool command lines show them, fax first
@@ -124,13 +126,14 @@ struct RunRecord {
 const char* VerdictId(Verdict verdict); // "ok", "failed", "incomplete"
 const char* StageId(Stage stage); // "settings", ..., "driver_tool_printer"
 const char* StageName(Stage stage); // for people: "driver tool (fax)"
+WordId StageWord(Stage stage); // its id of words
 const char* StateId(StageState state); // "done", ...
 const char* WhyIdText(WhyId why); // "printer_start_failed", ...; null for WHY_NONE
 const char* NoteIdText(NoteId note); // "lines_lost", ...
 const char* SystemIdText(SystemId system); // "nt4_or_later", ...
 
 // The account of every run in a log's bytes, from a code page, for callers
-// that hold the log whole (the demo): one record per run, causes in words.
+// that hold the log whole (the demo): one record per run, causes as ids of words.
 // The texts are the log's bytes, not converted.
 std::vector<RunRecord> RunsOf(const std::string& logBytes, unsigned codePage);
 

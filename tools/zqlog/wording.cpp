@@ -140,6 +140,6 @@ std::string VerdictLine(const RunRecord& record)
         { std::to_string(record.run), VerdictId(record.verdict), std::to_string(record.firstLine),
             std::to_string(record.lastLine) });
     if (!record.why.empty())
-        line += ": " + record.why;
+        line += ": " + Spoken(record.why);
     return line;
 }

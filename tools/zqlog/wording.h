@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "line_source.h"
+#include "file_facts.h"
 #include "run_record.h"
 #include "words.h"
 

@@ -521,19 +521,55 @@ const char* Word(WordId id)
     return kRows[id].text;
 }
 
-std::string Say(WordId id, std::initializer_list<std::string> fills)
+namespace {
+
+std::string Filled(const char* text, const std::string* fill, const std::string* end)
 {
-    const char* text = Word(id);
     std::string said;
-    const std::string* fill = fills.begin();
     for (const char* c = text; *c; ++c) {
-        if (c[0] == '{' && c[1] == '}' && fill != fills.end()) {
+        if (c[0] == '{' && c[1] == '}' && fill != end) {
             said += *fill++;
             ++c;
         } else
             said += *c;
     }
     return said;
+}
+
+} // namespace
+
+std::string Say(WordId id, std::initializer_list<std::string> fills)
+{
+    return Filled(Word(id), fills.begin(), fills.end());
+}
+
+std::string Spoken(const Sentence& said)
+{
+    if (said.word == WORD_COUNT) {
+        std::string text = said.text;
+        for (const Sentence& fill : said.fills)
+            text += Spoken(fill);
+        return text;
+    }
+    std::vector<std::string> fills;
+    for (const Sentence& fill : said.fills)
+        fills.push_back(Spoken(fill));
+    std::string text = Filled(Word(said.word), fills.data(), fills.data() + fills.size());
+    if (said.anchor != WORD_COUNT) {
+        const std::string anchor = Word(said.anchor);
+        const size_t at = text.find(anchor);
+        if (at != std::string::npos)
+            text.insert(at + anchor.size(), said.atAnchor);
+    }
+    return text;
+}
+
+std::string Spoken(const Phrase& phrase)
+{
+    std::string text;
+    for (const Sentence& part : phrase.parts)
+        text += Spoken(part);
+    return text;
 }
 
 std::string Count(long n, WordId one, WordId many)
