@@ -1,7 +1,11 @@
-// Starts a console program in a process group of its own, sends it Ctrl+Break
-// once MARKER exists (a row under way, say), and exits with its exit code:
-//   ctrl_break MARKER COMMAND-LINE
+// Starts a console program on a console of its own and, once MARKER exists
+// (a row under way, say), presses Ctrl+C on that console, as a user at the
+// prompt would; exits with the program's exit code:
+//   ctrl_c MARKER COMMAND-LINE
 // Exit 255 when it did not start, 254 when it did not end in 10 minutes.
+// Ctrl+C, not Ctrl+Break: Wine turns a Ctrl+Break into a signal that ends a
+// thread without calling the program's handler, so only real Windows shows
+// the pack's Ctrl+Break. The pack takes both in one handler.
 #include <string.h>
 
 #include <windows.h>
@@ -27,17 +31,21 @@ int main(int argc, char** argv)
     startup.hStdInput = Inheritable(STD_INPUT_HANDLE);
     startup.hStdOutput = Inheritable(STD_OUTPUT_HANDLE);
     startup.hStdError = Inheritable(STD_ERROR_HANDLE);
-    // A Ctrl+Break goes only to programs on the sender's console: started
-    // with its output in files, this one may have none.
+    // A Ctrl+C goes only to programs on the sender's console: started with
+    // its output in files, this one may have none.
     AllocConsole();
     PROCESS_INFORMATION process;
     static char line[32768];
     strcpy(line, argv[2]);
-    if (!CreateProcessA(NULL, line, NULL, NULL, TRUE, CREATE_NEW_PROCESS_GROUP, NULL, NULL, &startup, &process))
+    // Not a process group of its own: such a group ignores Ctrl+C.
+    if (!CreateProcessA(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process))
         return 255;
+    // This program ignores the Ctrl+C it sends; set only now, so that the
+    // program it started does not inherit the ignoring.
+    SetConsoleCtrlHandler(NULL, TRUE);
     while (GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES
         && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) { }
-    GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, process.dwProcessId);
+    GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
     DWORD code = 254;
     if (WaitForSingleObject(process.hProcess, 600000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
