@@ -292,6 +292,102 @@ static int SetUpRow(const CheckRow* row, const RowMachine* machine, const CheckP
             && TakeDouble("zqdrvtl.exe", places->drivers, report));
 }
 
+// The row's texts made with this machine's names: what starts the program,
+// the log before the run, and the answer: the other one where this machine
+// gives it by design.
+struct RowTexts {
+    char commandLine[2 * NAME_SIZE + 8], tail[NAME_SIZE], logBefore[TEXT_SIZE];
+    long logBeforeSize, logSize, launchesSize;
+    char log[TEXT_SIZE], launches[LAUNCHES_SIZE];
+};
+static RowTexts g_texts;
+
+static int MakeTexts(
+    const CheckRow* row, const RowMachine* machine, const CheckPlaces* places, RowTexts* t, RowReport* report)
+{
+    long length = 0;
+    t->logBeforeSize = t->logSize = t->launchesSize = 0;
+    const int other = row->otherOn && machine->realNt;
+    const int made = (row->commandLine ? SetUpText(
+                          row->commandLine, places, t->commandLine, sizeof t->commandLine, &length, report)
+                                       : SetUpText(row->tail, places, t->tail, sizeof t->tail, &length, report)
+                                 && SetUp(report, strlen(machine->program) < NAME_SIZE,
+                                     "the program's path short enough", ERROR_FILENAME_EXCED_RANGE))
+        && SetUpText(row->logBefore, places, t->logBefore, sizeof t->logBefore, &t->logBeforeSize, report)
+        && SetUpText(other ? row->otherLog : row->log, places, t->log, sizeof t->log, &t->logSize, report)
+        && SetUpText(other ? row->otherLaunches : row->launches, places, t->launches, sizeof t->launches,
+            &t->launchesSize, report);
+    if (made && !row->commandLine)
+        sprintf(t->commandLine, "\"%s\" %s", machine->program, t->tail);
+    return made;
+}
+
+// What the doubles are to do in this row, through their environment.
+static void SetDoubles(const CheckRow* row)
+{
+    char busy[16];
+    sprintf(busy, "%lu", row->shellToolBusyMs);
+    SetEnvironmentVariableA("ZQTEST_EXIT_zqntadd", row->addPrinterExit);
+    SetEnvironmentVariableA("ZQTEST_EXIT_zqdrvtl", row->driverToolExit);
+    SetEnvironmentVariableA("ZQTEST_BUSY_zqdrvtl", row->shellToolBusyMs ? busy : NULL);
+}
+
+// The program run in the row's world.
+static void RunInWorld(
+    const CheckRow* row, const RowMachine* machine, const RowTexts* t, RunResult* result, RowReport* report)
+{
+    static const LogState kStates[] = { LOG_FREE, LOG_FOLDER, LOG_HELD, LOG_READ };
+    const char* version = machine->emulate ? (row->version ? row->version : machine->emulate) : NULL;
+    World world = {};
+    world.version = version;
+    world.applicationName = row->commandLine ? machine->program : NULL;
+    world.commandLine = t->commandLine;
+    world.record = machine->system->record;
+    world.limitMs = 120000;
+    world.logBefore = row->logBefore ? t->logBefore : NULL;
+    world.logBeforeSize = (DWORD)t->logBeforeSize;
+    world.logState = kStates[row->logState];
+    world.launches = Lines(t->launches);
+    world.folder = machine->system->pack; // never the caller's: a shell start searches it
+    RunWorld(&world, result);
+    report->tookMs = GetTickCount() - result->startTick;
+}
+
+// What the row alone changed goes back, however far it got.
+static void PutRowBack(const CheckRow* row, const RowMachine* machine, const CheckPlaces* places, RowReport* report)
+{
+    if (row->driverToolMissing) {
+        if (places->ntDrivers[0])
+            PutDouble("zqdrvtl.exe", places->ntDrivers, report);
+        PutDouble("zqdrvtl.exe", places->drivers, report);
+    }
+    if (machine->wineDlls) {
+        DisableDll("zqrunadd.exe", "shell32", 0);
+        DisableDll("zqrunadd.exe", "localspl", 0);
+    }
+}
+
+// What the run left, against the row's answer.
+static void CheckRun(const CheckRow* row, const RowTexts* t, const RunResult* result, RowReport* report)
+{
+    char shown[128];
+    sprintf(shown, "exit code 0, not 0x%08lX", (unsigned long)result->exitCode);
+    Check(report, result->exitCode == 0, shown);
+    sprintf(shown, "the run took at least its waits (%lu ms), not %lu ms", row->atLeastMs, report->tookMs);
+    Check(report, report->tookMs >= row->atLeastMs, shown);
+    Check(report, !result->logCut && !result->launchesCut, "the log and the launches were read whole");
+    CheckBytes(report, t->log, (unsigned long)t->logSize, result->log, result->logSize, "log");
+    static char actual[LAUNCHES_SIZE];
+    unsigned long actualSize = 0;
+    for (int i = 0; i < result->launchCount; ++i) {
+        LaunchText(&result->launches[i], actual + actualSize);
+        actualSize += (unsigned long)strlen(actual + actualSize);
+        actual[actualSize++] = '\n';
+    }
+    CheckBytes(report, t->launches, (unsigned long)t->launchesSize, actual, actualSize, "launches");
+    CheckTimes(row, result, report);
+}
+
 void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* report)
 {
     report->error[0] = 0;
@@ -313,76 +409,13 @@ void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* repo
         DisableDll("zqrunadd.exe", "shell32", row->shellMissing);
         DisableDll("zqrunadd.exe", "localspl", row->printProviderMissing);
     }
-    char busy[16];
-    sprintf(busy, "%lu", row->shellToolBusyMs);
-    SetEnvironmentVariableA("ZQTEST_EXIT_zqntadd", row->addPrinterExit);
-    SetEnvironmentVariableA("ZQTEST_EXIT_zqdrvtl", row->driverToolExit);
-    SetEnvironmentVariableA("ZQTEST_BUSY_zqdrvtl", row->shellToolBusyMs ? busy : NULL);
-
-    static char commandLine[2 * NAME_SIZE + 8], tail[NAME_SIZE], logBefore[TEXT_SIZE];
-    long length = 0, logBeforeSize = 0, logSize = 0, launchesSize = 0;
-    // The answer: the other one where this machine gives it by design.
-    const int other = row->otherOn && machine->realNt;
-    static char log[TEXT_SIZE], launches[LAUNCHES_SIZE];
-    const int texts = ready
-        && (row->commandLine ? SetUpText(row->commandLine, &places, commandLine, sizeof commandLine, &length, report)
-                             : SetUpText(row->tail, &places, tail, sizeof tail, &length, report)
-                    && SetUp(report, strlen(machine->program) < NAME_SIZE, "the program's path short enough",
-                        ERROR_FILENAME_EXCED_RANGE))
-        && SetUpText(row->logBefore, &places, logBefore, sizeof logBefore, &logBeforeSize, report)
-        && SetUpText(other ? row->otherLog : row->log, &places, log, sizeof log, &logSize, report)
-        && SetUpText(
-            other ? row->otherLaunches : row->launches, &places, launches, sizeof launches, &launchesSize, report);
-    if (texts && !row->commandLine)
-        sprintf(commandLine, "\"%s\" %s", machine->program, tail);
-    SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row->logPeer ? tail : NULL);
-
+    SetDoubles(row);
+    const int texts = ready && MakeTexts(row, machine, &places, &g_texts, report);
+    SetEnvironmentVariableA("ZQTEST_PEER_zqntadd", row->logPeer ? g_texts.tail : NULL);
     static RunResult result;
-    if (texts) {
-        static const LogState kStates[] = { LOG_FREE, LOG_FOLDER, LOG_HELD, LOG_READ };
-        const char* version = machine->emulate ? (row->version ? row->version : machine->emulate) : NULL;
-        World world = {};
-        world.version = version;
-        world.applicationName = row->commandLine ? machine->program : NULL;
-        world.commandLine = commandLine;
-        world.record = machine->system->record;
-        world.limitMs = 120000;
-        world.logBefore = row->logBefore ? logBefore : NULL;
-        world.logBeforeSize = (DWORD)logBeforeSize;
-        world.logState = kStates[row->logState];
-        world.launches = Lines(launches);
-        world.folder = machine->system->pack; // never the caller's: a shell start searches it
-        RunWorld(&world, &result);
-        report->tookMs = GetTickCount() - result.startTick;
-    }
-
-    // What the row alone changed goes back, however far it got.
-    if (row->driverToolMissing) {
-        if (places.ntDrivers[0])
-            PutDouble("zqdrvtl.exe", places.ntDrivers, report);
-        PutDouble("zqdrvtl.exe", places.drivers, report);
-    }
-    if (machine->wineDlls) {
-        DisableDll("zqrunadd.exe", "shell32", 0);
-        DisableDll("zqrunadd.exe", "localspl", 0);
-    }
-    if (!texts)
-        return;
-
-    char shown[128];
-    sprintf(shown, "exit code 0, not 0x%08lX", (unsigned long)result.exitCode);
-    Check(report, result.exitCode == 0, shown);
-    sprintf(shown, "the run took at least its waits (%lu ms), not %lu ms", row->atLeastMs, report->tookMs);
-    Check(report, report->tookMs >= row->atLeastMs, shown);
-    Check(report, !result.logCut && !result.launchesCut, "the log and the launches were read whole");
-    CheckBytes(report, log, (unsigned long)logSize, result.log, result.logSize, "log");
-    static char actual[LAUNCHES_SIZE];
-    unsigned long actualSize = 0;
-    for (int i = 0; i < result.launchCount; ++i) {
-        LaunchText(&result.launches[i], actual + actualSize);
-        actualSize += (unsigned long)strlen(actual + actualSize);
-        actual[actualSize++] = '\n';
-    }
-    CheckBytes(report, launches, (unsigned long)launchesSize, actual, actualSize, "launches");
-    CheckTimes(row, &result, report);
+    if (texts)
+        RunInWorld(row, machine, &g_texts, &result, report);
+    PutRowBack(row, machine, &places, report);
+    if (texts)
+        CheckRun(row, &g_texts, &result, report);
 }

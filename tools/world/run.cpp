@@ -138,14 +138,10 @@ static DWORD EndLeftovers(const char* record, int expected, DWORD waitMs, DWORD 
     return ended;
 }
 
-void RunWorld(const World* world, RunResult* result)
+// The log as the world has it before the run: its bytes, a folder in its
+// place, or held open by another program. The handle held, if any.
+static HANDLE SetLogBefore(const World* world, const char* log)
 {
-    if (world->version)
-        EmulateVersion("zqrunadd.exe", world->version);
-    DeleteFileA(world->record);
-    SetEnvironmentVariableA("ZQTEST_RECORD", world->record);
-    char log[MAX_PATH];
-    LogFilePath(log);
     DeleteFileA(log);
     if (world->logBefore)
         WriteFileFrom(log, world->logBefore, world->logBeforeSize);
@@ -155,41 +151,62 @@ void RunWorld(const World* world, RunResult* result)
     if (world->logState == LOG_HELD || world->logState == LOG_READ)
         held = CreateFileA(log, GENERIC_READ, world->logState == LOG_READ ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0,
             NULL, OPEN_EXISTING, 0, NULL);
+    return held;
+}
 
+// Starts the program and waits for its end, within the world's limit; the
+// program's id and creation go to note, when there is one.
+static void StartAndWait(const World* world, const char* note, RunResult* result)
+{
     // CreateProcessA may write into the line it is given; 32767 characters
     // is the longest any Windows takes.
     static char line[32768];
     RunOutcome* seen = &result->outcome;
-    ZeroMemory(seen, sizeof *seen);
-    result->exitCode = NOT_ENDED;
-    result->startTick = GetTickCount();
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    char note[MAX_PATH];
-    const int noted = ProgramNotePath(world->record, note);
     if (strlen(world->commandLine) >= sizeof line) {
         seen->startError = ERROR_FILENAME_EXCED_RANGE;
-    } else if (!CreateProcessA(world->applicationName, strcpy(line, world->commandLine), NULL, NULL, FALSE, 0, NULL,
-                   world->folder, &startup, &process)) {
-        seen->startError = GetLastError();
-    } else {
-        DWORD created;
-        if (noted)
-            NoteProgram(note, process.dwProcessId, CreationTick(process.hProcess, &created) ? created : 0);
-        // In steps, so that a stop asked for ends the run within one.
-        DWORD waited = 0, state = WAIT_TIMEOUT;
-        while (!g_runStop && waited < world->limitMs
-            && (state = WaitForSingleObject(process.hProcess, 100)) == WAIT_TIMEOUT)
-            waited += 100;
-        if (state == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &result->exitCode);
-        else // a program stuck (on a message box, say) must not hold the next run
-            TerminateProcess(process.hProcess, NOT_ENDED);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        return;
     }
+    if (!CreateProcessA(world->applicationName, strcpy(line, world->commandLine), NULL, NULL, FALSE, 0, NULL,
+            world->folder, &startup, &process)) {
+        seen->startError = GetLastError();
+        return;
+    }
+    DWORD created;
+    if (note)
+        NoteProgram(note, process.dwProcessId, CreationTick(process.hProcess, &created) ? created : 0);
+    // In steps, so that a stop asked for ends the run within one.
+    DWORD waited = 0, state = WAIT_TIMEOUT;
+    while (
+        !g_runStop && waited < world->limitMs && (state = WaitForSingleObject(process.hProcess, 100)) == WAIT_TIMEOUT)
+        waited += 100;
+    if (state == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &result->exitCode);
+    else // a program stuck (on a message box, say) must not hold the next run
+        TerminateProcess(process.hProcess, NOT_ENDED);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+void RunWorld(const World* world, RunResult* result)
+{
+    if (world->version)
+        EmulateVersion("zqrunadd.exe", world->version);
+    DeleteFileA(world->record);
+    SetEnvironmentVariableA("ZQTEST_RECORD", world->record);
+    char log[MAX_PATH];
+    LogFilePath(log);
+    const HANDLE held = SetLogBefore(world, log);
+    RunOutcome* seen = &result->outcome;
+    ZeroMemory(seen, sizeof *seen);
+    result->exitCode = NOT_ENDED;
+    result->startTick = GetTickCount();
+    char note[MAX_PATH];
+    const int noted = ProgramNotePath(world->record, note);
+    StartAndWait(world, noted ? note : NULL, result);
     seen->endTick = GetTickCount();
     // A tool still running after a few seconds would write into the next
     // run's record: it is ended.
