@@ -249,8 +249,8 @@ const WordRow kRows[] = {
     { W_UNKNOWN_CODE_ADVICE, "look the code up among Windows' system error codes; the log shows no more" },
     { W_COMMAND_MISSING, "its command line is missing" },
     { W_READ_ONCE,
-        "standard input is read once: evidence for a run comes from this run and earlier runs only; name "
-        "the file to let later runs count too" },
+        "standard input (or a pipe) is read once: evidence for a run comes from this run and earlier runs "
+        "only; name the file to let later runs count too" },
     { W_ONLY_ZEROS,
         "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut "
         "left the file's length and not its bytes)" },
