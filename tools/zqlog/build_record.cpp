@@ -417,7 +417,7 @@ RunRecord RecordBuilder::Build()
     if (words_)
         Notes();
     Facts();
-    return record_;
+    return std::move(record_); // built once: moved, not copied
 }
 
 RunRecord BuildRecord(const RunFacts& facts)

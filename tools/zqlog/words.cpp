@@ -1,5 +1,7 @@
 #include "words.h"
 
+#include <string.h>
+
 namespace {
 
 struct WordRow {
@@ -525,15 +527,14 @@ namespace {
 
 std::string Filled(const char* text, const std::string* fill, const std::string* end)
 {
+    // The text between the fills goes in at once: --summary says a line a run.
     std::string said;
-    for (const char* c = text; *c; ++c) {
-        if (c[0] == '{' && c[1] == '}' && fill != end) {
-            said += *fill++;
-            ++c;
-        } else
-            said += *c;
+    const char* c = text;
+    for (const char* at; fill != end && (at = strstr(c, "{}")); c = at + 2) {
+        said.append(c, at - c);
+        said += *fill++;
     }
-    return said;
+    return said += c;
 }
 
 } // namespace
