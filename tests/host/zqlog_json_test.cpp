@@ -501,6 +501,43 @@ TEST(ZqlogJson, EndsAfterThePrinterStage)
     }
 }
 
+// Standard input is read once: a run that ends after the printer stage is
+// weighed by the runs before it alone, and the account says so, never that
+// nothing in the log tells the causes apart.
+TEST(ZqlogJson, ReadOnceWeighsTheRunsBeforeOnly)
+{
+    const std::string endsAfterPrinter = Lines({ kRunning, kPrinter, kPrinterLine });
+    const std::string typical = Lines(kTypical);
+    const struct {
+        const char* row;
+        std::string log;
+        int run; // the run whose printer stage is read
+        const char* whole; // what the file read twice says
+        const char* once; // what standard input says
+    } cases[] = {
+        { "a later run reached the driver tools", endsAfterPrinter + typical, 0, "a hung tool is likelier: run 2",
+            "nothing in the runs before it tells the two apart (the log was read once" },
+        { "an earlier run ended the same way, a later one reached the driver tools",
+            endsAfterPrinter + endsAfterPrinter + typical, 1, "a hung tool is likelier: run 3",
+            "no run before it reached the driver tool, and another ended the same way (the log was read once" },
+        { "the last run: nothing after it is unseen", endsAfterPrinter + endsAfterPrinter, 1,
+            "no other run in this log reached the driver tool", "no other run in this log reached the driver tool" },
+        { "one run alone", endsAfterPrinter, 0, "nothing else in this log tells the two apart",
+            "nothing else in this log tells the two apart" },
+    };
+    for (const auto& c : cases)
+        for (const bool once : { false, true }) {
+            AccountOptions options;
+            options.json = true;
+            options.readOnce = once;
+            int status;
+            const json doc = json::parse(AccountOf(c.log, 0, &status, options));
+            const json& cause = doc["runs"][c.run]["stages"]["printer"]["cause"];
+            EXPECT_TRUE(Has(cause, once ? c.once : c.whole)) << c.row << (once ? ", read once: " : ": ") << cause;
+            EXPECT_TRUE(once || !Has(cause, "read once")) << c.row;
+        }
+}
+
 // --json-lines: a run a line, then the file's line with the counts over every run.
 TEST(ZqlogJson, JsonLines)
 {

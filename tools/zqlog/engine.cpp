@@ -178,6 +178,7 @@ void LogReader::RecordFailure(const Move& move, LaunchState* launch)
 // the program's after them, mean that the log's end was lost in a crash.
 void LogReader::EndLog()
 {
+    logEnded_ = true;
     if (inRun_ && crashLines_ > 0) {
         crashTail_ = run_.crashTail = true;
         others_ -= crashLines_;

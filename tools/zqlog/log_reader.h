@@ -140,7 +140,9 @@ private:
     RunFacts RunFactsNow() const { return RunFactsOf(run_); }
     RunFacts RunFactsOf(const RunState& run) const
     {
-        return { run, ahead_ ? *ahead_ : facts_, isLead_, spoolerSeen_, firstLineCut_, causes_ };
+        // Runs end in their order, so the log's facts so far are the earlier runs'.
+        const bool last = logEnded_ && run.number == runs_;
+        return { run, ahead_ ? *ahead_ : facts_, isLead_, spoolerSeen_, firstLineCut_, causes_, ahead_ || last };
     }
 
     NoteSink& sink_;
@@ -156,6 +158,7 @@ private:
     bool spoolerSeen_ = false;
     LogFacts facts_;
     const LogFacts* ahead_ = nullptr;
+    bool logEnded_ = false; // the log's end was read: its last run has none after it
     bool crashTail_ = false, firstLineCut_ = false;
     bool guessing_;
     CodePageGuess guess_;

@@ -175,6 +175,12 @@ const WordRow kRows[] = {
     { W_PRINTER_END_LIKELIER_2,
         "; an empty driver directory is likelier: no other run in this log reached the "
         "driver tool, and another ended the same way" },
+    { W_PRINTER_END_LIKELIER_0_ONCE,
+        "; nothing in the runs before it tells the two apart (the log was read once, so later runs were "
+        "not seen)" },
+    { W_PRINTER_END_LIKELIER_2_ONCE,
+        "; an empty driver directory is likelier: no run before it reached the driver tool, and another "
+        "ended the same way (the log was read once, so later runs were not seen)" },
     { W_PRINTER_END_AFTER_FAILURE,
         "the run ends after the printer stage's error line, with no driver-tool launch: the add-printer tool "
         "had ended, so either the running system's printer driver directory was empty (the run ends there "
