@@ -274,11 +274,11 @@ TEST(ZqlogCli, OptionsFilesAndRefusals)
         { "--code-page with nothing after it", { "--code-page" }, FEED_NULL, "", 2, OUT_NONE, "", {},
             "--code-page takes one of" },
         { "--summary with --json", { "--summary", "--json", "@/two.log" }, FEED_NULL, "", 2, OUT_NONE, "", {},
-            "do not go together" },
+            "--summary and --json do not go together" },
         { "--summary with --json-lines", { "--summary", "--json-lines", "@/two.log" }, FEED_NULL, "", 2, OUT_NONE, "",
-            {}, "do not go together" },
+            {}, "--summary and --json-lines do not go together" },
         { "--json with --json-lines", { "--json", "--json-lines", "@/two.log" }, FEED_NULL, "", 2, OUT_NONE, "", {},
-            "do not go together" },
+            "--json and --json-lines do not go together" },
     };
     for (const CliCase& c : cases) {
         std::vector<std::string> args;

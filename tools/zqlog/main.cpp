@@ -244,7 +244,7 @@ int main(int argc, char** argv)
     if (!path)
         return Usage(W_NO_FILE_NAMED);
     if (options.summary && options.Json())
-        return Usage(W_SUMMARY_AND_JSON);
+        return Usage(Say(W_SUMMARY_AND_JSON, { options.json ? "--json" : "--json-lines" }));
     if (options.json && options.jsonLines)
         return Usage(W_JSON_AND_JSON_LINES);
     options.inputName = path;

@@ -501,7 +501,7 @@ const WordRow kRows[] = {
     { W_ONE_FILE_AT_A_TIME, "one file at a time" },
     { W_UNKNOWN_OPTION, "unknown option {}" },
     { W_NO_FILE_NAMED, "no file named" },
-    { W_SUMMARY_AND_JSON, "--summary and --json do not go together" },
+    { W_SUMMARY_AND_JSON, "--summary and {} do not go together" },
     { W_JSON_AND_JSON_LINES, "--json and --json-lines do not go together" },
     { W_SUMMARY_RUN, "run {}  lines {}-{}  {}" },
     { W_SYSTEM_ROW, "system" },
