@@ -204,6 +204,7 @@ TEST(ZqlogCli, OptionsFilesAndRefusals)
     Spit(dir.Path() + "/two.log", kTwoRuns);
     Spit(dir.Path() + "/zeros.log", std::string(4096, '\0'));
     Spit(dir.Path() + "/empty.log", "");
+    Spit(dir.Path() + "/other.log", "Setup of another product\r\ndone\r\n");
     Spit(dir.Path() + "/binary.log", std::string("MZ\x90\0\x03\0\0\0\r\n\x04\0", 12));
     ASSERT_EQ(0, mkdir((dir.Path() + "/folder").c_str(), 0700));
     const json size = kTwoRuns.size();
@@ -251,6 +252,8 @@ TEST(ZqlogCli, OptionsFilesAndRefusals)
             OUT_JSON_LINES, "", { { "/0/error/id", "zero_bytes_only" }, { "#", 1 } }, "only zero bytes" },
         { "only zero bytes on standard input", { "--json", "-" }, FEED_FILE, zeros, 2, OUT_JSON, "",
             { { "/error/id", "zero_bytes_only" }, { "/input/name", "-" } }, "only zero bytes" },
+        { "no line of the program's: nothing of the file is shown", { "@/other.log" }, FEED_NULL, "", 2, OUT_NONE, "",
+            {}, "no line of zqrunadd's in 2 lines" },
         { "an empty file", { "--json", "@/empty.log" }, FEED_NULL, "", 2, OUT_JSON, "",
             { { "/error/id", "empty" }, { "/input/bytes", 0 } }, "empty" },
         { "a binary file", { "--json", "@/binary.log" }, FEED_NULL, "", 2, OUT_JSON, "", { { "/error/id", "binary" } },
