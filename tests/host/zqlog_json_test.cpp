@@ -85,9 +85,16 @@ TEST(ZqlogJson, StartErrorsReadByTheirError)
             "not a valid path" },
         { "161", PrinterStart("The specified path is invalid."), 161, true, "must be a full path" },
         { "161, Wine", PrinterStart("Path is invalid."), 161, true, "must be a full path" },
-        { "193 has an insert, so only its code comes", PrinterCode("193"), 193, true, "replace zqntadd.exe" },
+        { "193 as a code", PrinterCode("193"), 193, true, "replace zqntadd.exe" },
+        { "193 with its insert left standing, as the program logs it",
+            PrinterStart("%1 is not a valid Win32 application."), 193, true, "replace zqntadd.exe" },
+        { "193, Wine", PrinterStart("Bad EXE format for %1."), 193, true, "replace zqntadd.exe" },
         { "206", PrinterStart("The filename or extension is too long."), 206, true, "shorter folder" },
-        { "216 has an insert, so only its code comes", PrinterCode("216"), 216, true, "another machine type" },
+        { "216 as a code", PrinterCode("216"), 216, true, "another machine type" },
+        { "216 with its insert left standing",
+            PrinterStart("This version of %1 is not compatible with the version of Windows you're running. Check "
+                         "your computer's system information and then contact the software publisher."),
+            216, true, "another machine type" },
         { "216, Wine", PrinterStart("Machine type mismatch."), 216, true, "another machine type" },
         { "740", PrinterStart("The requested operation requires elevation."), 740, true, "as administrator" },
         { "740 under Wine, which has no text for it", PrinterCode("740"), 740, true, "as administrator" },
@@ -499,6 +506,43 @@ TEST(ZqlogJson, EndsAfterThePrinterStage)
         EXPECT_TRUE(Has(run["stages"]["printer"]["cause"], c.says)) << c.row;
         EXPECT_TRUE(Has(note["text"], c.says)) << c.row;
     }
+}
+
+// Standard input is read once: a run that ends after the printer stage is
+// weighed by the runs before it alone, and the account says so, never that
+// nothing in the log tells the causes apart.
+TEST(ZqlogJson, ReadOnceWeighsTheRunsBeforeOnly)
+{
+    const std::string endsAfterPrinter = Lines({ kRunning, kPrinter, kPrinterLine });
+    const std::string typical = Lines(kTypical);
+    const struct {
+        const char* row;
+        std::string log;
+        int run; // the run whose printer stage is read
+        const char* whole; // what the file read twice says
+        const char* once; // what standard input says
+    } cases[] = {
+        { "a later run reached the driver tools", endsAfterPrinter + typical, 0, "a hung tool is likelier: run 2",
+            "nothing in the runs before it tells the two apart (the log was read once" },
+        { "an earlier run ended the same way, a later one reached the driver tools",
+            endsAfterPrinter + endsAfterPrinter + typical, 1, "a hung tool is likelier: run 3",
+            "no run before it reached the driver tool, and another ended the same way (the log was read once" },
+        { "the last run: nothing after it is unseen", endsAfterPrinter + endsAfterPrinter, 1,
+            "no other run in this log reached the driver tool", "no other run in this log reached the driver tool" },
+        { "one run alone", endsAfterPrinter, 0, "nothing else in this log tells the two apart",
+            "nothing else in this log tells the two apart" },
+    };
+    for (const auto& c : cases)
+        for (const bool once : { false, true }) {
+            AccountOptions options;
+            options.json = true;
+            options.readOnce = once;
+            int status;
+            const json doc = json::parse(AccountOf(c.log, 0, &status, options));
+            const json& cause = doc["runs"][c.run]["stages"]["printer"]["cause"];
+            EXPECT_TRUE(Has(cause, once ? c.once : c.whole)) << c.row << (once ? ", read once: " : ": ") << cause;
+            EXPECT_TRUE(once || !Has(cause, "read once")) << c.row;
+        }
 }
 
 // --json-lines: a run a line, then the file's line with the counts over every run.

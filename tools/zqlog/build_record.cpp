@@ -327,8 +327,8 @@ void RecordBuilder::Ended()
             ? Phrase(Sentence(afterFailure ? W_PRINTER_END_LIKELIER_ENDED : kWords.printerEndLikelier[1]))
                 + Number(other) + Sentence(kWords.printerEndRunSaw)
             : facts_.known.firstPrinterEndRun && facts_.known.firstPrinterEndRun != run_.number
-            ? Phrase(Sentence(kWords.printerEndLikelier[2]))
-            : Phrase(Sentence(kWords.printerEndLikelier[0]));
+            ? Phrase(Sentence(kWords.printerEndLikelier[facts_.laterSeen ? 2 : 4]))
+            : Phrase(Sentence(kWords.printerEndLikelier[facts_.laterSeen ? 0 : 3]));
         const Phrase ends = Sentence(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
         record_.stages[STAGE_PRINTER].cause += "; " + ends;
         Note(NOTE_ENDS_AFTER_PRINTER, ends);
@@ -417,7 +417,7 @@ RunRecord RecordBuilder::Build()
     if (words_)
         Notes();
     Facts();
-    return record_;
+    return std::move(record_); // built once: moved, not copied
 }
 
 RunRecord BuildRecord(const RunFacts& facts)

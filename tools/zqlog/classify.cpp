@@ -17,20 +17,29 @@ bool BeginsWith(const std::string& text, const char* start)
     return text.compare(0, strlen(start), start) == 0;
 }
 
-// The fixed texts with their sizes and last bytes, for quick tests.
+// The fixed texts with their sizes and last bytes, for quick tests, and
+// chained by size, as every line is looked up among them.
 struct Texts {
+    static constexpr size_t kSizes = 256; // a longer text is a row's by the long chain
     const GrammarRow* rows;
     unsigned count;
     size_t sizes[32];
     char last[32];
     bool lastByte[256] = {};
+    int firstOfSize[kSizes + 1]; // kSizes: the long ones
+    int nextOfSize[32];
     Texts()
     {
         rows = FixedTexts(&count);
-        for (unsigned i = 0; i < count; ++i) {
+        for (int& first : firstOfSize)
+            first = -1;
+        for (unsigned i = count; i-- > 0;) {
             sizes[i] = strlen(rows[i].text);
             last[i] = rows[i].text[sizes[i] - 1];
             lastByte[(unsigned char)last[i]] = true;
+            int& first = firstOfSize[sizes[i] < kSizes ? sizes[i] : kSizes];
+            nextOfSize[i] = first;
+            first = (int)i;
         }
     }
 };
@@ -48,7 +57,7 @@ const GrammarRow* OwnRow(const std::string& text)
     const Texts& t = AllTexts();
     if (text.empty())
         return nullptr;
-    for (unsigned i = 0; i < t.count; ++i)
+    for (int i = t.firstOfSize[text.size() < Texts::kSizes ? text.size() : Texts::kSizes]; i >= 0; i = t.nextOfSize[i])
         if (t.sizes[i] == text.size() && t.last[i] == text.back()
             && memcmp(t.rows[i].text, text.data(), text.size()) == 0)
             return &t.rows[i];

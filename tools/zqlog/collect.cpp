@@ -62,9 +62,11 @@ std::string AccountOf(const std::string& logBytes, unsigned codePage, int* statu
     options.codePage = codePage;
     AccountWriter writer([&out](const std::string& text) { out += text; }, options);
     LogReader reader(writer, codePage, ZQLOG_LINE_CAP, writer.Words(), writer.Causes());
-    // The whole log is at hand: a first pass gives the later runs' evidence.
-    const LogFacts ahead = FactsOf(logBytes, codePage);
-    reader.Foresee(ahead);
+    // The whole log is at hand: a first pass gives the later runs' evidence,
+    // unless the caller reads it as standard input is read, once.
+    const LogFacts ahead = options.readOnce ? LogFacts() : FactsOf(logBytes, codePage);
+    if (!options.readOnce)
+        reader.Foresee(ahead);
     reader.Feed(logBytes.data(), logBytes.size());
     reader.Finish();
     const FileFacts file = reader.File();

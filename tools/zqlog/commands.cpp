@@ -208,12 +208,15 @@ bool LogReader::TakeSystemText()
         scratchText_.append(i ? " " : "").append(Pending(i).text);
     move.text = &scratchText_;
     Advance(move);
-    const std::string program
-        = LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL;
+    // Its meaning is made only when the reader gives words (not for --summary).
+    std::string first;
+    if (words_)
+        first = Say(move.row->meaning,
+            { LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL });
     for (size_t i = 0; i <= end; ++i) {
         const Line& line = PopFront();
         if (i < end) {
-            Emit(line, true, i == 0 ? Say(move.row->meaning, { program }) : Word(W_SYSTEM_TEXT_MORE));
+            Emit(line, true, i == 0 ? first : std::string(Word(W_SYSTEM_TEXT_MORE)));
         } else {
             Emit(line, true, Word(W_SYSTEM_TEXT_END));
         }

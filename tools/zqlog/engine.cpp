@@ -178,6 +178,7 @@ void LogReader::RecordFailure(const Move& move, LaunchState* launch)
 // the program's after them, mean that the log's end was lost in a crash.
 void LogReader::EndLog()
 {
+    logEnded_ = true;
     if (inRun_ && crashLines_ > 0) {
         crashTail_ = run_.crashTail = true;
         others_ -= crashLines_;
@@ -185,7 +186,7 @@ void LogReader::EndLog()
     }
     EndParked();
     if (inRun_)
-        EndRun();
+        EndRun(run_);
 }
 
 // Where a line of the program's stands: in the current run when it can
@@ -224,7 +225,7 @@ std::string LogReader::Place(int step, long number)
             std::swap(run_, parkedRun_);
             parked_ = true;
         } else
-            EndRun();
+            EndRun(run_);
     }
     Begin(step, number);
     // A run that begins past its first stages lost its first lines.
@@ -272,10 +273,13 @@ void LogReader::EndParked()
 {
     if (!parked_)
         return;
+    // The earlier ends in place, not swapped in and out: a run is large.
     if (parkedRun_.number < run_.number)
+        EndRun(parkedRun_);
+    else {
+        EndRun(run_);
         std::swap(run_, parkedRun_);
-    EndRun();
-    std::swap(run_, parkedRun_);
+    }
     inRun_ = true;
     parked_ = false;
 }
@@ -321,13 +325,13 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
     return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { Spoken(list) });
 }
 
-void LogReader::EndRun()
+void LogReader::EndRun(const RunState& run)
 {
-    lastInterleaved_ = run_.interleaves;
-    RunRecord record = BuildRecord(RunFactsNow());
+    lastInterleaved_ = run.interleaves;
+    RunRecord record = BuildRecord(RunFactsOf(run));
     sink_.RunEnds(record);
-    if (run_.spooler)
+    if (run.spooler)
         spoolerSeen_ = true;
-    KeepStarted(run_, &facts_);
+    KeepStarted(run, &facts_);
     inRun_ = false;
 }

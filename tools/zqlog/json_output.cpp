@@ -98,7 +98,10 @@ Json Run(const RunRecord& record, const Utf8& text, const std::vector<RunNote>& 
 
 Json Input(const AccountOptions& options, const FileFacts* file)
 {
-    return { { "name", options.inputName }, { "bytes", file ? file->bytes : 0 }, { "lines", file ? file->lines : 0 } };
+    // A folder, or a file that would not open, has no bytes to count.
+    if (!file)
+        return { { "name", options.inputName }, { "bytes", nullptr }, { "lines", nullptr } };
+    return { { "name", options.inputName }, { "bytes", file->bytes }, { "lines", file->lines } };
 }
 
 // The file's fields, for the document and for the last of --json-lines.

@@ -120,7 +120,7 @@ private:
     void Stand(const Move& move);
     std::string Place(int step, long number);
     std::string Gaps(int step, long number, bool fresh);
-    void EndRun();
+    void EndRun(const RunState& run);
     void Begin(int step, long number);
     void BeginCut(int place, long number);
     static bool Fits(const RunState& run, int step);
@@ -137,9 +137,12 @@ private:
     std::string FailureMeaning(int launch) const;
 
     // The run's facts as they stand, for the record and for what evidence.h reads of them.
-    RunFacts RunFactsNow() const
+    RunFacts RunFactsNow() const { return RunFactsOf(run_); }
+    RunFacts RunFactsOf(const RunState& run) const
     {
-        return { run_, ahead_ ? *ahead_ : facts_, isLead_, spoolerSeen_, firstLineCut_, causes_ };
+        // Runs end in their order, so the log's facts so far are the earlier runs'.
+        const bool last = logEnded_ && run.number == runs_;
+        return { run, ahead_ ? *ahead_ : facts_, isLead_, spoolerSeen_, firstLineCut_, causes_, ahead_ || last };
     }
 
     NoteSink& sink_;
@@ -155,6 +158,7 @@ private:
     bool spoolerSeen_ = false;
     LogFacts facts_;
     const LogFacts* ahead_ = nullptr;
+    bool logEnded_ = false; // the log's end was read: its last run has none after it
     bool crashTail_ = false, firstLineCut_ = false;
     bool guessing_;
     CodePageGuess guess_;

@@ -150,7 +150,9 @@ bool FirstPass(FILE* in, const AccountOptions& options, LogFacts* facts)
 int Read(const char* path, AccountOptions options)
 {
     FILE* in = stdin;
-    options.readOnce = strcmp(path, "-") == 0 && !options.summary;
+    // Only a file that can be read again gets the first pass; a pipe named
+    // as a file (a shell's <(...)) is read once, as standard input is.
+    bool again = false;
     if (strcmp(path, "-") == 0) {
 #ifdef _WIN32
         _setmode(_fileno(stdin), _O_BINARY);
@@ -161,9 +163,11 @@ int Read(const char* path, AccountOptions options)
             return Refuse(options, nullptr, "folder", Word(W_FOLDER_NOT_FILE));
         if (!(in = fopen(path, "rb")))
             return Refuse(options, nullptr, "cannot_open", strerror(errno));
+        again = fstat(fileno(in), &info) == 0 && S_ISREG(info.st_mode);
     }
+    options.readOnce = !again && !options.summary;
     LogFacts facts;
-    const bool ahead = in != stdin && !options.summary;
+    const bool ahead = again && !options.summary;
     if (ahead && !FirstPass(in, options, &facts)) {
         fclose(in);
         return Refuse(options, nullptr, "read_failed", Word(W_READ_FAILED));
@@ -240,7 +244,7 @@ int main(int argc, char** argv)
     if (!path)
         return Usage(W_NO_FILE_NAMED);
     if (options.summary && options.Json())
-        return Usage(W_SUMMARY_AND_JSON);
+        return Usage(Say(W_SUMMARY_AND_JSON, { options.json ? "--json" : "--json-lines" }));
     if (options.json && options.jsonLines)
         return Usage(W_JSON_AND_JSON_LINES);
     options.inputName = path;

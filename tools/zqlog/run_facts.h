@@ -73,6 +73,7 @@ struct RunFacts {
     bool spoolerSeen; // an earlier run of the log has a spooler line
     bool firstLineCut; // the log's first line is the end of a line
     bool causes; // causes and notes put into words
+    bool laterSeen; // the runs after this one count: the log was read ahead, or none follows
 };
 
 #endif

@@ -45,10 +45,12 @@ const StartErrorRow kRows[] = {
         nullptr, W_ERROR_14001, W_ERROR_14001_ADD_PRINTER, W_ERROR_14001_DRIVER_TOOL },
 };
 
-// text, less blanks at its end, is row's text or begins with row's first sentence.
+// text, less blanks at its end, is row's text or begins with row's first
+// sentence. A text with an insert is matched with the insert left standing,
+// as the program logs it (it asks for the text with no argument to fill it).
 bool Matches(const std::string& text, const char* rowText)
 {
-    if (!rowText || strstr(rowText, "%1"))
+    if (!rowText)
         return false;
     size_t end = text.size();
     while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t'))

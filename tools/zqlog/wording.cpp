@@ -9,6 +9,8 @@ struct Table : Words {
         printerEndLikelier[0] = W_PRINTER_END_LIKELIER_0;
         printerEndLikelier[1] = W_PRINTER_END_LIKELIER_1;
         printerEndLikelier[2] = W_PRINTER_END_LIKELIER_2;
+        printerEndLikelier[3] = W_PRINTER_END_LIKELIER_0_ONCE;
+        printerEndLikelier[4] = W_PRINTER_END_LIKELIER_2_ONCE;
         notMadeDriverTool = W_NOT_MADE_DRIVER_TOOL;
         interleave = W_INTERLEAVE;
         headless = W_HEADLESS;

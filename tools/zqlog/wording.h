@@ -12,7 +12,9 @@
 
 struct Words {
     WordId printerEnd; // a run that ends after the printer stage
-    WordId printerEndLikelier[3]; // which cause the rest of the log makes likelier: none, hung, empty
+    // Which cause the rest of the log makes likelier: none, hung, empty; then
+    // none and empty when the log was read once, so later runs were unseen.
+    WordId printerEndLikelier[5];
     WordId notMadeDriverTool;
     WordId interleave;
     WordId headless;

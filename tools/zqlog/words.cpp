@@ -1,5 +1,7 @@
 #include "words.h"
 
+#include <string.h>
+
 namespace {
 
 struct WordRow {
@@ -173,6 +175,12 @@ const WordRow kRows[] = {
     { W_PRINTER_END_LIKELIER_2,
         "; an empty driver directory is likelier: no other run in this log reached the "
         "driver tool, and another ended the same way" },
+    { W_PRINTER_END_LIKELIER_0_ONCE,
+        "; nothing in the runs before it tells the two apart (the log was read once, so later runs were "
+        "not seen)" },
+    { W_PRINTER_END_LIKELIER_2_ONCE,
+        "; an empty driver directory is likelier: no run before it reached the driver tool, and another "
+        "ended the same way (the log was read once, so later runs were not seen)" },
     { W_PRINTER_END_AFTER_FAILURE,
         "the run ends after the printer stage's error line, with no driver-tool launch: the add-printer tool "
         "had ended, so either the running system's printer driver directory was empty (the run ends there "
@@ -249,8 +257,8 @@ const WordRow kRows[] = {
     { W_UNKNOWN_CODE_ADVICE, "look the code up among Windows' system error codes; the log shows no more" },
     { W_COMMAND_MISSING, "its command line is missing" },
     { W_READ_ONCE,
-        "standard input is read once: evidence for a run comes from this run and earlier runs only; name "
-        "the file to let later runs count too" },
+        "standard input (or a pipe) is read once: evidence for a run comes from this run and earlier runs "
+        "only; name the file to let later runs count too" },
     { W_ONLY_ZEROS,
         "the file holds only zero bytes: it is the log, but its content was lost (a crash or a power cut "
         "left the file's length and not its bytes)" },
@@ -493,7 +501,7 @@ const WordRow kRows[] = {
     { W_ONE_FILE_AT_A_TIME, "one file at a time" },
     { W_UNKNOWN_OPTION, "unknown option {}" },
     { W_NO_FILE_NAMED, "no file named" },
-    { W_SUMMARY_AND_JSON, "--summary and --json do not go together" },
+    { W_SUMMARY_AND_JSON, "--summary and {} do not go together" },
     { W_JSON_AND_JSON_LINES, "--json and --json-lines do not go together" },
     { W_SUMMARY_RUN, "run {}  lines {}-{}  {}" },
     { W_SYSTEM_ROW, "system" },
@@ -525,15 +533,14 @@ namespace {
 
 std::string Filled(const char* text, const std::string* fill, const std::string* end)
 {
+    // The text between the fills goes in at once: --summary says a line a run.
     std::string said;
-    for (const char* c = text; *c; ++c) {
-        if (c[0] == '{' && c[1] == '}' && fill != end) {
-            said += *fill++;
-            ++c;
-        } else
-            said += *c;
+    const char* c = text;
+    for (const char* at; fill != end && (at = strstr(c, "{}")); c = at + 2) {
+        said.append(c, at - c);
+        said += *fill++;
     }
-    return said;
+    return said += c;
 }
 
 } // namespace
