@@ -317,6 +317,10 @@ void RecordBuilder::Ended()
         record_.verdict = VERDICT_INCOMPLETE;
         record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
         record_.why = Sentence(kWords.why[record_.whyId]);
+        // The driver tools' lines may have stood where the zero bytes are: not "not made".
+        for (Stage s : { STAGE_DRIVER_TOOL_FAX, STAGE_DRIVER_TOOL_PRINTER })
+            if (run_.crashTail && record_.stages[s].state == STATE_NOT_MADE)
+                Put(s, STATE_UNKNOWN, 0, [&] { return Sentence(W_LOST_IN_CRASH, { Number(run_.last) }); });
         return;
     }
     if (words_ && printerEnd) {

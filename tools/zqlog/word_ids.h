@@ -92,6 +92,7 @@ enum WordId {
     W_STAGE_FAILED,
     W_CRITICAL_AT,
     W_HEADLESS_UNKNOWN,
+    W_LOST_IN_CRASH,
     // The account.
     W_OTHERS_NOT_SHOWN,
     W_RUN_NOT_SHOWN,

@@ -138,6 +138,7 @@ const WordRow kRows[] = {
     { W_STAGE_FAILED, "{} failed" },
     { W_CRITICAL_AT, "a CRITICAL ERROR line at line {}" },
     { W_HEADLESS_UNKNOWN, "unknown: the run's lines before line {} are missing" },
+    { W_LOST_IN_CRASH, "unknown: the log's end was lost in a crash after line {}, where its lines would stand" },
     { W_OTHERS_NOT_SHOWN, "({} of other programs not shown)\n" },
     { W_RUN_NOT_SHOWN, "({} of this run not shown)\n" },
     { W_SYSTEM_SAID_IN_STAGE, " (the system said: {})" },
