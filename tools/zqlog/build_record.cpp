@@ -64,6 +64,8 @@ private:
             record_.stages[stage].cause = cause();
     }
     bool PastSettings() const;
+    // Zero bytes after the run's last line: a crash lost its end.
+    bool EndLost() const { return run_.crashTail || run_.crashBefore; }
     void Settings();
     void Spooler();
     void FaxDecision();
@@ -261,7 +263,7 @@ void RecordBuilder::Unfinished()
 {
     const StepRow& end = RowOf(run_.step);
     record_.verdict = VERDICT_INCOMPLETE;
-    record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : run_.interleaves ? WHY_INTERLEAVED : WHY_STOPPED;
+    record_.whyId = EndLost() ? WHY_LOG_END_LOST : run_.interleaves ? WHY_INTERLEAVED : WHY_STOPPED;
     Stage at = STAGE_FAX_DECISION;
     if (end.launch >= 0 && end.phase != PHASE_FAILED)
         at = kLaunchStage[end.launch];
@@ -312,14 +314,14 @@ void RecordBuilder::Ended()
         failed = failed || stage.state == STATE_FAILED;
     const bool printerEnd
         = run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
-    if (!failed && printerEnd && (run_.crashTail || run_.interleaves)) {
+    if (!failed && printerEnd && (EndLost() || run_.interleaves)) {
         // No failure line shows a failure: the log's end was lost, or another run's lines stand here.
         record_.verdict = VERDICT_INCOMPLETE;
-        record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
+        record_.whyId = EndLost() ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
         record_.why = Sentence(kWords.why[record_.whyId]);
         // The driver tools' lines may have stood where the zero bytes are: not "not made".
         for (Stage s : { STAGE_DRIVER_TOOL_FAX, STAGE_DRIVER_TOOL_PRINTER })
-            if (run_.crashTail && record_.stages[s].state == STATE_NOT_MADE)
+            if (EndLost() && record_.stages[s].state == STATE_NOT_MADE)
                 Put(s, STATE_UNKNOWN, 0, [&] { return Sentence(W_LOST_IN_CRASH, { Number(run_.last) }); });
         return;
     }
@@ -362,6 +364,8 @@ void RecordBuilder::Notes()
         Note(NOTE_INTERLEAVED, Sentence(kWords.interleave));
     if (run_.crashTail)
         Note(NOTE_CRASH_TAIL, Sentence(kWords.crashTail));
+    else if (run_.crashBefore)
+        Note(NOTE_CRASH_TAIL, Sentence(kWords.crashBefore));
     if (run_.zeroLines)
         Note(NOTE_ZERO_BYTES, Sentence(kWords.zeros));
     if (run_.gluedLines)

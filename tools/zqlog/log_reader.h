@@ -163,6 +163,7 @@ private:
     bool guessing_;
     CodePageGuess guess_;
     long crashLines_ = 0; // lines of zero bytes since the last line of the program's
+    unsigned headZeros_ = 0; // zero bytes in the line being read
     bool lastInterleaved_ = false; // the run before was one of two that interleave
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave

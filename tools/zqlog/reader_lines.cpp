@@ -92,6 +92,7 @@ void LogReader::Step()
         Advance(resume);
     }
     const Line& head = Pending(0);
+    headZeros_ = head.zeros;
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
     const bool whole = head.length == head.text.size();

@@ -131,6 +131,7 @@ enum WordId {
     W_NULL_TEXT,
     W_OTHERS,
     W_CRASH_TAIL,
+    W_CRASH_BEFORE,
     W_NOTE_FIRST_LINE_CUT,
     W_READ,
     W_NO_SETTINGS_LINE,

@@ -222,6 +222,10 @@ const WordRow kRows[] = {
         "the log ends in zero bytes after this run's last line: the end of the log was lost in a crash "
         "or a power cut (a FAT disk keeps the file's new length but not its last bytes), so this run's "
         "last lines are lost; it is incomplete, not failed" },
+    { W_CRASH_BEFORE,
+        "zero bytes follow this run's last line, and another run's lines follow them: this run's end was "
+        "lost in a crash or a power cut (a FAT disk keeps the file's new length but not its last bytes), "
+        "so its last lines are lost; it is incomplete, not failed" },
     { W_NOTE_FIRST_LINE_CUT,
         "the log's first line is the end of a line of the program's, cut at its front: the log was "
         "cut there (rotated or pasted), so the lines before it are missing" },
