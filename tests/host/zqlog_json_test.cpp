@@ -3,6 +3,7 @@
 // command lines show, and refused files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <utility>
@@ -240,6 +241,27 @@ TEST(ZqlogJson, TicketLogs)
             Lines({ kRunning, kFlag, kFax, kFaxLine }) + Zeros(100) + "\r\n" + Zeros(50) + "\r\n" + typical, 0,
             { "incomplete", "ok" }, { "log_end_lost", nullptr }, { { "/other_lines", 0 } }, { { 0, "crash_tail" } },
             { { 0, "other_lines" }, { 1, "crash_tail" } } },
+        { "the log's last line, the printer's driver tool's, cut inside the name: no half name as a fact",
+            typical.substr(0, typical.size() - strlen("inter Driver\r\n")), 0, { "incomplete" }, { "log_end_lost" },
+            { { "/runs/0/driver_names", json::array({ "Zq Fax Driver" }) },
+                { "/runs/0/stages/driver_tool_printer/state", "unknown" },
+                { "/runs/0/stages/driver_tool_printer/command", nullptr } },
+            { { 0, "cut_line" } }, {} },
+        { "the log's last line cut right after /n: no cause guessed for the missing name",
+            typical.substr(0, typical.size() - strlen("Zq Printer Driver\r\n")), 0, { "incomplete" },
+            { "log_end_lost" },
+            { { "/runs/0/driver_names", json::array({ "Zq Fax Driver" }) },
+                { "/runs/0/stages/settings/cause", "read" } },
+            { { 0, "cut_line" } }, {} },
+        { "the log's last line whole but for its line end: still cut, the name not a fact",
+            typical.substr(0, typical.size() - 2), 0, { "incomplete" }, { "log_end_lost" },
+            { { "/runs/0/driver_names", json::array({ "Zq Fax Driver" }) } }, { { 0, "cut_line" } }, {} },
+        { "the log's last line, the printer's command line, cut in the key path",
+            Lines({ kRunning, kPrinter }) + std::string(kPrinterLine).substr(0, 30), 0, { "incomplete" },
+            { "log_end_lost" },
+            { { "/runs/0/key_path", nullptr }, { "/runs/0/stages/printer/state", "unknown" },
+                { "/runs/0/stages/driver_tool_fax/state", "unknown" } },
+            { { 0, "cut_line" } }, { { 0, "ends_after_printer" } } },
         { "two good setups at once, their lines interleaving one by one", Lines(interleaved), 0, { "ok", "ok" },
             { nullptr, nullptr }, { { "/other_lines", 0 } }, { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
         { "another installer's lines after a run's last line are not inside it",

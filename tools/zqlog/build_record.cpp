@@ -65,7 +65,7 @@ private:
     }
     bool PastSettings() const;
     // Zero bytes after the run's last line: a crash lost its end.
-    bool EndLost() const { return run_.crashTail || run_.crashBefore; }
+    bool EndLost() const { return run_.crashTail || run_.crashBefore || run_.endCut; }
     void Settings();
     void Spooler();
     void FaxDecision();
@@ -110,7 +110,7 @@ void RecordBuilder::Settings()
             Phrase settings;
             if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
                 settings = Sentence(KeyPathQuoted(run_) ? kWords.quotedKeySettings : kWords.noProgramDirSettings);
-            if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
+            if (l[LAUNCH_PRINTER_TOOL].command && !l[LAUNCH_PRINTER_TOOL].cut && l[LAUNCH_PRINTER_TOOL].arg.empty())
                 settings += (settings.empty() ? Phrase() : Phrase("; "))
                     + Sentence(PrinterKeyOpened(facts_) ? kWords.emptyDriverName : kWords.driverNameUnread);
             return settings.empty() ? Phrase(Sentence(kWords.read)) : settings;
@@ -231,7 +231,7 @@ void RecordBuilder::Launch(int i)
     const LaunchState& launch = run_.launches[i];
     const Stage stage = kLaunchStage[i];
     StageRecord& out = record_.stages[stage];
-    if (launch.command) {
+    if (launch.command && run_.endCutLaunch != i) { // a command line cut at the log's end names nothing for sure
         out.command = true;
         out.program = launch.dir + (LaunchOf(i).addPrinter ? kAddPrinterPath : LOG_DRIVER_TOOL);
         out.arguments = LaunchOf(i).addPrinter ? launch.arg : std::string(LOG_DRIVER_TOOL_NAME).substr(1) + launch.arg;
@@ -242,6 +242,8 @@ void RecordBuilder::Launch(int i)
         LaunchNotMade(i, stage);
     else if (launch.phase == PHASE_FAILED || launch.phase == PHASE_TOO_LONG || StartFailed(launch.phase))
         LaunchFailed(i, stage);
+    else if (run_.endCutLaunch == i && launch.phase == PHASE_COMMAND)
+        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_CUT_COMMAND_UNKNOWN, { Number(run_.last) }); });
     else if (launch.phase == PHASE_ANNOUNCED)
         Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_ANNOUNCED_AT, { Number(launch.line) }); });
     else
@@ -314,15 +316,17 @@ void RecordBuilder::Ended()
         failed = failed || stage.state == STATE_FAILED;
     const bool printerEnd
         = run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
-    if (!failed && printerEnd && (EndLost() || run_.interleaves)) {
+    if (!failed && ((printerEnd && (EndLost() || run_.interleaves)) || run_.endCut)) {
         // No failure line shows a failure: the log's end was lost, or another run's lines stand here.
         record_.verdict = VERDICT_INCOMPLETE;
         record_.whyId = EndLost() ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
-        record_.why = Sentence(kWords.why[record_.whyId]);
-        // The driver tools' lines may have stood where the zero bytes are: not "not made".
+        const bool crash = run_.crashTail || run_.crashBefore;
+        record_.why = Sentence(crash ? W_WHY_CRASH : run_.endCut ? W_WHY_END_CUT : kWords.why[record_.whyId]);
+        // The driver tools' lines may have stood where the lost end is: not "not made".
         for (Stage s : { STAGE_DRIVER_TOOL_FAX, STAGE_DRIVER_TOOL_PRINTER })
             if (EndLost() && record_.stages[s].state == STATE_NOT_MADE)
-                Put(s, STATE_UNKNOWN, 0, [&] { return Sentence(W_LOST_IN_CRASH, { Number(run_.last) }); });
+                Put(s, STATE_UNKNOWN, 0,
+                    [&] { return Sentence(crash ? W_LOST_IN_CRASH : W_LOST_AT_CUT, { Number(run_.last) }); });
         return;
     }
     if (words_ && printerEnd) {
@@ -374,8 +378,8 @@ void RecordBuilder::Notes()
         Note(NOTE_CUT, Sentence(kWords.cut));
     if (run_.number == 1 && facts_.firstLineCut)
         Note(NOTE_FIRST_LINE_CUT, Sentence(kWords.firstLineCut));
-    if (l[LAUNCH_FAX_TOOL].command && l[LAUNCH_FAX_TOOL].arg.empty() && l[LAUNCH_FAX].phase != PHASE_NONE
-        && !run_.faxNameLine)
+    if (l[LAUNCH_FAX_TOOL].command && !l[LAUNCH_FAX_TOOL].cut && l[LAUNCH_FAX_TOOL].arg.empty()
+        && l[LAUNCH_FAX].phase != PHASE_NONE && !run_.faxNameLine)
         Note(NOTE_FAX_NAME_EMPTY, Sentence(kWords.emptyFaxName));
     if (KeyPathQuoted(run_))
         Note(NOTE_KEY_PATH_QUOTED, Phrase(Sentence(kWords.quotedKeyCause)) + "; " + Sentence(kWords.quotedKeyAdvice));

@@ -74,7 +74,12 @@ std::string LogReader::Advance(const Move& move)
         why = Place(place, move.line);
     else if (!inRun_) // a line that takes no place still belongs to a run
         Place(STEP_START, move.line);
-    run_.cutLines += move.damage == Move::CUT;
+    run_.cutLines += move.damage == Move::CUT || move.damage == Move::CUT_AT_END;
+    if (move.damage == Move::CUT_AT_END) {
+        run_.endCut = true;
+        if (move.dir) // a command line: what it names is cut
+            run_.endCutLaunch = move.launch;
+    }
     run_.gluedLines += move.damage == Move::GLUED;
     if (!move.row)
         return why;

@@ -48,6 +48,7 @@ struct Move {
         CUT_BEFORE, // the line begins with a line of the run so far, cut short
         CUT, // the line, or a line joined in it, is cut short
         GLUED, // another program's text without its line end stood before it
+        CUT_AT_END, // the log's last line, without its line end: cut short, the log's end lost
     };
     Damage damage = WHOLE;
     const std::string* text = nullptr; // the system's text; the warning's code

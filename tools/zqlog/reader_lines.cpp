@@ -124,7 +124,8 @@ void LogReader::Step()
 
     switch (sorted.kind) {
     case LINE_OWN:
-        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING));
+        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING), true,
+            line.ended ? Move::WHOLE : Move::CUT_AT_END);
         return;
     case LINE_WARNING:
         TakeWarning(line, launch, phase);
@@ -157,7 +158,7 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
         return false;
     Move anywhere;
     anywhere.line = line.number;
-    anywhere.damage = Move::CUT;
+    anywhere.damage = Move::CUT_AT_END;
     Advance(anywhere);
     unsigned count;
     const GrammarRow* rows = FixedTexts(&count);

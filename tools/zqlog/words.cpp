@@ -38,7 +38,9 @@ const WordRow kRows[] = {
     { W_GLUED_SPLIT, "split off another program's text glued to its front; " },
     { W_TOO_LONG_LAUNCH, " (the {} launch)" },
     { W_COMMAND_AGAIN, "the command line that could not start, again" },
-    { W_COMMAND_END_MISSING, " (its line end is missing)" },
+    { W_COMMAND_CUT_AT_END,
+        "a command line cut short at the log's end (its line end is missing): what stood after the cut is lost, "
+        "so nothing it names is taken as a fact" },
     { W_COMMAND_CUT_THEN_LATER,
         "the {} launch's command line, cut short after {} (a full disk, or another writer), then a later line of the "
         "program's: " },
@@ -139,6 +141,12 @@ const WordRow kRows[] = {
     { W_CRITICAL_AT, "a CRITICAL ERROR line at line {}" },
     { W_HEADLESS_UNKNOWN, "unknown: the run's lines before line {} are missing" },
     { W_LOST_IN_CRASH, "unknown: the log's end was lost in a crash after line {}, where its lines would stand" },
+    { W_LOST_AT_CUT, "unknown: the log's end was lost after line {}, cut short, where its lines would stand" },
+    { W_CUT_COMMAND_UNKNOWN,
+        "unknown: its command line, line {}, the log's last, is cut short, so what it named and whether the tool "
+        "started are not known" },
+    { W_WHY_END_CUT, "the log's end was lost: its last line is cut short" },
+    { W_WHY_CRASH, "the log's end was lost in a crash (zero bytes)" },
     { W_OTHERS_NOT_SHOWN, "({} of other programs not shown)\n" },
     { W_RUN_NOT_SHOWN, "({} of this run not shown)\n" },
     { W_SYSTEM_SAID_IN_STAGE, " (the system said: {})" },
@@ -286,7 +294,7 @@ const WordRow kRows[] = {
     { W_WHY_NULL_TEXT, "the program logged a text that did not exist" },
     { W_WHY_ENDS_AFTER_PRINTER, "ends after the printer stage, with no driver-tool launch" },
     { W_WHY_STOPPED, "the run stops where the program cannot stop" },
-    { W_WHY_LOG_END_LOST, "the log's end was lost in a crash (zero bytes)" },
+    { W_WHY_LOG_END_LOST, "the log's end was lost (a crash's zero bytes, or its last line cut short)" },
     { W_WHY_INTERLEAVED, "its lines interleave with another run's" },
     { W_CONV_UTF8_BOM,
         "the log was re-saved as UTF-8 with a byte-order mark (an editor), not in the code page the program "
