@@ -635,3 +635,51 @@ TEST(ZqlogJson, EveryScenarioRow)
         }
     EXPECT_GT(read, 40u);
 }
+
+// Each why's advice stands in the stage's advice, apart from its cause.
+TEST(ZqlogJson, EachWhyAdvisedApartFromItsCause)
+{
+    const std::string interleaved = Lines({ kRunning, kRunning, kFax, kFaxLine, kFax, kFaxLine });
+    const struct {
+        const char* row;
+        std::string log;
+        const char* why;
+        const char* stage;
+        const char* advice; // a part of the advice, which the cause does not hold
+    } cases[] = {
+        { "the spooler did not open", Lines({ "OpenService the spooler is not running" }) + Lines(kTypical).substr(36),
+            "spooler_not_opened", "spooler", "check that the Print Spooler service is installed" },
+        { "no key path", Lines({ "Registry value not specified in RunNTAdd" }), "no_key_path", "settings",
+            "fix the command that starts zqrunadd.exe" },
+        { "a key path too long", Lines({ "Registry key path too long in RunNTAdd" }), "key_path_too_long", "settings",
+            "a shorter key path" },
+        { "the printer's Driver Name unread", Lines({ "Could not get Printer Name from the registry" }),
+            "printer_name_unread", "settings", "check Driver Name under the printer key" },
+        { "ProgramDir unread", Lines({ "Could not get ProgramDir from the registry" }), "program_dir_unread",
+            "settings", "check ProgramDir under the install root key" },
+        { "the fax's Driver Name unread",
+            Lines({ kRunning, kFlag, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter,
+                kPrinterLine }),
+            "fax_name_unread", "fax", "check Driver Name under the fax key" },
+        { "a failure line whose command line is lost", Lines({ kRunning, kFlag, kFax, kFaxLine, kPrinterFailed }),
+            "failure_cause_lost", "printer", "ask for the whole log" },
+        { "a hang in the fax stage: the tool named", Lines({ kRunning, kFlag, kFax, kFaxLine }), "stopped", "fax",
+            "look at zqntadd.exe and the fax key" },
+        { "a hang after the spooler line: the tools named", Lines({ kRunning }), "stopped", "fax_decision",
+            "look at the driver tool zqdrvtl.exe" },
+        { "a stop with no tool to name", Lines({ kRunning, kPrinter }), "stopped", "printer",
+            "ask whether the setup was ended" },
+        { "a crash's zero bytes inside the fax stage", Lines({ kRunning, kFlag, kFax, kFaxLine }) + Zeros(100),
+            "log_end_lost", "fax", "ask whether the machine crashed" },
+        { "two runs at once, each stopped", interleaved, "interleaved", "fax", "run one setup alone" },
+    };
+    for (const auto& c : cases) {
+        const json doc = Doc(c.log);
+        const json& run = doc["runs"][0];
+        EXPECT_EQ(c.why, run["why"]) << c.row;
+        const json& stage = run["stages"][c.stage];
+        EXPECT_TRUE(Has(stage["advice"], c.advice)) << c.row << ": " << stage;
+        EXPECT_FALSE(Has(stage["cause"], c.advice)) << c.row << ": " << stage;
+        EXPECT_FALSE(Has(stage["cause"], "heck ") || Has(stage["cause"], "ook at")) << c.row << ": " << stage;
+    }
+}

@@ -154,13 +154,11 @@ const WordRow kRows[] = {
     { W_STOPPED_SPOOLER,
         "the run stops after the spooler line, where the program goes on at once: next it "
         "starts the driver tool through the shell (never logged; it waits at most 60 s for "
-        "it), or the fax stage or printer stage begins. Look at the driver tool zqdrvtl.exe in "
-        "the \"Windows NT x86\" driver directory, and at the fax stage" },
+        "it), or the fax stage or printer stage begins" },
     { W_STOPPED_FAX_FLAG,
         "the run stops after the fax decision: next the program starts the driver tool "
         "through the shell (never logged; it waits at most 60 s for it), then the fax "
-        "stage. Look at zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the "
-        "fax stage's add-printer tool" },
+        "stage" },
     { W_STOPPED_FAX_NAME, "the run stops after the fax stage: the printer stage's line never came" },
     { W_STOPPED_LAUNCH_ANNOUNCED, "announced, but its command line never came" },
     { W_STOPPED_LAUNCH_TOO_LONG, "its command line did not fit, but its error line never came" },
@@ -170,8 +168,7 @@ const WordRow kRows[] = {
     { W_STOPPED_LAUNCH_FAILED, "the next stage's line never came" },
     { W_STOPPED_FAX_COMMAND,
         "the add-printer tool for the fax started and never ended, or its end was never followed by a line: "
-        "the program waits for it without limit, and writes its next line however it ends. Look at "
-        "zqntadd.exe and the fax key it was given" },
+        "the program waits for it without limit, and writes its next line however it ends" },
     { W_STOPPED_FAX_TOOL_COMMAND,
         "the driver tool for the fax driver started (not waited for); the program stops in the 1 s pause "
         "before the printer driver's tool, where it cannot stop" },
@@ -296,6 +293,24 @@ const WordRow kRows[] = {
     { W_WHY_STOPPED, "the run stops where the program cannot stop" },
     { W_WHY_LOG_END_LOST, "the log's end was lost (a crash's zero bytes, or its last line cut short)" },
     { W_WHY_INTERLEAVED, "its lines interleave with another run's" },
+    { W_ADVICE_NO_KEY_PATH, "fix the command that starts zqrunadd.exe in the setup package" },
+    { W_ADVICE_KEY_PATH_TOO_LONG, "give the package a shorter key path" },
+    { W_ADVICE_PRINTER_NAME_UNREAD, "check Driver Name under the printer key (missing, or 50 bytes or more)" },
+    { W_ADVICE_PROGRAM_DIR_UNREAD, "check ProgramDir under the install root key (missing, or 260 bytes or more)" },
+    { W_ADVICE_SPOOLER_NOT_OPENED,
+        "check that the Print Spooler service is installed and that this user may query it" },
+    { W_ADVICE_FAX_NAME_UNREAD, "check Driver Name under the fax key" },
+    { W_ADVICE_FAILURE_CAUSE_LOST, "ask for the whole log, zipped" },
+    { W_ADVICE_STOPPED,
+        "ask whether the setup was ended, the machine restarted or the log copied while the run went on; "
+        "run the setup again" },
+    { W_ADVICE_STOPPED_SPOOLER,
+        "look at the driver tool zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the fax stage" },
+    { W_ADVICE_STOPPED_FAX_FLAG,
+        "look at zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the fax stage's add-printer tool" },
+    { W_ADVICE_STOPPED_FAX_COMMAND, "look at zqntadd.exe and the fax key it was given" },
+    { W_ADVICE_LOG_END_LOST, "ask whether the machine crashed, or for the whole file; run the setup again" },
+    { W_ADVICE_INTERLEAVED, "ask whether two setups ran at once; run one setup alone" },
     { W_CONV_UTF8_BOM,
         "the log was re-saved as UTF-8 with a byte-order mark (an editor), not in the code page the program "
         "writes: its text is read as UTF-8" },
@@ -351,7 +366,7 @@ const WordRow kRows[] = {
     { W_MEANING_SPOOLER_NOT_RUNNING,
         "the service manager or the Spooler service did not open within 10 s (NT 4.0 or later); the run goes on. "
         "Check that the Print Spooler service is installed and that this user may query it" },
-    { W_SUMMARY_SPOOLER_NOT_RUNNING, "did not open within 10 s; check the Print Spooler service" },
+    { W_SUMMARY_SPOOLER_NOT_RUNNING, "did not open within 10 s" },
     { W_MEANING_NO_FAX_FLAG,
         "the fax key opened and has no No Fax Function value (or one of 260 bytes or more), so the fax is "
         "installed. Normal for a package with a fax; to leave the fax out, No Fax Function must be TRUE" },
