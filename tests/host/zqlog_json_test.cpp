@@ -3,6 +3,7 @@
 // command lines show, and refused files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <utility>
@@ -231,6 +232,36 @@ TEST(ZqlogJson, TicketLogs)
             {} },
         { "a crash's zero bytes, then more runs: the lines after them are read", typical + Zeros(512) + typical, 0,
             { "ok", "ok" }, { nullptr, nullptr }, {}, { { 1, "zero_bytes" } }, { { 0, "crash_tail" } } },
+        { "a crash's zero bytes after a run's printer stage, a later run in front of them: the run's end was lost",
+            Lines({ kFax, kFaxLine, kPrinter, kPrinterLine }) + Zeros(200) + typical, 0, { "incomplete", "ok" },
+            { "log_end_lost", nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/driver_tool_printer/state", "unknown" } },
+            { { 0, "crash_tail" } }, { { 0, "ends_after_printer" }, { 1, "zero_bytes" }, { 1, "crash_tail" } } },
+        { "a crash's zero bytes as lines of their own inside a stage, then a later run",
+            Lines({ kRunning, kFlag, kFax, kFaxLine }) + Zeros(100) + "\r\n" + Zeros(50) + "\r\n" + typical, 0,
+            { "incomplete", "ok" }, { "log_end_lost", nullptr }, { { "/other_lines", 0 } }, { { 0, "crash_tail" } },
+            { { 0, "other_lines" }, { 1, "crash_tail" } } },
+        { "the log's last line, the printer's driver tool's, cut inside the name: no half name as a fact",
+            typical.substr(0, typical.size() - strlen("inter Driver\r\n")), 0, { "incomplete" }, { "log_end_lost" },
+            { { "/runs/0/driver_names", json::array({ "Zq Fax Driver" }) },
+                { "/runs/0/stages/driver_tool_printer/state", "unknown" },
+                { "/runs/0/stages/driver_tool_printer/command", nullptr } },
+            { { 0, "cut_line" } }, {} },
+        { "the log's last line cut right after /n: no cause guessed for the missing name",
+            typical.substr(0, typical.size() - strlen("Zq Printer Driver\r\n")), 0, { "incomplete" },
+            { "log_end_lost" },
+            { { "/runs/0/driver_names", json::array({ "Zq Fax Driver" }) },
+                { "/runs/0/stages/settings/cause", "read" } },
+            { { 0, "cut_line" } }, {} },
+        { "the log's last line whole but for its line end: still cut, the name not a fact",
+            typical.substr(0, typical.size() - 2), 0, { "incomplete" }, { "log_end_lost" },
+            { { "/runs/0/driver_names", json::array({ "Zq Fax Driver" }) } }, { { 0, "cut_line" } }, {} },
+        { "the log's last line, the printer's command line, cut in the key path",
+            Lines({ kRunning, kPrinter }) + std::string(kPrinterLine).substr(0, 30), 0, { "incomplete" },
+            { "log_end_lost" },
+            { { "/runs/0/key_path", nullptr }, { "/runs/0/stages/printer/state", "unknown" },
+                { "/runs/0/stages/driver_tool_fax/state", "unknown" } },
+            { { 0, "cut_line" } }, { { 0, "ends_after_printer" } } },
         { "two good setups at once, their lines interleaving one by one", Lines(interleaved), 0, { "ok", "ok" },
             { nullptr, nullptr }, { { "/other_lines", 0 } }, { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
         { "another installer's lines after a run's last line are not inside it",
@@ -603,4 +634,52 @@ TEST(ZqlogJson, EveryScenarioRow)
             }
         }
     EXPECT_GT(read, 40u);
+}
+
+// Each why's advice stands in the stage's advice, apart from its cause.
+TEST(ZqlogJson, EachWhyAdvisedApartFromItsCause)
+{
+    const std::string interleaved = Lines({ kRunning, kRunning, kFax, kFaxLine, kFax, kFaxLine });
+    const struct {
+        const char* row;
+        std::string log;
+        const char* why;
+        const char* stage;
+        const char* advice; // a part of the advice, which the cause does not hold
+    } cases[] = {
+        { "the spooler did not open", Lines({ "OpenService the spooler is not running" }) + Lines(kTypical).substr(36),
+            "spooler_not_opened", "spooler", "check that the Print Spooler service is installed" },
+        { "no key path", Lines({ "Registry value not specified in RunNTAdd" }), "no_key_path", "settings",
+            "fix the command that starts zqrunadd.exe" },
+        { "a key path too long", Lines({ "Registry key path too long in RunNTAdd" }), "key_path_too_long", "settings",
+            "a shorter key path" },
+        { "the printer's Driver Name unread", Lines({ "Could not get Printer Name from the registry" }),
+            "printer_name_unread", "settings", "check Driver Name under the printer key" },
+        { "ProgramDir unread", Lines({ "Could not get ProgramDir from the registry" }), "program_dir_unread",
+            "settings", "check ProgramDir under the install root key" },
+        { "the fax's Driver Name unread",
+            Lines({ kRunning, kFlag, kFax, kFaxLine, "Could not get Fax Name from the registry", kPrinter,
+                kPrinterLine }),
+            "fax_name_unread", "fax", "check Driver Name under the fax key" },
+        { "a failure line whose command line is lost", Lines({ kRunning, kFlag, kFax, kFaxLine, kPrinterFailed }),
+            "failure_cause_lost", "printer", "ask for the whole log" },
+        { "a hang in the fax stage: the tool named", Lines({ kRunning, kFlag, kFax, kFaxLine }), "stopped", "fax",
+            "look at zqntadd.exe and the fax key" },
+        { "a hang after the spooler line: the tools named", Lines({ kRunning }), "stopped", "fax_decision",
+            "look at the driver tool zqdrvtl.exe" },
+        { "a stop with no tool to name", Lines({ kRunning, kPrinter }), "stopped", "printer",
+            "ask whether the setup was ended" },
+        { "a crash's zero bytes inside the fax stage", Lines({ kRunning, kFlag, kFax, kFaxLine }) + Zeros(100),
+            "log_end_lost", "fax", "ask whether the machine crashed" },
+        { "two runs at once, each stopped", interleaved, "interleaved", "fax", "run one setup alone" },
+    };
+    for (const auto& c : cases) {
+        const json doc = Doc(c.log);
+        const json& run = doc["runs"][0];
+        EXPECT_EQ(c.why, run["why"]) << c.row;
+        const json& stage = run["stages"][c.stage];
+        EXPECT_TRUE(Has(stage["advice"], c.advice)) << c.row << ": " << stage;
+        EXPECT_FALSE(Has(stage["cause"], c.advice)) << c.row << ": " << stage;
+        EXPECT_FALSE(Has(stage["cause"], "heck ") || Has(stage["cause"], "ook at")) << c.row << ": " << stage;
+    }
 }

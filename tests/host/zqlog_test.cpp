@@ -3,6 +3,7 @@
 // programs' lines, files that are no log.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -394,6 +395,12 @@ TEST(Zqlog, Verdicts)
         // 5: damage.
         { "issue 25, 5: zero bytes in front of a run's first line", good + std::string(512, '\0') + good, { ok, ok },
             "512 zero bytes in this line were skipped" },
+        { "a crash's zero bytes after the printer stage, then a later run",
+            Lines({ running, kPrinter, kPrinterLine }) + std::string(200, '\0') + good, { incomplete, ok },
+            "incomplete, lines 1 to 3: the log's end was lost in a crash (zero bytes)" },
+        { "the log's last line, a command line, without its line end",
+            good.substr(0, good.size() - strlen("Printer Driver\r\n")), { incomplete },
+            "a command line cut short at the log's end (its line end is missing)" },
         { "issue 25, 5: another program's text glued to the front of an announcement",
             Lines(std::vector<std::string> { running, "zqntadd: done" + std::string(kPrinter), kPrinterLine }
                 + Tools("", "Zq")),

@@ -64,6 +64,9 @@ private:
             record_.stages[stage].cause = cause();
     }
     bool PastSettings() const;
+    void Advise();
+    // Zero bytes after the run's last line: a crash lost its end.
+    bool EndLost() const { return run_.crashTail || run_.crashBefore || run_.endCut; }
     void Settings();
     void Spooler();
     void FaxDecision();
@@ -108,7 +111,7 @@ void RecordBuilder::Settings()
             Phrase settings;
             if (l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
                 settings = Sentence(KeyPathQuoted(run_) ? kWords.quotedKeySettings : kWords.noProgramDirSettings);
-            if (l[LAUNCH_PRINTER_TOOL].command && l[LAUNCH_PRINTER_TOOL].arg.empty())
+            if (l[LAUNCH_PRINTER_TOOL].command && !l[LAUNCH_PRINTER_TOOL].cut && l[LAUNCH_PRINTER_TOOL].arg.empty())
                 settings += (settings.empty() ? Phrase() : Phrase("; "))
                     + Sentence(PrinterKeyOpened(facts_) ? kWords.emptyDriverName : kWords.driverNameUnread);
             return settings.empty() ? Phrase(Sentence(kWords.read)) : settings;
@@ -229,7 +232,7 @@ void RecordBuilder::Launch(int i)
     const LaunchState& launch = run_.launches[i];
     const Stage stage = kLaunchStage[i];
     StageRecord& out = record_.stages[stage];
-    if (launch.command) {
+    if (launch.command && run_.endCutLaunch != i) { // a command line cut at the log's end names nothing for sure
         out.command = true;
         out.program = launch.dir + (LaunchOf(i).addPrinter ? kAddPrinterPath : LOG_DRIVER_TOOL);
         out.arguments = LaunchOf(i).addPrinter ? launch.arg : std::string(LOG_DRIVER_TOOL_NAME).substr(1) + launch.arg;
@@ -240,6 +243,8 @@ void RecordBuilder::Launch(int i)
         LaunchNotMade(i, stage);
     else if (launch.phase == PHASE_FAILED || launch.phase == PHASE_TOO_LONG || StartFailed(launch.phase))
         LaunchFailed(i, stage);
+    else if (run_.endCutLaunch == i && launch.phase == PHASE_COMMAND)
+        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_CUT_COMMAND_UNKNOWN, { Number(run_.last) }); });
     else if (launch.phase == PHASE_ANNOUNCED)
         Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_ANNOUNCED_AT, { Number(launch.line) }); });
     else
@@ -256,12 +261,60 @@ void RecordBuilder::Launch(int i)
     }
 }
 
+// Each why's advice, apart from its cause: the stage it is about, or
+// STAGE_COUNT for the first of the later stages that failed or is unfinished.
+const struct WhyAdvice {
+    WhyId why;
+    Stage stage;
+    WordId advice;
+} kWhyAdvice[] = {
+    { WHY_NO_KEY_PATH, STAGE_SETTINGS, W_ADVICE_NO_KEY_PATH },
+    { WHY_KEY_PATH_TOO_LONG, STAGE_SETTINGS, W_ADVICE_KEY_PATH_TOO_LONG },
+    { WHY_PRINTER_NAME_UNREAD, STAGE_SETTINGS, W_ADVICE_PRINTER_NAME_UNREAD },
+    { WHY_PROGRAM_DIR_UNREAD, STAGE_SETTINGS, W_ADVICE_PROGRAM_DIR_UNREAD },
+    { WHY_SPOOLER_NOT_OPENED, STAGE_SPOOLER, W_ADVICE_SPOOLER_NOT_OPENED },
+    { WHY_FAX_NAME_UNREAD, STAGE_FAX, W_ADVICE_FAX_NAME_UNREAD },
+    { WHY_FAILURE_CAUSE_LOST, STAGE_COUNT, W_ADVICE_FAILURE_CAUSE_LOST },
+    { WHY_STOPPED, STAGE_COUNT, W_ADVICE_STOPPED },
+    { WHY_LOG_END_LOST, STAGE_COUNT, W_ADVICE_LOG_END_LOST },
+    { WHY_INTERLEAVED, STAGE_COUNT, W_ADVICE_INTERLEAVED },
+};
+
+// Where a run stopped (not for another run's lines, nor a lost end) names the tool to look at.
+const struct StopAdvice {
+    WordId stopped, advice;
+} kStopAdvice[] = {
+    { W_STOPPED_SPOOLER, W_ADVICE_STOPPED_SPOOLER },
+    { W_STOPPED_FAX_FLAG, W_ADVICE_STOPPED_FAX_FLAG },
+    { W_STOPPED_FAX_COMMAND, W_ADVICE_STOPPED_FAX_COMMAND },
+};
+
+void RecordBuilder::Advise()
+{
+    for (const WhyAdvice& row : kWhyAdvice) {
+        if (row.why != record_.whyId)
+            continue;
+        WordId advice = row.advice;
+        for (const StopAdvice& stop : kStopAdvice)
+            if (row.why == WHY_STOPPED && stop.stopped == RowOf(run_.step).stopped)
+                advice = stop.advice;
+        for (int s = row.stage == STAGE_COUNT ? STAGE_FAX_DECISION : row.stage; s < STAGE_COUNT; ++s) {
+            StageRecord& stage = record_.stages[s];
+            if (stage.state == STATE_FAILED || stage.state == STATE_UNFINISHED || s == row.stage) {
+                if (stage.advice.empty())
+                    stage.advice = Sentence(advice);
+                return;
+            }
+        }
+    }
+}
+
 // A run that stops where the program cannot stop.
 void RecordBuilder::Unfinished()
 {
     const StepRow& end = RowOf(run_.step);
     record_.verdict = VERDICT_INCOMPLETE;
-    record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : run_.interleaves ? WHY_INTERLEAVED : WHY_STOPPED;
+    record_.whyId = EndLost() ? WHY_LOG_END_LOST : run_.interleaves ? WHY_INTERLEAVED : WHY_STOPPED;
     Stage at = STAGE_FAX_DECISION;
     if (end.launch >= 0 && end.phase != PHASE_FAILED)
         at = kLaunchStage[end.launch];
@@ -312,15 +365,17 @@ void RecordBuilder::Ended()
         failed = failed || stage.state == STATE_FAILED;
     const bool printerEnd
         = run_.step == StepOf(LAUNCH_PRINTER, PHASE_COMMAND) || run_.step == StepOf(LAUNCH_PRINTER, PHASE_FAILED);
-    if (!failed && printerEnd && (run_.crashTail || run_.interleaves)) {
+    if (!failed && ((printerEnd && (EndLost() || run_.interleaves)) || run_.endCut)) {
         // No failure line shows a failure: the log's end was lost, or another run's lines stand here.
         record_.verdict = VERDICT_INCOMPLETE;
-        record_.whyId = run_.crashTail ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
-        record_.why = Sentence(kWords.why[record_.whyId]);
-        // The driver tools' lines may have stood where the zero bytes are: not "not made".
+        record_.whyId = EndLost() ? WHY_LOG_END_LOST : WHY_INTERLEAVED;
+        const bool crash = run_.crashTail || run_.crashBefore;
+        record_.why = Sentence(crash ? W_WHY_CRASH : run_.endCut ? W_WHY_END_CUT : kWords.why[record_.whyId]);
+        // The driver tools' lines may have stood where the lost end is: not "not made".
         for (Stage s : { STAGE_DRIVER_TOOL_FAX, STAGE_DRIVER_TOOL_PRINTER })
-            if (run_.crashTail && record_.stages[s].state == STATE_NOT_MADE)
-                Put(s, STATE_UNKNOWN, 0, [&] { return Sentence(W_LOST_IN_CRASH, { Number(run_.last) }); });
+            if (EndLost() && record_.stages[s].state == STATE_NOT_MADE)
+                Put(s, STATE_UNKNOWN, 0,
+                    [&] { return Sentence(crash ? W_LOST_IN_CRASH : W_LOST_AT_CUT, { Number(run_.last) }); });
         return;
     }
     if (words_ && printerEnd) {
@@ -362,6 +417,8 @@ void RecordBuilder::Notes()
         Note(NOTE_INTERLEAVED, Sentence(kWords.interleave));
     if (run_.crashTail)
         Note(NOTE_CRASH_TAIL, Sentence(kWords.crashTail));
+    else if (run_.crashBefore)
+        Note(NOTE_CRASH_TAIL, Sentence(kWords.crashBefore));
     if (run_.zeroLines)
         Note(NOTE_ZERO_BYTES, Sentence(kWords.zeros));
     if (run_.gluedLines)
@@ -370,8 +427,8 @@ void RecordBuilder::Notes()
         Note(NOTE_CUT, Sentence(kWords.cut));
     if (run_.number == 1 && facts_.firstLineCut)
         Note(NOTE_FIRST_LINE_CUT, Sentence(kWords.firstLineCut));
-    if (l[LAUNCH_FAX_TOOL].command && l[LAUNCH_FAX_TOOL].arg.empty() && l[LAUNCH_FAX].phase != PHASE_NONE
-        && !run_.faxNameLine)
+    if (l[LAUNCH_FAX_TOOL].command && !l[LAUNCH_FAX_TOOL].cut && l[LAUNCH_FAX_TOOL].arg.empty()
+        && l[LAUNCH_FAX].phase != PHASE_NONE && !run_.faxNameLine)
         Note(NOTE_FAX_NAME_EMPTY, Sentence(kWords.emptyFaxName));
     if (KeyPathQuoted(run_))
         Note(NOTE_KEY_PATH_QUOTED, Phrase(Sentence(kWords.quotedKeyCause)) + "; " + Sentence(kWords.quotedKeyAdvice));
@@ -418,8 +475,10 @@ RunRecord RecordBuilder::Build()
         Unfinished();
     else
         Ended();
-    if (words_)
+    if (words_) {
+        Advise();
         Notes();
+    }
     Facts();
     return std::move(record_); // built once: moved, not copied
 }

@@ -69,7 +69,9 @@ bool LogReader::TakeCommandLine(const Line& line)
         return false;
     // The command line, or after the warning the command line again: the row
     // whose place may follow the launch's last line.
-    Move move = CommandMove(index, dir, arg, false, line.number);
+    // Without its line end it is the log's last line, cut short.
+    Move move = CommandMove(index, dir, arg, !line.ended, line.number);
+    move.damage = line.ended ? Move::WHOLE : Move::CUT_AT_END;
     const GrammarRow& again = RowOfToken(TOKEN_AGAIN, index);
     if (MayFollow(run_.step, PlaceOf(again, index)))
         move.row = &again;
@@ -78,8 +80,11 @@ bool LogReader::TakeCommandLine(const Line& line)
         Emit(line, true, Word(again.meaning));
         return true;
     }
-    const std::string meaning = words_ ? CommandMeaning(index) : std::string();
-    Emit(line, true, words_ ? meaning + (line.ended ? "" : Word(W_COMMAND_END_MISSING)) : meaning);
+    if (!line.ended) {
+        Emit(line, true, Word(W_COMMAND_CUT_AT_END));
+        return true;
+    }
+    Emit(line, true, words_ ? CommandMeaning(index) : std::string());
     return true;
 }
 

@@ -74,7 +74,12 @@ std::string LogReader::Advance(const Move& move)
         why = Place(place, move.line);
     else if (!inRun_) // a line that takes no place still belongs to a run
         Place(STEP_START, move.line);
-    run_.cutLines += move.damage == Move::CUT;
+    run_.cutLines += move.damage == Move::CUT || move.damage == Move::CUT_AT_END;
+    if (move.damage == Move::CUT_AT_END) {
+        run_.endCut = true;
+        if (move.dir) // a command line: what it names is cut
+            run_.endCutLaunch = move.launch;
+    }
     run_.gluedLines += move.damage == Move::GLUED;
     if (!move.row)
         return why;
@@ -95,7 +100,7 @@ void LogReader::Stand(const Move& move)
 {
     if (move.own) {
         run_.last = move.line;
-        run_.zeroLines += move.zeros;
+        run_.zeroLines += move.zeros && !(run_.zerosInFront && move.line == run_.first);
         run_.others += run_.othersPending;
         run_.othersPending = 0;
         crashLines_ = 0;
@@ -213,6 +218,16 @@ std::string LogReader::Place(int step, long number)
     }
     EndParked();
     std::string why;
+    // Zero bytes between a run that may go on and the next: a crash lost the
+    // run's end. After the last launch nothing of the run's is missing.
+    const bool crash = inRun_ && (crashLines_ > 0 || headZeros_ > 0) && RowOf(run_.step).follows != 0
+        && RowOf(run_.step).launch != LAUNCH_PRINTER_TOOL;
+    if (crash) {
+        run_.crashBefore = true;
+        others_ -= crashLines_;
+        run_.othersPending -= crashLines_;
+        crashLines_ = 0;
+    }
     if (inRun_) {
         if (words_)
             why = Say(W_NEW_RUN_HERE, { Number(run_.last) });
@@ -221,13 +236,14 @@ std::string LogReader::Place(int step, long number)
         // runs' lines interleave), or that may end here but may also go on
         // (after the printer stage), is kept aside while the new run goes on;
         // the two interleave only if a line of the kept run's comes.
-        if (RowOf(run_.step).follows != 0 && MayFollow(STEP_START, step)) {
+        if (!crash && RowOf(run_.step).follows != 0 && MayFollow(STEP_START, step)) {
             std::swap(run_, parkedRun_);
             parked_ = true;
         } else
             EndRun(run_);
     }
     Begin(step, number);
+    run_.zerosInFront = crash && headZeros_ > 0;
     // A run that begins past its first stages lost its first lines.
     if (!MayFollow(STEP_START, step) && step != STEP_START) {
         why += Gaps(step, number, true);

@@ -40,7 +40,8 @@ void RunState::Reset()
     named = 0;
     headless = false;
     lost = zeroLines = gluedLines = cutLines = others = othersPending = 0;
-    endedByRun = interleaves = spoolerSeen = crashTail = false;
+    endedByRun = interleaves = spoolerSeen = crashTail = crashBefore = zerosInFront = endCut = false;
+    endCutLaunch = -1;
 }
 
 LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words, bool causes)

@@ -48,6 +48,7 @@ struct Move {
         CUT_BEFORE, // the line begins with a line of the run so far, cut short
         CUT, // the line, or a line joined in it, is cut short
         GLUED, // another program's text without its line end stood before it
+        CUT_AT_END, // the log's last line, without its line end: cut short, the log's end lost
     };
     Damage damage = WHOLE;
     const std::string* text = nullptr; // the system's text; the warning's code
@@ -163,6 +164,7 @@ private:
     bool guessing_;
     CodePageGuess guess_;
     long crashLines_ = 0; // lines of zero bytes since the last line of the program's
+    unsigned headZeros_ = 0; // zero bytes in the line being read
     bool lastInterleaved_ = false; // the run before was one of two that interleave
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave

@@ -92,6 +92,7 @@ void LogReader::Step()
         Advance(resume);
     }
     const Line& head = Pending(0);
+    headZeros_ = head.zeros;
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
     const bool whole = head.length == head.text.size();
@@ -123,7 +124,8 @@ void LogReader::Step()
 
     switch (sorted.kind) {
     case LINE_OWN:
-        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING));
+        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING), true,
+            line.ended ? Move::WHOLE : Move::CUT_AT_END);
         return;
     case LINE_WARNING:
         TakeWarning(line, launch, phase);
@@ -156,7 +158,7 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
         return false;
     Move anywhere;
     anywhere.line = line.number;
-    anywhere.damage = Move::CUT;
+    anywhere.damage = Move::CUT_AT_END;
     Advance(anywhere);
     unsigned count;
     const GrammarRow* rows = FixedTexts(&count);

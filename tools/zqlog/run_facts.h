@@ -60,6 +60,10 @@ struct RunState {
     bool interleaves = false;
     bool spoolerSeen = false; // an earlier run of this log has a spooler line
     bool crashTail = false; // the log ends in zero bytes after this run's last line
+    bool crashBefore = false; // zero bytes after this run's last line, another run after them
+    bool endCut = false; // the log's last line, in this run, lost its line end: the log's end was lost
+    int endCutLaunch = -1; // the launch whose command line that is
+    bool zerosInFront = false; // the zero bytes in front of its first line ended the run before
     long othersPending = 0; // other programs' lines after the run's last line so far
 
     void Reset();

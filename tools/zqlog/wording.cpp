@@ -23,6 +23,7 @@ struct Table : Words {
         nullText = W_NULL_TEXT;
         others = W_OTHERS;
         crashTail = W_CRASH_TAIL;
+        crashBefore = W_CRASH_BEFORE;
         firstLineCut = W_NOTE_FIRST_LINE_CUT;
         Causes();
         Whys();

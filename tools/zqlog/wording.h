@@ -27,6 +27,7 @@ struct Words {
     WordId nullText;
     WordId others; // lines of other programs inside the run
     WordId crashTail;
+    WordId crashBefore; // zero bytes between this run and the next
     WordId firstLineCut;
     // Stages' causes.
     WordId read, noSettingsLine, quotedKeySettings, noProgramDirSettings, emptyDriverName, driverNameUnread;

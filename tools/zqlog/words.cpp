@@ -38,7 +38,9 @@ const WordRow kRows[] = {
     { W_GLUED_SPLIT, "split off another program's text glued to its front; " },
     { W_TOO_LONG_LAUNCH, " (the {} launch)" },
     { W_COMMAND_AGAIN, "the command line that could not start, again" },
-    { W_COMMAND_END_MISSING, " (its line end is missing)" },
+    { W_COMMAND_CUT_AT_END,
+        "a command line cut short at the log's end (its line end is missing): what stood after the cut is lost, "
+        "so nothing it names is taken as a fact" },
     { W_COMMAND_CUT_THEN_LATER,
         "the {} launch's command line, cut short after {} (a full disk, or another writer), then a later line of the "
         "program's: " },
@@ -139,6 +141,12 @@ const WordRow kRows[] = {
     { W_CRITICAL_AT, "a CRITICAL ERROR line at line {}" },
     { W_HEADLESS_UNKNOWN, "unknown: the run's lines before line {} are missing" },
     { W_LOST_IN_CRASH, "unknown: the log's end was lost in a crash after line {}, where its lines would stand" },
+    { W_LOST_AT_CUT, "unknown: the log's end was lost after line {}, cut short, where its lines would stand" },
+    { W_CUT_COMMAND_UNKNOWN,
+        "unknown: its command line, line {}, the log's last, is cut short, so what it named and whether the tool "
+        "started are not known" },
+    { W_WHY_END_CUT, "the log's end was lost: its last line is cut short" },
+    { W_WHY_CRASH, "the log's end was lost in a crash (zero bytes)" },
     { W_OTHERS_NOT_SHOWN, "({} of other programs not shown)\n" },
     { W_RUN_NOT_SHOWN, "({} of this run not shown)\n" },
     { W_SYSTEM_SAID_IN_STAGE, " (the system said: {})" },
@@ -146,13 +154,11 @@ const WordRow kRows[] = {
     { W_STOPPED_SPOOLER,
         "the run stops after the spooler line, where the program goes on at once: next it "
         "starts the driver tool through the shell (never logged; it waits at most 60 s for "
-        "it), or the fax stage or printer stage begins. Look at the driver tool zqdrvtl.exe in "
-        "the \"Windows NT x86\" driver directory, and at the fax stage" },
+        "it), or the fax stage or printer stage begins" },
     { W_STOPPED_FAX_FLAG,
         "the run stops after the fax decision: next the program starts the driver tool "
         "through the shell (never logged; it waits at most 60 s for it), then the fax "
-        "stage. Look at zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the "
-        "fax stage's add-printer tool" },
+        "stage" },
     { W_STOPPED_FAX_NAME, "the run stops after the fax stage: the printer stage's line never came" },
     { W_STOPPED_LAUNCH_ANNOUNCED, "announced, but its command line never came" },
     { W_STOPPED_LAUNCH_TOO_LONG, "its command line did not fit, but its error line never came" },
@@ -162,8 +168,7 @@ const WordRow kRows[] = {
     { W_STOPPED_LAUNCH_FAILED, "the next stage's line never came" },
     { W_STOPPED_FAX_COMMAND,
         "the add-printer tool for the fax started and never ended, or its end was never followed by a line: "
-        "the program waits for it without limit, and writes its next line however it ends. Look at "
-        "zqntadd.exe and the fax key it was given" },
+        "the program waits for it without limit, and writes its next line however it ends" },
     { W_STOPPED_FAX_TOOL_COMMAND,
         "the driver tool for the fax driver started (not waited for); the program stops in the 1 s pause "
         "before the printer driver's tool, where it cannot stop" },
@@ -222,6 +227,10 @@ const WordRow kRows[] = {
         "the log ends in zero bytes after this run's last line: the end of the log was lost in a crash "
         "or a power cut (a FAT disk keeps the file's new length but not its last bytes), so this run's "
         "last lines are lost; it is incomplete, not failed" },
+    { W_CRASH_BEFORE,
+        "zero bytes follow this run's last line, and another run's lines follow them: this run's end was "
+        "lost in a crash or a power cut (a FAT disk keeps the file's new length but not its last bytes), "
+        "so its last lines are lost; it is incomplete, not failed" },
     { W_NOTE_FIRST_LINE_CUT,
         "the log's first line is the end of a line of the program's, cut at its front: the log was "
         "cut there (rotated or pasted), so the lines before it are missing" },
@@ -282,8 +291,26 @@ const WordRow kRows[] = {
     { W_WHY_NULL_TEXT, "the program logged a text that did not exist" },
     { W_WHY_ENDS_AFTER_PRINTER, "ends after the printer stage, with no driver-tool launch" },
     { W_WHY_STOPPED, "the run stops where the program cannot stop" },
-    { W_WHY_LOG_END_LOST, "the log's end was lost in a crash (zero bytes)" },
+    { W_WHY_LOG_END_LOST, "the log's end was lost (a crash's zero bytes, or its last line cut short)" },
     { W_WHY_INTERLEAVED, "its lines interleave with another run's" },
+    { W_ADVICE_NO_KEY_PATH, "fix the command that starts zqrunadd.exe in the setup package" },
+    { W_ADVICE_KEY_PATH_TOO_LONG, "give the package a shorter key path" },
+    { W_ADVICE_PRINTER_NAME_UNREAD, "check Driver Name under the printer key (missing, or 50 bytes or more)" },
+    { W_ADVICE_PROGRAM_DIR_UNREAD, "check ProgramDir under the install root key (missing, or 260 bytes or more)" },
+    { W_ADVICE_SPOOLER_NOT_OPENED,
+        "check that the Print Spooler service is installed and that this user may query it" },
+    { W_ADVICE_FAX_NAME_UNREAD, "check Driver Name under the fax key" },
+    { W_ADVICE_FAILURE_CAUSE_LOST, "ask for the whole log, zipped" },
+    { W_ADVICE_STOPPED,
+        "ask whether the setup was ended, the machine restarted or the log copied while the run went on; "
+        "run the setup again" },
+    { W_ADVICE_STOPPED_SPOOLER,
+        "look at the driver tool zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the fax stage" },
+    { W_ADVICE_STOPPED_FAX_FLAG,
+        "look at zqdrvtl.exe in the \"Windows NT x86\" driver directory, and at the fax stage's add-printer tool" },
+    { W_ADVICE_STOPPED_FAX_COMMAND, "look at zqntadd.exe and the fax key it was given" },
+    { W_ADVICE_LOG_END_LOST, "ask whether the machine crashed, or for the whole file; run the setup again" },
+    { W_ADVICE_INTERLEAVED, "ask whether two setups ran at once; run one setup alone" },
     { W_CONV_UTF8_BOM,
         "the log was re-saved as UTF-8 with a byte-order mark (an editor), not in the code page the program "
         "writes: its text is read as UTF-8" },
@@ -339,7 +366,7 @@ const WordRow kRows[] = {
     { W_MEANING_SPOOLER_NOT_RUNNING,
         "the service manager or the Spooler service did not open within 10 s (NT 4.0 or later); the run goes on. "
         "Check that the Print Spooler service is installed and that this user may query it" },
-    { W_SUMMARY_SPOOLER_NOT_RUNNING, "did not open within 10 s; check the Print Spooler service" },
+    { W_SUMMARY_SPOOLER_NOT_RUNNING, "did not open within 10 s" },
     { W_MEANING_NO_FAX_FLAG,
         "the fax key opened and has no No Fax Function value (or one of 260 bytes or more), so the fax is "
         "installed. Normal for a package with a fax; to leave the fax out, No Fax Function must be TRUE" },
