@@ -2,7 +2,10 @@
 // (a row under way, say), presses Ctrl+C on that console, as a user at the
 // prompt would; exits with the program's exit code:
 //   ctrl_c MARKER COMMAND-LINE
-// Exit 255 when it did not start, 254 when it did not end in 10 minutes.
+// Exit 255 when it did not start, 254 when it did not end in 10 minutes,
+// 252 when the Ctrl+C could not be sent (Wine 8 refuses it, error 12, on the
+// console it gives a program started without one): the caller then has no
+// stop to judge.
 // Ctrl+C, not Ctrl+Break: Wine turns a Ctrl+Break into a signal that ends a
 // thread without calling the program's handler, so only real Windows shows
 // the pack's Ctrl+Break. The pack takes both in one handler.
@@ -45,9 +48,17 @@ int main(int argc, char** argv)
     SetConsoleCtrlHandler(NULL, TRUE);
     while (GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES
         && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) { }
-    GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    // What happened is said, so that a run that was not stopped tells why.
+    const BOOL seen = GetFileAttributesA(argv[1]) != INVALID_FILE_ATTRIBUTES;
+    const BOOL sent = GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    char said[160];
+    const DWORD error = GetLastError();
+    wsprintfA(said, "ctrl_c: marker %s, console %s, Ctrl+C %s (error %lu)\r\n", seen ? "seen" : "not seen",
+        GetConsoleWindow() ? "with a window" : "without a window", sent ? "sent" : "not sent", error);
+    DWORD written;
+    WriteFile(startup.hStdError, said, lstrlenA(said), &written, NULL);
     DWORD code = 254;
     if (WaitForSingleObject(process.hProcess, 600000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
-    return (int)code;
+    return sent ? (int)code : 252;
 }
