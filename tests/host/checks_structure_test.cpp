@@ -4,11 +4,10 @@
 // host tests hold, free of platform calls.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "source_shape.h"
 
 namespace {
 
@@ -18,49 +17,21 @@ const char* const kFolders[] = { "tools/checks", "tools/world" };
 std::vector<std::string> Sources(const std::string& folder)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir((kRoot + "/" + folder).c_str());
-    if (!dir)
-        return names;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        const size_t dot = name.rfind('.');
-        const std::string ext = dot == std::string::npos ? "" : name.substr(dot);
-        if (ext == ".c" || ext == ".cpp" || ext == ".h")
-            names.push_back(folder + "/" + name);
-    }
-    closedir(dir);
+    for (const std::string& name : SourceNames(kRoot + "/" + folder))
+        names.push_back(folder + "/" + name);
     return names;
-}
-
-std::vector<std::string> FileLines(const std::string& path)
-{
-    std::ifstream in(kRoot + "/" + path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 } // namespace
 
-// A function's body runs from a "{" in the first column to the "}" there;
-// a table's "= {" is no function's.
 TEST(ChecksStructure, NoFunctionMuchOverSixtyLines)
 {
     int files = 0;
     for (const char* folder : kFolders)
         for (const std::string& name : Sources(folder)) {
             ++files;
-            const std::vector<std::string> lines = FileLines(name);
-            size_t open = 0;
-            for (size_t i = 0; i < lines.size(); ++i) {
-                if (lines[i] == "{")
-                    open = i + 1;
-                else if (lines[i] == "}" && open) {
-                    EXPECT_LE(i + 1 - open, 62u) << name << ": the function before line " << open;
-                    open = 0;
-                }
-            }
+            for (size_t open : LongFunctions(FileLines(kRoot + "/" + name), 62))
+                ADD_FAILURE() << name << ": the function before line " << open << " is over 62 lines";
         }
     EXPECT_GT(files, 30);
 }
@@ -73,7 +44,7 @@ TEST(ChecksStructure, ThePurePartsCallNoPlatform)
     for (const char* unit : pure)
         for (const char* ext : { ".h", ".cpp" }) {
             const std::string name = std::string("tools/checks/") + unit + ext;
-            const std::vector<std::string> lines = FileLines(name);
+            const std::vector<std::string> lines = FileLines(kRoot + "/" + name);
             EXPECT_FALSE(lines.empty()) << name << " is gone: mend the list";
             for (const std::string& line : lines)
                 EXPECT_EQ(std::string::npos, line.find("#include <windows.h>")) << name;

@@ -16,23 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "source_shape.h"
+
 namespace {
 
 const std::string kDir = ZQLOG_SOURCE_DIR;
 
 std::vector<std::string> Sources()
 {
-    std::vector<std::string> names;
-    DIR* dir = opendir(kDir.c_str());
-    if (!dir)
-        return names;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() > 2 && (name.substr(name.size() - 2) == ".h" || name.substr(name.size() - 4) == ".cpp"))
-            names.push_back(name);
-    }
-    closedir(dir);
-    return names;
+    return SourceNames(kDir);
 }
 
 std::string Unit(const std::string& name)
@@ -40,13 +32,9 @@ std::string Unit(const std::string& name)
     return name.substr(0, name.rfind('.'));
 }
 
-std::vector<std::string> FileLines(const std::string& name)
+std::vector<std::string> Lines(const std::string& name)
 {
-    std::ifstream in(kDir + "/" + name);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
+    return FileLines(kDir + "/" + name);
 }
 
 } // namespace
@@ -60,7 +48,7 @@ TEST(ZqlogStructure, NoIncludeLoopAmongUnits)
         units.insert(Unit(name));
     std::map<std::string, std::set<std::string>> edges;
     for (const std::string& name : names)
-        for (const std::string& line : FileLines(name)) {
+        for (const std::string& line : Lines(name)) {
             const std::string head = "#include \"";
             if (line.compare(0, head.size(), head) != 0)
                 continue;
@@ -93,21 +81,11 @@ TEST(ZqlogStructure, NoIncludeLoopAmongUnits)
         }
 }
 
-// A function's body runs from a "{" in the first column to the "}" there.
 TEST(ZqlogStructure, NoFunctionMuchOverSixtyLines)
 {
-    for (const std::string& name : Sources()) {
-        const std::vector<std::string> lines = FileLines(name);
-        size_t open = 0;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i] == "{")
-                open = i + 1;
-            else if (lines[i] == "}" && open) {
-                EXPECT_LE(i + 1 - open, 62u) << name << ": the function before line " << open;
-                open = 0;
-            }
-        }
-    }
+    for (const std::string& name : Sources())
+        for (size_t open : LongFunctions(Lines(name), 62))
+            ADD_FAILURE() << name << ": the function before line " << open << " is over 62 lines";
 }
 
 namespace {
@@ -241,7 +219,7 @@ TEST(ZqlogStructure, OnlyAdvanceMovesARun)
     for (const std::string& name : Sources()) {
         if (name == "engine.cpp")
             continue;
-        const std::vector<std::string> lines = FileLines(name);
+        const std::vector<std::string> lines = Lines(name);
         for (size_t i = 0; i < lines.size(); ++i)
             EXPECT_FALSE(std::regex_search(lines[i], moves)) << name << ":" << i + 1 << ": " << lines[i];
     }
@@ -262,7 +240,7 @@ std::set<std::string> Includes(const std::string& name)
 {
     std::set<std::string> included;
     const std::string head = "#include \"";
-    for (const std::string& line : FileLines(name))
+    for (const std::string& line : Lines(name))
         if (line.compare(0, head.size(), head) == 0)
             included.insert(line.substr(head.size(), line.find('"', head.size()) - head.size()));
     return included;
@@ -339,7 +317,7 @@ TEST(ZqlogStructure, NoStageReachesBackIntoTheReader)
             if (row.file && name != row.file)
                 continue;
             const std::regex pattern(row.pattern);
-            const std::vector<std::string> lines = FileLines(name);
+            const std::vector<std::string> lines = Lines(name);
             for (size_t i = 0; i < lines.size(); ++i) {
                 const std::string code = lines[i].substr(0, lines[i].find("//"));
                 EXPECT_FALSE(std::regex_search(code, pattern)) << name << ":" << i + 1 << ": " << lines[i];
