@@ -18,6 +18,21 @@ static int AddEntry(const char* kind, const char* first, const char* second, DWO
     return JournalEntryText(entry, kind, first, second, third, fourth) && JournalAdd(entry);
 }
 
+// A change made, once it is: a test build's kill hook counts it. 1, so that
+// it ends a chain of steps.
+static int Made(const char* what)
+{
+    ChangeMade(what);
+    return 1;
+}
+
+// A change whose entry is all there is to it here: the state found, or
+// what the run makes later under a name the journal holds already.
+static int Journaled(const char* kind, const char* first, const char* second, DWORD third)
+{
+    return AddEntry(kind, first, second, third, 0) && Made(kind);
+}
+
 DWORD BootSeconds(void)
 {
     FILETIME now;
@@ -43,24 +58,17 @@ int NoteBoot(void)
             return 0;
         RegCloseKey(key);
     }
-    ChangeMade("boot");
-    return 1;
+    return Made("boot");
 }
 
 int MakeOwnFolder(const char* path)
 {
-    if (!AddEntry("folder", path, NULL, 0, 0) || !CreateDirectoryA(path, NULL))
-        return 0;
-    ChangeMade("folder");
-    return 1;
+    return AddEntry("folder", path, NULL, 0, 0) && CreateDirectoryA(path, NULL) && Made("folder");
 }
 
 int NoteOwnKey(const char* path)
 {
-    if (!AddEntry("key", path, NULL, 0, 0))
-        return 0;
-    ChangeMade("key");
-    return 1;
+    return Journaled("key", path, NULL, 0);
 }
 
 void AsidePath(const char* path, char out[MAX_PATH])
@@ -86,10 +94,7 @@ static int SetAside(const char* kind, const char* path)
         return SetLastError(ERROR_ALREADY_EXISTS), 0;
     if (!AddEntry(kind, path, aside, mark.size, mark.sum))
         return 0;
-    if (mark.exists && !MoveDurably(path, aside))
-        return 0;
-    ChangeMade(kind);
-    return 1;
+    return (!mark.exists || MoveDurably(path, aside)) && Made(kind);
 }
 
 int SetFileAside(const char* path)
@@ -102,24 +107,15 @@ int SetToolAside(const char* path)
     const char* name = strrchr(path, '\\');
     char from[MAX_PATH];
     DoublePath(name ? name + 1 : path, from);
-    if (!SetAside("tool", path) || !CopyDurably(from, path))
-        return 0;
-    ChangeMade("tool: the double");
-    return 1;
+    return SetAside("tool", path) && CopyDurably(from, path) && Made("tool: the double");
 }
 
 int NoteService(const char* name, int running, DWORD startType)
 {
-    if (!AddEntry("service", name, running ? "1" : "0", startType, 0))
-        return 0;
-    ChangeMade("service");
-    return 1;
+    return Journaled("service", name, running ? "1" : "0", startType);
 }
 
 int NoteRun(const char* record)
 {
-    if (!AddEntry("run", record, NULL, 0, 0))
-        return 0;
-    ChangeMade("run");
-    return 1;
+    return Journaled("run", record, NULL, 0);
 }

@@ -141,7 +141,7 @@ static int Undo(const char* entry, int sameBoot, SayLine say)
     return 0;
 }
 
-int Restore(SayLine say, volatile LONG* hurry)
+RestoreOutcome Restore(SayLine say, volatile LONG* hurry)
 {
     DWORD hurried = 0; // when the hurry was first seen
     const int sameBoot = SameBoot();
@@ -157,7 +157,5 @@ int Restore(SayLine say, volatile LONG* hurry)
         asItWas = Undo(JournalEntries()[i], sameBoot, say) && asItWas;
         RestoreStepMade();
     }
-    if (i >= 0 || !asItWas)
-        return 0;
-    return JournalEmptied();
+    return RestoreEnded(i < 0 && asItWas, JournalEmptied);
 }

@@ -96,9 +96,14 @@ static int PutBackLeftovers(const Run* run)
         }
         CatchStops(0);
         Say("Putting back what an earlier run that did not finish changed:");
-        if (!Restore(SayRestoreStep, &g_hurry))
-            return Say("zqcheck: the machine could not be put back as it was; the journal is kept"), 2;
-        Say("  the machine is as that run found it.");
+        const RestoreOutcome restored = Restore(SayRestoreStep, &g_hurry);
+        Say(LeftoversEndLine(restored));
+        // A journal that could not be emptied goes as it is let go of: what
+        // it lists is undone.
+        if (restored == RESTORE_JOURNAL_LEFT)
+            return JournalClose(), 2;
+        if (restored != RESTORE_AS_IT_WAS)
+            return 2;
     } else if (o->restoreOnly)
         Say("zqcheck: no journal, so nothing to put back.");
     if (o->restoreOnly || g_stop)
@@ -184,15 +189,16 @@ static int ReadyToChange(const Run* run)
 
 // The run's end: the summary said, the result file closed, every write to
 // it checked (a file that is not whole is removed, and said so).
-static int Finish(const Run* run, RunSummary* summary, int ready, int passed, int asItWas)
+static int Finish(const Run* run, const RunSummary* summary, int ready, int passed, RestoreOutcome restored)
 {
     static char line[4 * MAX_PATH];
-    strcpy(summary->lines[summary->count++],
-        asItWas ? "The machine is as it was."
-                : "The machine is NOT as it was: see the lines above; the journal is kept.");
-    Say(summary->lines[summary->count - 1]);
-    const char* const lines[] = { summary->lines[0], summary->lines[1], summary->lines[2] };
-    const int written = CloseResultFile(lines, summary->count);
+    const char* lines[sizeof summary->lines / sizeof summary->lines[0] + 1];
+    int count = 0;
+    for (; count < summary->count; ++count)
+        lines[count] = summary->lines[count];
+    lines[count++] = RestoreEndLine(restored);
+    Say(lines[count - 1]);
+    const int written = CloseResultFile(lines, count);
     if (written)
         sprintf(line, "The table is in %s.", run->reportPath);
     else
@@ -202,7 +208,7 @@ static int Finish(const Run* run, RunSummary* summary, int ready, int passed, in
     JournalClose();
     if (!ready || g_stop)
         return 2;
-    return passed && asItWas && written ? 0 : 1;
+    return passed && restored == RESTORE_AS_IT_WAS && written ? 0 : 1;
 }
 
 // --throwaway: the changes, each written down first, the rows, and the
@@ -225,9 +231,9 @@ static int Throwaway(Run* run)
         passed = RunRows(&run->m, &summary);
     else
         Say(refusal);
-    const int asItWas = Restore(SayRestoreStep, &g_hurry);
+    const RestoreOutcome restored = Restore(SayRestoreStep, &g_hurry);
     RestoreOver();
-    return Finish(run, &summary, ready, passed, asItWas);
+    return Finish(run, &summary, ready, passed, restored);
 }
 
 // Looks at the system, names the pack and the machine in the header line,

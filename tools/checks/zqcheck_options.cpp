@@ -35,6 +35,11 @@ OptionsRead ReadOptions(const char* tail, ZqcheckOptions* options, char refusal[
         for (at = end; *at == ' ' || *at == '\t';)
             ++at;
         if (nameNext) {
+            // "--name --throwaway" is an author who forgot the word, not a name: taken as one, the
+            // run they asked for would quietly be a dry run. A single '-' may begin a name.
+            if (option[0] == '-' && option[1] == '-')
+                return sprintf(refusal, "zqcheck: --name takes a word, not the option %s (see --help)", option),
+                       OPTIONS_BAD;
             if (!NameFits(option))
                 return Refused(refusal, "zqcheck: --name takes one word of letters, digits, '-', '_' and '.'");
             strcpy(options->nameText, option);

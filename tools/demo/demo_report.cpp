@@ -264,11 +264,20 @@ static std::vector<std::string> Unstarted(const ReportRun& run)
     return rows;
 }
 
-static std::string Timeline(const ReportRun& run, const Scale& scale, long stepMs)
+// Where a lane's line stands, and its label in the label column.
+static double LaneY(int lane)
 {
-    const std::vector<Gap> gaps = Gaps(run);
-    const std::vector<std::string> unstarted = Unstarted(run);
-    const int lanes = 1 + (int)run.launches.size() + (int)unstarted.size() + (int)gaps.size();
+    return (double)AXIS + lane * LANE + 15;
+}
+
+static std::string LaneLabel(int lane, const std::string& text)
+{
+    return "<text x=\"4\" y=\"" + Num(LaneY(lane) + 4) + "\">" + Escaped(text) + "</text>\n";
+}
+
+// The picture's frame and the time axis's ticks, each with its grid line.
+static std::string Frame(const ReportRun& run, const Scale& scale, long stepMs, int lanes)
+{
     const int height = AXIS + lanes * LANE + 6;
     std::string svg = "<svg id=\"timeline-" + Escaped(run.version) + "\" width=\"" + std::to_string(WIDTH)
         + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(WIDTH) + " "
@@ -281,15 +290,15 @@ static std::string Timeline(const ReportRun& run, const Scale& scale, long stepM
         svg += "<text x=\"" + x + "\" y=\"14\" text-anchor=\"middle\" fill=\"#777\">"
             + (ms == 0 ? "0 ms" : std::to_string(ms)) + "</text>\n";
     }
-    auto laneY = [](int lane) { return (double)AXIS + lane * LANE + 15; };
-    auto label = [&](int lane, const std::string& text) {
-        svg += "<text x=\"4\" y=\"" + Num(laneY(lane) + 4) + "\">" + Escaped(text) + "</text>\n";
-    };
+    return svg;
+}
 
-    // The program itself, up to its end or to where it was stopped.
+// The program itself, up to its end or to where it was stopped.
+static std::string ProgramLane(const ReportRun& run, const Scale& scale)
+{
     const char* runColour = run.finished ? "#777" : "#b22";
-    const double y0 = laneY(0), end = scale.X(run.endMs);
-    label(0, "zqrunadd.exe");
+    const double y0 = LaneY(0), end = scale.X(run.endMs);
+    std::string svg = LaneLabel(0, "zqrunadd.exe");
     svg += "<rect x=\"" + Num(LABELS) + "\" y=\"" + Num(y0 - 3) + "\" width=\"" + Num(end - LABELS)
         + "\" height=\"6\" fill=\"#ddd\"/>\n";
     svg += StartMark(scale.X(0), y0, "#777", "zqrunadd.exe started at 0 ms");
@@ -301,67 +310,90 @@ static std::string Timeline(const ReportRun& run, const Scale& scale, long stepM
         svg += EndMark(end, y0, runColour, "zqrunadd.exe " + stopped);
         svg += Beside(end, y0 + 4, stopped, runColour);
     }
+    return svg;
+}
 
-    for (size_t i = 0; i < run.launches.size(); ++i) {
-        const Launch& launch = run.launches[i];
-        const int lane = 1 + (int)i;
-        const double y = laneY(lane), x1 = scale.X(StartMs(run, launch));
-        const bool waited = IsTool(launch, "zqntadd");
-        const char* colour = waited ? "#3569b0" : Shown(launch, "hidden") ? "#4d8a2f" : "#c27c0e";
-        const std::string name = "launch " + std::to_string(i + 1);
-        label(lane, std::to_string(i + 1) + ". " + LaneName(launch));
-        double x2 = x1;
-        if (launch.ended) {
-            x2 = scale.X(EndMs(run, launch));
-            const std::string span = name + ": " + Ms(StartMs(run, launch)) + " to " + Ms(EndMs(run, launch)) + ", "
-                + Ms(EndMs(run, launch) - StartMs(run, launch));
-            if (waited)
-                svg += "<rect x=\"" + Num(x1) + "\" y=\"" + Num(y - 5) + "\" width=\"" + Num(x2 - x1 > 1 ? x2 - x1 : 1)
-                    + "\" height=\"10\" fill=\"" + colour + "\" opacity=\"0.45\"><title>"
-                    + Escaped(span + ", waited for") + "</title></rect>\n";
-            else
-                svg += Line(x1, x2, y, colour, false, span);
-        } else if (!run.finished) {
-            x2 = end;
-            svg += Line(x1, x2, y, colour, true, name + ": no end recorded; ended when the run was stopped");
-        }
-        svg += StartMark(x1, y, colour, name + " started at " + Ms(StartMs(run, launch)) + ": " + launch.commandLine);
-        if (launch.ended)
-            svg += EndMark(x2, y, colour,
-                name + " ended at " + Ms(EndMs(run, launch)) + " with exit code " + std::to_string(launch.exitCode));
-        const std::string arguments = Arguments(launch.commandLine);
-        if (x1 > LABELS + PLOT / 2)
-            svg += Beside(x1, y + 4, arguments);
+// A launch's lane: a bar while the program waited for it, a line otherwise,
+// dashed up to the stop when no end was recorded; its command's arguments
+// beside it.
+static std::string LaunchLane(const ReportRun& run, const Scale& scale, size_t i)
+{
+    const Launch& launch = run.launches[i];
+    const int lane = 1 + (int)i;
+    const double y = LaneY(lane), x1 = scale.X(StartMs(run, launch));
+    const bool waited = IsTool(launch, "zqntadd");
+    const char* colour = waited ? "#3569b0" : Shown(launch, "hidden") ? "#4d8a2f" : "#c27c0e";
+    const std::string name = "launch " + std::to_string(i + 1);
+    std::string svg = LaneLabel(lane, std::to_string(i + 1) + ". " + LaneName(launch));
+    double x2 = x1;
+    if (launch.ended) {
+        x2 = scale.X(EndMs(run, launch));
+        const std::string span = name + ": " + Ms(StartMs(run, launch)) + " to " + Ms(EndMs(run, launch)) + ", "
+            + Ms(EndMs(run, launch) - StartMs(run, launch));
+        if (waited)
+            svg += "<rect x=\"" + Num(x1) + "\" y=\"" + Num(y - 5) + "\" width=\"" + Num(x2 - x1 > 1 ? x2 - x1 : 1)
+                + "\" height=\"10\" fill=\"" + colour + "\" opacity=\"0.45\"><title>" + Escaped(span + ", waited for")
+                + "</title></rect>\n";
         else
-            svg += Beside(x2 > x1 + 4 ? x2 : x1, y + 4, arguments);
+            svg += Line(x1, x2, y, colour, false, span);
+    } else if (!run.finished) {
+        x2 = scale.X(run.endMs);
+        svg += Line(x1, x2, y, colour, true, name + ": no end recorded; ended when the run was stopped");
     }
+    svg += StartMark(x1, y, colour, name + " started at " + Ms(StartMs(run, launch)) + ": " + launch.commandLine);
+    if (launch.ended)
+        svg += EndMark(x2, y, colour,
+            name + " ended at " + Ms(EndMs(run, launch)) + " with exit code " + std::to_string(launch.exitCode));
+    const std::string arguments = Arguments(launch.commandLine);
+    if (x1 > LABELS + PLOT / 2)
+        svg += Beside(x1, y + 4, arguments);
+    else
+        svg += Beside(x2 > x1 + 4 ? x2 : x1, y + 4, arguments);
+    return svg;
+}
 
-    for (size_t i = 0; i < unstarted.size(); ++i) {
-        const int lane = 1 + (int)(run.launches.size() + i);
-        label(lane, "failed launch");
-        svg += "<text x=\"" + Num(LABELS + 8) + "\" y=\"" + Num(laneY(lane) + 4) + "\" fill=\"#b22\">"
-            + Escaped(unstarted[i]) + "</text>\n";
+// A gap's lane: a bracket from its start to its end, and what explains it,
+// centred when it fits and beside the bracket otherwise.
+static std::string GapLane(const Gap& gap, const Scale& scale, int lane)
+{
+    const double y = LaneY(lane), a = scale.X(gap.fromMs), b = scale.X(gap.toMs);
+    const std::string text = gap.what + ", " + Ms(gap.toMs - gap.fromMs);
+    std::string svg = "<path d=\"M" + Num(a) + " " + Num(y - 9) + "v5H" + Num(b)
+        + "v-5\" fill=\"none\" stroke=\"#999\"><title>"
+        + Escaped(gap.what + ": " + Ms(gap.fromMs) + " to " + Ms(gap.toMs)) + "</title></path>\n";
+    const bool fits = b - a > text.size() * 6.5;
+    const bool right = (a + b) / 2 > LABELS + PLOT / 2;
+    svg += "<text x=\""
+        + Num(fits      ? (a + b) / 2
+                : right ? b
+                        : a)
+        + "\" y=\"" + Num(y + 6) + "\" fill=\"#555\""
+        + (fits         ? " text-anchor=\"middle\""
+                : right ? " text-anchor=\"end\""
+                        : "")
+        + ">" + Escaped(text) + "</text>\n";
+    return svg;
+}
+
+// A run's timeline: the program's lane, a lane per launch, per launch that
+// failed unstarted and per gap the road explains.
+static std::string Timeline(const ReportRun& run, const Scale& scale, long stepMs)
+{
+    const std::vector<Gap> gaps = Gaps(run);
+    const std::vector<std::string> unstarted = Unstarted(run);
+    const int lanes = 1 + (int)run.launches.size() + (int)unstarted.size() + (int)gaps.size();
+    std::string svg = Frame(run, scale, stepMs, lanes) + ProgramLane(run, scale);
+    for (size_t i = 0; i < run.launches.size(); ++i)
+        svg += LaunchLane(run, scale, i);
+    int lane = 1 + (int)run.launches.size();
+    for (const std::string& text : unstarted) {
+        svg += LaneLabel(lane, "failed launch");
+        svg += "<text x=\"" + Num(LABELS + 8) + "\" y=\"" + Num(LaneY(lane) + 4) + "\" fill=\"#b22\">" + Escaped(text)
+            + "</text>\n";
+        ++lane;
     }
-    for (size_t i = 0; i < gaps.size(); ++i) {
-        const Gap& gap = gaps[i];
-        const double y = laneY(1 + (int)(run.launches.size() + unstarted.size() + i)), a = scale.X(gap.fromMs),
-                     b = scale.X(gap.toMs);
-        const std::string text = gap.what + ", " + Ms(gap.toMs - gap.fromMs);
-        svg += "<path d=\"M" + Num(a) + " " + Num(y - 9) + "v5H" + Num(b)
-            + "v-5\" fill=\"none\" stroke=\"#999\"><title>"
-            + Escaped(gap.what + ": " + Ms(gap.fromMs) + " to " + Ms(gap.toMs)) + "</title></path>\n";
-        const bool fits = b - a > text.size() * 6.5;
-        const bool right = (a + b) / 2 > LABELS + PLOT / 2;
-        svg += "<text x=\""
-            + Num(fits      ? (a + b) / 2
-                    : right ? b
-                            : a)
-            + "\" y=\"" + Num(y + 6) + "\" fill=\"#555\""
-            + (fits         ? " text-anchor=\"middle\""
-                    : right ? " text-anchor=\"end\""
-                            : "")
-            + ">" + Escaped(text) + "</text>\n";
-    }
+    for (const Gap& gap : gaps)
+        svg += GapLane(gap, scale, lane++);
     return svg + "</svg>\n";
 }
 
