@@ -157,5 +157,14 @@ RestoreOutcome Restore(SayLine say, volatile LONG* hurry)
         asItWas = Undo(JournalEntries()[i], sameBoot, say) && asItWas;
         RestoreStepMade();
     }
+    // Said, so that the end line's "see the lines above" has a line to see.
+    if (i >= 0) {
+        static char line[192];
+        sprintf(line,
+            "  %d change(s) not put back in the time a close, logoff or shutdown leaves: the journal keeps"
+            " them, and the next start with --restore puts them back",
+            i + 1);
+        say(line);
+    }
     return RestoreEnded(i < 0 && asItWas, JournalEmptied);
 }
