@@ -152,6 +152,8 @@ void LogReader::RecordCommand(const Move& move, LaunchState* launch)
         run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
             + Sentence(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Sentence(LaunchOf(move.launch).stage) });
     }
+    if (!launch->line) // its announcement was the log's cut first line
+        launch->line = move.line;
     launch->command = true;
     launch->cut = move.cut;
     launch->dir = *move.dir;
@@ -273,9 +275,15 @@ void LogReader::BeginCut(int place, long number)
 {
     Begin(place, number);
     const int launch = RowOf(place).launch;
-    run_.headless = !MayFollow(STEP_START, place);
+    run_.headless = true; // the log was cut in front of this line
     run_.firstStep = launch >= 0 ? StepOf(launch, PHASE_FAILED) + 1 : place;
     run_.step = place;
+    // The tail of an announcement: the launch is the run's, and shows from
+    // its command line on.
+    if (launch >= 0 && RowOf(place).phase == PHASE_ANNOUNCED) {
+        run_.firstStep = place;
+        run_.launches[launch].phase = PHASE_ANNOUNCED;
+    }
 }
 
 bool LogReader::Fits(const RunState& run, int step)

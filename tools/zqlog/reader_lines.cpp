@@ -64,10 +64,23 @@ int LogReader::CutFrontPlace(const std::string& text) const
         places |= 1ull << StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND) | 1ull << StepOf(LAUNCH_PRINTER_TOOL, PHASE_COMMAND);
     const GrammarRow* next = count_ > 1 ? OwnRow(Pending(1).text) : nullptr;
     const int after = next ? FixedPlace(*next) : STEP_NONE;
-    for (int step = 0; after != STEP_NONE && step < STEP_COUNT; ++step)
-        if ((places >> step & 1) && MayFollow(step, after))
+    for (int step = 0; step < STEP_COUNT; ++step)
+        if ((places >> step & 1) && (after != STEP_NONE ? MayFollow(step, after) : CommandFollows(step)))
             return step;
     return STEP_NONE;
+}
+
+// The line after the log's first, cut one is the command line of the launch
+// that step announces: the cut line is that announcement's tail.
+bool LogReader::CommandFollows(int step) const
+{
+    const StepRow& row = RowOf(step);
+    if (count_ < 2 || row.launch < 0 || row.phase != PHASE_ANNOUNCED || !Pending(1).ended)
+        return false;
+    std::string dir, arg;
+    const Line& next = Pending(1);
+    return !JoinedText(next.text) && ParseCommand(row.launch, next.text, &dir, &arg)
+        && (!LaunchOf(row.launch).addPrinter || IsFaxKey(arg) == (row.launch == LAUNCH_FAX));
 }
 
 // The log's first line, the end of a line of the program's: where its place
