@@ -209,6 +209,11 @@ TEST(ZqlogJson, TicketLogs)
     std::string years; // 150 runs, one of them failed
     for (int i = 0; i < 150; ++i)
         years += i == 77 ? PrinterStart("Access is denied.") : typical;
+    // Two setups at once, the second another package's: the first's printer
+    // start fails while the second waits for its fax tool.
+    const std::string fax2 = OtherKey({ kFaxLine })[0], printer2 = OtherKey({ kPrinterLine })[0];
+    const std::vector<std::string> secondRest
+        = std::vector<std::string> { kPrinter, printer2 } + Tools("Two Fax Driver", "Two Printer Driver");
     const std::string sjis = "\x88\xf3\x8d\xfc\x83v\x83\x8a\x83\x93\x83^"; // "printing printer" in code page 932
     const RunCase cases[] = {
         { "a key path passed in double quotes: named as the cause, with the fix",
@@ -264,6 +269,40 @@ TEST(ZqlogJson, TicketLogs)
             { { 0, "cut_line" } }, { { 0, "ends_after_printer" } } },
         { "two good setups at once, their lines interleaving one by one", Lines(interleaved), 0, { "ok", "ok" },
             { nullptr, nullptr }, { { "/other_lines", 0 } }, { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, one's printer start denied: the system's text after the other's command line is "
+          "the failed run's",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,
+                      kPrinterLine, fax2, "Access is denied.\r\n", kPrinterFailed }
+                + secondRest),
+            0, { "failed", "ok" }, { "printer_start_failed", nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/printer/error/code", 5 },
+                { "/runs/0/stages/printer/error/known", true }, { "/runs/0/driver_names", json::array() },
+                { "/runs/1/stages/fax/state", "done" },
+                { "/runs/1/driver_names", json::array({ "Two Fax Driver", "Two Printer Driver" }) } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "other_lines" }, { 1, "other_lines" } } },
+        { "the same, the system's text right after the failed run's command line, the other run announced",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kPrinterLine,
+                      kFax, "Access is denied.\r\n", kPrinterFailed, fax2 }
+                + secondRest),
+            0, { "failed", "ok" }, { "printer_start_failed", nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/printer/error/code", 5 },
+                { "/runs/1/stages/fax/state", "done" } },
+            { { 0, "interleaved" } }, { { 0, "other_lines" }, { 1, "other_lines" } } },
+        { "two setups at once, both starts failed after one system's text: whose it is cannot be told",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,
+                      kPrinterLine, fax2, "Access is denied.\r\n", kPrinterFailed,
+                      "Error executing NT Add Printer for FAX" }
+                + secondRest),
+            0, { "failed", "failed" }, { "failure_cause_ambiguous", "failure_cause_ambiguous" },
+            { { "/other_lines", 0 }, { "/runs/0/stages/printer/state", "failed" },
+                { "/runs/0/stages/printer/error", nullptr }, { "/runs/1/stages/fax/state", "failed" },
+                { "/runs/1/stages/fax/error", nullptr } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, a tool's output and no failure line: not a failed start",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,
+                      kPrinterLine, fax2, "zqntadd: printer added\r\n" }
+                + secondRest),
+            0, { "incomplete", "ok" }, { "interleaved", nullptr }, { { "/other_lines", 2 } }, {}, {} },
         { "another installer's lines after a run's last line are not inside it",
             typical + Lines({ "Setup of another product: done" }), 0, { "ok" }, { nullptr }, { { "/other_lines", 1 } },
             {}, { { 0, "other_lines" } } },

@@ -193,11 +193,17 @@ bool LogReader::TakeSystemText()
     if (end == 0 || end >= count_ || !Pending(end).text.empty() || !Pending(end).ended)
         return false;
     const int index = CurrentLaunch();
-    const LaunchState& launch = run_.launches[index];
     // A failed start of the add-printer tool gives a negative status, so its
     // error line follows; without it the text is most likely the tool's own.
     const GrammarRow* next = end + 1 < count_ ? OwnRow(Pending(end + 1).text) : nullptr;
-    if (LaunchOf(index).addPrinter && !(next && next->record == REC_FAILURE && LaunchOfRow(*next) == index)) {
+    const bool awaits = inRun_ && AwaitsStart(run_);
+    const bool failureNext = awaits && next && next->record == REC_FAILURE && LaunchOfRow(*next) == index;
+    if (!failureNext && parked_ && TakeStrayText(end))
+        return true;
+    if (!awaits)
+        return false;
+    const LaunchState& launch = run_.launches[index];
+    if (LaunchOf(index).addPrinter && !failureNext) {
         const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
         for (size_t i = 0; i <= end; ++i) {
             Emit(PopFront(), false, Say(W_NO_FAILED_START, { Word(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
@@ -226,6 +232,34 @@ bool LogReader::TakeSystemText()
             Emit(line, true, Word(W_SYSTEM_TEXT_END));
         }
     }
+    return true;
+}
+
+// Two runs at once: a system's text after a command line, with a failure
+// line of a launch that either run waits for ahead, is the program's; the
+// failure line's run takes it, where that can be told (ClaimStrayText).
+bool LogReader::TakeStrayText(size_t end)
+{
+    const GrammarRow* failure = nullptr;
+    for (size_t i = end + 1; i < count_ && !failure; ++i) {
+        const GrammarRow* row = OwnRow(Pending(i).text);
+        failure = row && row->record == REC_FAILURE ? row : nullptr;
+    }
+    auto waits = [failure](const RunState& run) {
+        return AwaitsStart(run) && RowOf(run.step).launch == LaunchOfRow(*failure);
+    };
+    if (!failure || !((inRun_ && waits(run_)) || waits(parkedRun_)))
+        return false;
+    Move move;
+    move.kind = Move::STRAY_TEXT;
+    move.line = Pending(0).number;
+    scratchText_.clear();
+    for (size_t i = 0; i < end; ++i)
+        scratchText_.append(i ? " " : "").append(Pending(i).text);
+    move.text = &scratchText_;
+    Advance(move);
+    for (size_t i = 0; i <= end; ++i)
+        Emit(PopFront(), true, Word(i == 0 ? W_STRAY_TEXT : i < end ? W_SYSTEM_TEXT_MORE : W_SYSTEM_TEXT_END));
     return true;
 }
 

@@ -63,6 +63,14 @@ std::string LogReader::Advance(const Move& move)
         EndLog();
         return "";
     }
+    if (move.kind == Move::STRAY_TEXT) {
+        stray_.text = *move.text;
+        stray_.line = move.line;
+        stray_.runs[0] = inRun_ && AwaitsStart(run_) ? run_.number : 0;
+        stray_.runs[1] = parked_ && AwaitsStart(parkedRun_) ? parkedRun_.number : 0;
+        stray_.contested = false;
+        return "";
+    }
     if (move.kind == Move::CUT_FRONT) {
         BeginCut(move.place, move.line);
         return "";
@@ -155,6 +163,7 @@ void LogReader::RecordCommand(const Move& move, LaunchState* launch)
     if (!launch->line) // its announcement was the log's cut first line
         launch->line = move.line;
     launch->command = true;
+    launch->commandLine = move.line;
     launch->cut = move.cut;
     launch->dir = *move.dir;
     launch->arg = *move.arg;
@@ -173,12 +182,62 @@ void LogReader::RecordWarning(const Move& move, LaunchState* launch)
     launch->systemText = Say(W_NO_TEXT_FOR_ERROR, { *move.text });
 }
 
-// A failure line right after the command line: the tool ran and failed.
+// A failure line right after the command line: the tool ran and failed,
+// unless a system's text of two runs at once stood between them.
 void LogReader::RecordFailure(const Move& move, LaunchState* launch)
 {
-    if (launch->cause == PHASE_NONE && launch->phase == PHASE_COMMAND)
+    if (launch->cause == PHASE_NONE && launch->phase == PHASE_COMMAND) {
         launch->cause = PHASE_COMMAND;
+        ClaimStrayText(move, launch);
+    }
     launch->failedLine = move.line;
+}
+
+// A system's text that stood apart from its command line, while this run
+// waited for the launch to start, is this run's when the other run that
+// waited then has gone on without a failure line; else whose it is cannot
+// be told, and neither run's failure has a known cause.
+void LogReader::ClaimStrayText(const Move& move, LaunchState* launch)
+{
+    const int mine = stray_.runs[0] == run_.number ? 0 : stray_.runs[1] == run_.number ? 1 : -1;
+    if (!stray_.line || mine < 0 || stray_.line < launch->commandLine)
+        return;
+    const int other = stray_.runs[1 - mine];
+    if (!stray_.contested && (!other || OtherRunMovedOn(move, other))) {
+        launch->cause = PHASE_SYSTEM_TEXT;
+        launch->systemText = stray_.text;
+        stray_.line = 0;
+        return;
+    }
+    stray_.contested = true;
+    launch->cause = PHASE_NONE;
+    launch->causeUntold = true;
+}
+
+// The other run that waited for a start has gone on: it waits no more, or
+// the next line of the program's that it can take, and this run cannot, is
+// no failure line. A run that ended meanwhile shows nothing.
+bool LogReader::OtherRunMovedOn(const Move& move, int other) const
+{
+    if (!parked_ || parkedRun_.number != other)
+        return false;
+    if (!AwaitsStart(parkedRun_))
+        return true;
+    for (const GrammarRow* row : move.ahead) {
+        const int place = row ? FixedPlace(*row) : STEP_NONE;
+        if (place != STEP_NONE && Fits(parkedRun_, place) && MayFollow(parkedRun_.step, place)
+            && !MayFollow(run_.step, place))
+            return row->record != REC_FAILURE;
+    }
+    return false;
+}
+
+// The run's launch has its command line and no line after it yet: a start
+// may have failed.
+bool LogReader::AwaitsStart(const RunState& run)
+{
+    const StepRow& row = RowOf(run.step);
+    return row.launch >= 0 && row.phase == PHASE_COMMAND && run.launches[row.launch].cause == PHASE_NONE;
 }
 
 // The log ends: zero bytes after the last run's last line, and no line of

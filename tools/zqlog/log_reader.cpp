@@ -21,8 +21,8 @@ void LaunchState::Reset()
 {
     // Strings are cleared, not freed, so that a long log reuses them.
     phase = cause = PHASE_NONE;
-    line = failedLine = 0;
-    command = cut = false;
+    line = failedLine = commandLine = 0;
+    command = cut = causeUntold = false;
     dir.clear(), arg.clear(), systemText.clear(), code.clear();
 }
 

@@ -33,6 +33,7 @@ struct Move {
         END, // the log ends
         CUT_FRONT, // the log's first line is the end of the line at place: a run begins there
         STANDS, // a line handed on: where it stands, a line of the program's (own) or another's
+        STRAY_TEXT, // two runs at once: a system's text that stands apart from its run's command line
     };
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
@@ -54,6 +55,8 @@ struct Move {
     const std::string* text = nullptr; // the system's text; the warning's code
     bool own = false; // STANDS: a line of the program's
     bool zeros = false; // STANDS: zero bytes were skipped in it
+    enum { kAhead = 4 };
+    const GrammarRow* ahead[kAhead] = {}; // a failure line's: the next lines of the program's, as far as read
 };
 
 class LogReader : public LineSink {
@@ -118,6 +121,8 @@ private:
     void RecordSystemText(const Move& move, LaunchState* launch);
     void RecordWarning(const Move& move, LaunchState* launch);
     void RecordFailure(const Move& move, LaunchState* launch);
+    void ClaimStrayText(const Move& move, LaunchState* launch);
+    bool OtherRunMovedOn(const Move& move, int strayRun) const;
     void EndLog();
     void Stand(const Move& move);
     std::string Place(int step, long number);
@@ -130,6 +135,8 @@ private:
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
+    bool TakeStrayText(size_t end);
+    static bool AwaitsStart(const RunState& run);
     bool TakeCommandLine(const Line& line);
     bool ParseCommand(int launch, const std::string& text, std::string* dir, std::string* arg) const;
     Move CommandMove(int launch, const std::string& dir, const std::string& arg, bool cut, long number) const;
@@ -170,6 +177,14 @@ private:
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave
     bool parked_ = false;
+    // Two runs at once: a system's text after a command line that is not its
+    // run's, kept for the failure line of the run whose start failed.
+    struct StrayText {
+        std::string text;
+        long line = 0;
+        int runs[2] = {}; // the runs that waited for a start then, 0 for none
+        bool contested = false; // a failure line could not tell whose it is
+    } stray_;
     std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
 };
 

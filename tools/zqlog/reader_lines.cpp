@@ -130,8 +130,8 @@ void LogReader::Step()
                                                 : W_OTHER_LINE));
         return;
     }
-    if (whole && phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE && sorted.kind != LINE_OWN
-        && sorted.kind != LINE_WARNING && TakeSystemText())
+    const bool awaited = (inRun_ && AwaitsStart(run_)) || (parked_ && AwaitsStart(parkedRun_));
+    if (whole && awaited && sorted.kind != LINE_OWN && sorted.kind != LINE_WARNING && TakeSystemText())
         return;
     const Line& line = PopFront();
 
@@ -255,6 +255,10 @@ std::string LogReader::TakeOwnText(
     move.row = &row;
     move.launch = row.launches && LaunchOfRow(row) < 0 ? LaunchOfTooLong() : LaunchOfRow(row);
     move.line = line.number;
+    // A failure line: the lines of the program's after it, for whose system's text stood before it.
+    for (size_t i = 0, n = 0; row.record == REC_FAILURE && i < count_ && n < Move::kAhead; ++i)
+        if (const GrammarRow* after = OwnRow(Pending(i).text))
+            move.ahead[n++] = after;
     const std::string why = Advance(move);
     if (!words_) {
         if (emit)

@@ -32,7 +32,11 @@ struct LaunchState {
     Phase cause = PHASE_NONE; // what stood before its failure line: command, system text, warned, too long
     long line = 0; // of the announcement or of Command line too long
     long failedLine = 0;
+    long commandLine = 0;
     bool command = false; // its command line came
+    // Two runs at once: a system's text stood between its command line and
+    // its failure line, and which of the two runs it is cannot be told.
+    bool causeUntold = false;
     bool cut = false; // cut short, so arg is the start of the key path or name
     std::string dir, arg; // from the command line: the folder, and the key path or driver name
     std::string systemText, code; // why the start failed; the code of the unknown-error warning
