@@ -187,6 +187,17 @@ std::vector<std::string> Interleave(const std::vector<std::string>& a, const std
     return lines;
 }
 
+// Two runs' lines in the order a pattern gives: 'a' takes the first run's next line, 'b' the second's.
+std::vector<std::string> Merge(
+    const std::vector<std::string>& a, const std::vector<std::string>& b, const std::string& pattern)
+{
+    std::vector<std::string> lines;
+    size_t ia = 0, ib = 0;
+    for (char c : pattern)
+        lines.push_back(c == 'a' ? a.at(ia++) : b.at(ib++));
+    return lines;
+}
+
 // A run's lines with its key path's ZqTest renamed: another package's setup.
 std::vector<std::string> OtherKey(std::vector<std::string> lines)
 {
@@ -214,6 +225,11 @@ TEST(ZqlogJson, TicketLogs)
     const std::string fax2 = OtherKey({ kFaxLine })[0], printer2 = OtherKey({ kPrinterLine })[0];
     const std::vector<std::string> secondRest
         = std::vector<std::string> { kPrinter, printer2 } + Tools("Two Fax Driver", "Two Printer Driver");
+    // Two packages' setups at once, with drivers of their own names.
+    const std::vector<std::string> one
+        = std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6) + Tools("One Fax", "One Printer");
+    const std::vector<std::string> two
+        = OtherKey(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)) + Tools("Two Fax", "Two Printer");
     const std::string sjis = "\x88\xf3\x8d\xfc\x83v\x83\x8a\x83\x93\x83^"; // "printing printer" in code page 932
     const RunCase cases[] = {
         { "a key path passed in double quotes: named as the cause, with the fix",
@@ -276,9 +292,9 @@ TEST(ZqlogJson, TicketLogs)
                 + secondRest),
             0, { "failed", "ok" }, { "printer_start_failed", nullptr },
             { { "/other_lines", 0 }, { "/runs/0/stages/printer/error/code", 5 },
-                { "/runs/0/stages/printer/error/known", true }, { "/runs/0/driver_names", json::array() },
-                { "/runs/1/stages/fax/state", "done" },
-                { "/runs/1/driver_names", json::array({ "Two Fax Driver", "Two Printer Driver" }) } },
+                { "/runs/0/stages/printer/error/known", true }, { "/runs/1/stages/fax/state", "done" },
+                // Run 1 may go on after its printer stage's failure: the driver tools' lines may be either's.
+                { "/runs/0/driver_names", json::array() }, { "/runs/1/driver_names", json::array() } },
             { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "other_lines" }, { 1, "other_lines" } } },
         { "the same, the system's text right after the failed run's command line, the other run announced",
             Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kPrinterLine,
@@ -303,6 +319,28 @@ TEST(ZqlogJson, TicketLogs)
                       kPrinterLine, fax2, "zqntadd: printer added\r\n" }
                 + secondRest),
             0, { "incomplete", "ok" }, { "interleaved", nullptr }, { { "/other_lines", 2 } }, {}, {} },
+        { "two packages at once, each reaching its driver tools where the other cannot: each run names its own",
+            Lines(Merge(one, two,
+                "aaaababababababa"
+                "bbbb")),
+            0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/key_path", "SOFTWARE\\ZqTest\\Install\\Printer" },
+                { "/runs/0/driver_names", json::array({ "One Fax", "One Printer" }) },
+                { "/runs/1/key_path", "SOFTWARE\\ZqTwo\\Install\\Printer" },
+                { "/runs/1/driver_names", json::array({ "Two Fax", "Two Printer" }) } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two packages at once, their driver tools' lines where either run could have written them: no names",
+            Lines(Merge(one, two, "aaaaaabbbbbbaaaabbbb")), 0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/runs/0/driver_names", json::array() }, { "/runs/1/driver_names", json::array() },
+                { "/runs/0/stages/driver_tool_fax/command", nullptr } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two packages at once, their printer announcements crossed: the command line's folder and key tell whose",
+            Lines(Merge(one, two, "abaaabbbabbabaaabbba")), 0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/runs/0/key_path", "SOFTWARE\\ZqTwo\\Install\\Printer" },
+                { "/runs/0/stages/fax/command/arguments", "SOFTWARE\\ZqTwo\\Install\\Fax" },
+                { "/runs/1/key_path", "SOFTWARE\\ZqTest\\Install\\Printer" },
+                { "/runs/1/stages/fax/command/arguments", "SOFTWARE\\ZqTest\\Install\\Fax" } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
         { "another installer's lines after a run's last line are not inside it",
             typical + Lines({ "Setup of another product: done" }), 0, { "ok" }, { nullptr }, { { "/other_lines", 1 } },
             {}, { { 0, "other_lines" } } },

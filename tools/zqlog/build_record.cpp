@@ -232,7 +232,9 @@ void RecordBuilder::Launch(int i)
     const LaunchState& launch = run_.launches[i];
     const Stage stage = kLaunchStage[i];
     StageRecord& out = record_.stages[stage];
-    if (launch.command && run_.endCutLaunch != i) { // a command line cut at the log's end names nothing for sure
+    // A command line cut at the log's end, or one the other of two runs at
+    // once may have written, names nothing for sure.
+    if (launch.command && run_.endCutLaunch != i && !launch.unsure) {
         out.command = true;
         out.program = launch.dir + (LaunchOf(i).addPrinter ? kAddPrinterPath : LOG_DRIVER_TOOL);
         out.arguments = LaunchOf(i).addPrinter ? launch.arg : std::string(LOG_DRIVER_TOOL_NAME).substr(1) + launch.arg;
@@ -458,7 +460,7 @@ void RecordBuilder::Facts()
         record_.keyPath = l[LAUNCH_PRINTER].arg;
     }
     for (int i : { LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL })
-        if (l[i].command && !l[i].cut && !l[i].arg.empty())
+        if (l[i].command && !l[i].cut && !l[i].unsure && !l[i].arg.empty())
             record_.driverNames.push_back(l[i].arg);
     record_.systemId = SystemIdShown(facts_);
     if (words_)

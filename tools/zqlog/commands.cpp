@@ -70,6 +70,12 @@ bool LogReader::TakeCommandLine(const Line& line)
     // The command line, or after the warning the command line again: the row
     // whose place may follow the launch's last line.
     // Without its line end it is the log's last line, cut short.
+    if (HandsOver(index, dir, arg)) {
+        Move hand;
+        hand.kind = Move::HAND_OVER;
+        hand.launch = index;
+        Advance(hand);
+    }
     Move move = CommandMove(index, dir, arg, !line.ended, line.number);
     move.damage = line.ended ? Move::WHOLE : Move::CUT_AT_END;
     const GrammarRow& again = RowOfToken(TOKEN_AGAIN, index);
@@ -144,6 +150,36 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
             }
     }
     return false;
+}
+
+// Two runs at once: an add-printer command line whose folder and key the
+// kept run's other add-printer command line shows, and the current run's
+// does not, is the kept run's, and so is the announcement before it, which
+// the current run took right after its last line and the kept run could.
+bool LogReader::HandsOver(int launch, const std::string& dir, const std::string& arg) const
+{
+    const int announced = StepOf(launch, PHASE_ANNOUNCED);
+    return parked_ && LaunchOf(launch).addPrinter && run_.step == announced && MayFollow(run_.stepBefore, announced)
+        && Fits(parkedRun_, announced) && MayFollow(parkedRun_.step, announced)
+        && ShowsPackage(parkedRun_, launch, dir, arg) && !ShowsPackage(run_, launch, dir, arg);
+}
+
+// The run's other add-printer command line has the same folder and the same
+// key root.
+bool LogReader::ShowsPackage(const RunState& run, int launch, const std::string& dir, const std::string& arg) const
+{
+    const LaunchState& other = run.launches[launch == LAUNCH_FAX ? LAUNCH_PRINTER : LAUNCH_FAX];
+    return other.command && !other.cut && other.dir == dir && KeyRoot(other.arg) == KeyRoot(arg);
+}
+
+// What the fax key and the printer key of one key path share: the key path
+// cut before its first Printer; the fax key without its Fax.
+std::string LogReader::KeyRoot(const std::string& arg) const
+{
+    const char* printer = FindText(arg.c_str(), "Printer", isLead_);
+    if (printer)
+        return arg.substr(0, printer - arg.c_str());
+    return EndsWith(arg, "Fax") ? arg.substr(0, arg.size() - 3) : arg;
 }
 
 // A fax key is the key path cut before its first Printer, with Fax after it.

@@ -50,29 +50,8 @@ const LogReader::Recorder LogReader::kRecorders[] = {
 std::string LogReader::Advance(const Move& move)
 {
     static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
-    if (move.kind == Move::STANDS) {
-        Stand(move);
-        return "";
-    }
-    if (move.kind == Move::RESUME) {
-        std::swap(run_, parkedRun_);
-        run_.interleaves = parkedRun_.interleaves = true;
-        return "";
-    }
-    if (move.kind == Move::END) {
-        EndLog();
-        return "";
-    }
-    if (move.kind == Move::STRAY_TEXT) {
-        stray_.text = *move.text;
-        stray_.line = move.line;
-        stray_.runs[0] = inRun_ && AwaitsStart(run_) ? run_.number : 0;
-        stray_.runs[1] = parked_ && AwaitsStart(parkedRun_) ? parkedRun_.number : 0;
-        stray_.contested = false;
-        return "";
-    }
-    if (move.kind == Move::CUT_FRONT) {
-        BeginCut(move.place, move.line);
+    if (move.kind != Move::LINE) {
+        MoveRuns(move);
         return "";
     }
     const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
@@ -93,13 +72,59 @@ std::string LogReader::Advance(const Move& move)
         return why;
     const GrammarRow& row = *move.row;
     LaunchState* launch = row.launches ? &run_.launches[move.launch] : nullptr;
+    const bool unsure = ToolLineUnsure(place, move, launch);
     (this->*kRecorders[row.record])(move, launch);
     if (launch) {
+        launch->unsure = unsure;
         launch->phase = row.phase;
         if (row.cause != PHASE_NONE)
             launch->cause = row.cause;
     }
     return why;
+}
+
+// The moves of the runs themselves, and of lines that take no place.
+void LogReader::MoveRuns(const Move& move)
+{
+    switch (move.kind) {
+    case Move::STANDS:
+        Stand(move);
+        break;
+    case Move::RESUME:
+        std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+        break;
+    case Move::END:
+        EndLog();
+        break;
+    case Move::STRAY_TEXT:
+        stray_.text = *move.text;
+        stray_.line = move.line;
+        stray_.runs[0] = inRun_ && AwaitsStart(run_) ? run_.number : 0;
+        stray_.runs[1] = parked_ && AwaitsStart(parkedRun_) ? parkedRun_.number : 0;
+        stray_.contested = false;
+        break;
+    case Move::HAND_OVER:
+        HandOver(move.launch);
+        break;
+    case Move::CUT_FRONT:
+        BeginCut(move.place, move.line);
+        break;
+    case Move::LINE:
+        break;
+    }
+}
+
+// Once a driver tool's line could be either run's, each later one of either
+// run depends on that line: none of them is sure.
+bool LogReader::ToolLineUnsure(int place, const Move& move, const LaunchState* launch)
+{
+    const bool either = launch && place != STEP_NONE && EitherRunsTool(place);
+    toolsContested_ = parked_ && (toolsContested_ || either);
+    // The other run's driver tool that waits for its command line may have had this one.
+    if (either && RowOf(place).phase == PHASE_COMMAND)
+        parkedRun_.launches[RowOf(parkedRun_.step).launch].unsure = true;
+    return launch && (launch->unsure || (toolsContested_ && IsDriverTool(move.launch)));
 }
 
 // Where a line handed on stands: the run's last line, or other programs'
@@ -265,6 +290,7 @@ std::string LogReader::Place(int step, long number)
     const bool parkedNext = parked_ && Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)
         && (!MayFollow(run_.step, step) || StageOf(parkedRun_.step) > StageOf(run_.step));
     if (inRun_ && Fits(run_, step) && !parkedNext) {
+        run_.stepBefore = run_.step;
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
@@ -273,6 +299,7 @@ std::string LogReader::Place(int step, long number)
     if (parked_ && Fits(parkedRun_, step)) {
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;
+        run_.stepBefore = run_.step;
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
@@ -345,9 +372,50 @@ void LogReader::BeginCut(int place, long number)
     }
 }
 
+bool LogReader::IsDriverTool(int launch)
+{
+    return launch == LAUNCH_FAX_TOOL || launch == LAUNCH_PRINTER_TOOL;
+}
+
+// Two runs at once, of different keys or of keys not seen: a driver tool's
+// line that the other run could have written right there as well; a command
+// line, while the other run waits for one of its driver tools' too.
+bool LogReader::EitherRunsTool(int step) const
+{
+    if (!parked_ || !IsDriverTool(RowOf(step).launch))
+        return false;
+    const bool otherWaits
+        = IsDriverTool(RowOf(parkedRun_.step).launch) && RowOf(parkedRun_.step).phase == PHASE_ANNOUNCED;
+    if (!(RowOf(step).phase == PHASE_COMMAND ? otherWaits : Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)))
+        return false;
+    for (int i : { LAUNCH_PRINTER, LAUNCH_FAX }) {
+        const LaunchState &mine = run_.launches[i], &other = parkedRun_.launches[i];
+        if (mine.command && other.command && !mine.cut && !other.cut)
+            return mine.dir != other.dir || mine.arg != other.arg;
+    }
+    return true;
+}
+
 bool LogReader::Fits(const RunState& run, int step)
 {
     return IsLater(run.step, step) && RowOf(run.step).follows != 0;
+}
+
+// Two runs at once: the announcement the current run took right after its
+// last line is the kept run's, as the command line after it shows. The
+// current run goes back to where it stood; the kept run goes on from it.
+void LogReader::HandOver(int launch)
+{
+    const long line = run_.launches[launch].line;
+    run_.launches[launch].Reset();
+    run_.step = run_.stepBefore;
+    std::swap(run_, parkedRun_);
+    run_.interleaves = parkedRun_.interleaves = true;
+    run_.stepBefore = run_.step;
+    run_.step = StepOf(launch, PHASE_ANNOUNCED);
+    run_.launches[launch].Reset();
+    run_.launches[launch].line = line;
+    run_.launches[launch].phase = PHASE_ANNOUNCED;
 }
 
 // Of two runs at once, the earlier ends, so that runs end in their order;

@@ -34,6 +34,7 @@ struct Move {
         CUT_FRONT, // the log's first line is the end of the line at place: a run begins there
         STANDS, // a line handed on: where it stands, a line of the program's (own) or another's
         STRAY_TEXT, // two runs at once: a system's text that stands apart from its run's command line
+        HAND_OVER, // two runs at once: the launch's announcement, which the current run took, is the kept run's
     };
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
@@ -108,6 +109,8 @@ private:
     // engine.cpp: the one way a run moves through the grammar, begins, ends
     // or gives way to the run kept aside. Only Advance calls the rest.
     std::string Advance(const Move& move);
+    void MoveRuns(const Move& move);
+    bool ToolLineUnsure(int place, const Move& move, const LaunchState* launch);
     using Recorder = void (LogReader::*)(const Move& move, LaunchState* launch);
     static const Recorder kRecorders[]; // one per Record
     void RecordNothing(const Move&, LaunchState*) { }
@@ -131,11 +134,17 @@ private:
     void Begin(int step, long number);
     void BeginCut(int place, long number);
     static bool Fits(const RunState& run, int step);
+    bool EitherRunsTool(int step) const;
+    static bool IsDriverTool(int launch);
     void EndParked();
+    void HandOver(int launch);
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
     bool TakeStrayText(size_t end);
+    bool HandsOver(int launch, const std::string& dir, const std::string& arg) const;
+    bool ShowsPackage(const RunState& run, int launch, const std::string& dir, const std::string& arg) const;
+    std::string KeyRoot(const std::string& arg) const;
     static bool AwaitsStart(const RunState& run);
     bool TakeCommandLine(const Line& line);
     bool ParseCommand(int launch, const std::string& text, std::string* dir, std::string* arg) const;
@@ -177,6 +186,7 @@ private:
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave
     bool parked_ = false;
+    bool toolsContested_ = false; // of two runs at once, a driver tool's line could have been either's
     // Two runs at once: a system's text after a command line that is not its
     // run's, kept for the failure line of the run whose start failed.
     struct StrayText {

@@ -18,7 +18,9 @@ std::string Number(long n)
 
 // A command line that the run kept aside waits for, and the current run does
 // not, is the kept run's; so is one of the kept run's launch's shape (its
-// tool, a fax key or a printer key) when the current run waits for another.
+// tool, a fax key or a printer key) when the current run waits for another,
+// and an add-printer command line whose folder and key root only the kept
+// run's other add-printer command line shows.
 bool LogReader::ParkedWants(const Line& head) const
 {
     if (!parked_ || !IsCommandShape(head.text))
@@ -30,7 +32,17 @@ bool LogReader::ParkedWants(const Line& head) const
     };
     if (!waits(parkedRun_))
         return false;
-    return !waits(run_) || (ShapeFits(parkedRun_, head) && !ShapeFits(run_, head));
+    if (!waits(run_))
+        return true;
+    if (!ShapeFits(parkedRun_, head))
+        return false;
+    if (!ShapeFits(run_, head))
+        return true;
+    const int launch = RowOf(parkedRun_.step).launch;
+    std::string dir, arg;
+    return LaunchOf(launch).addPrinter && RowOf(run_.step).launch == launch
+        && ParseCommand(launch, head.text, &dir, &arg) && ShowsPackage(parkedRun_, launch, dir, arg)
+        && !ShowsPackage(run_, launch, dir, arg);
 }
 
 // The line is of the shape of the command line of the launch the run is in.
