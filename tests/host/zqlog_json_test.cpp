@@ -187,6 +187,17 @@ std::vector<std::string> Interleave(const std::vector<std::string>& a, const std
     return lines;
 }
 
+// Two runs' lines in the order a pattern gives: 'a' takes the first run's next line, 'b' the second's.
+std::vector<std::string> Merge(
+    const std::vector<std::string>& a, const std::vector<std::string>& b, const std::string& pattern)
+{
+    std::vector<std::string> lines;
+    size_t ia = 0, ib = 0;
+    for (char c : pattern)
+        lines.push_back(c == 'a' ? a.at(ia++) : b.at(ib++));
+    return lines;
+}
+
 // A run's lines with its key path's ZqTest renamed: another package's setup.
 std::vector<std::string> OtherKey(std::vector<std::string> lines)
 {
@@ -209,6 +220,16 @@ TEST(ZqlogJson, TicketLogs)
     std::string years; // 150 runs, one of them failed
     for (int i = 0; i < 150; ++i)
         years += i == 77 ? PrinterStart("Access is denied.") : typical;
+    // Two setups at once, the second another package's: the first's printer
+    // start fails while the second waits for its fax tool.
+    const std::string fax2 = OtherKey({ kFaxLine })[0], printer2 = OtherKey({ kPrinterLine })[0];
+    const std::vector<std::string> secondRest
+        = std::vector<std::string> { kPrinter, printer2 } + Tools("Two Fax Driver", "Two Printer Driver");
+    // Two packages' setups at once, with drivers of their own names.
+    const std::vector<std::string> one
+        = std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6) + Tools("One Fax", "One Printer");
+    const std::vector<std::string> two
+        = OtherKey(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)) + Tools("Two Fax", "Two Printer");
     const std::string sjis = "\x88\xf3\x8d\xfc\x83v\x83\x8a\x83\x93\x83^"; // "printing printer" in code page 932
     const RunCase cases[] = {
         { "a key path passed in double quotes: named as the cause, with the fix",
@@ -264,6 +285,62 @@ TEST(ZqlogJson, TicketLogs)
             { { 0, "cut_line" } }, { { 0, "ends_after_printer" } } },
         { "two good setups at once, their lines interleaving one by one", Lines(interleaved), 0, { "ok", "ok" },
             { nullptr, nullptr }, { { "/other_lines", 0 } }, { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, one's printer start denied: the system's text after the other's command line is "
+          "the failed run's",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,
+                      kPrinterLine, fax2, "Access is denied.\r\n", kPrinterFailed }
+                + secondRest),
+            0, { "failed", "ok" }, { "printer_start_failed", nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/printer/error/code", 5 },
+                { "/runs/0/stages/printer/error/known", true }, { "/runs/1/stages/fax/state", "done" },
+                // Run 1 may go on after its printer stage's failure: the driver tools' lines may be either's.
+                { "/runs/0/driver_names", json::array() }, { "/runs/1/driver_names", json::array() } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, { { 0, "other_lines" }, { 1, "other_lines" } } },
+        { "the same, the system's text right after the failed run's command line, the other run announced",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kPrinterLine,
+                      kFax, "Access is denied.\r\n", kPrinterFailed, fax2 }
+                + secondRest),
+            0, { "failed", "ok" }, { "printer_start_failed", nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/printer/error/code", 5 },
+                { "/runs/1/stages/fax/state", "done" } },
+            { { 0, "interleaved" } }, { { 0, "other_lines" }, { 1, "other_lines" } } },
+        { "two setups at once, both starts failed after one system's text: whose it is cannot be told",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,
+                      kPrinterLine, fax2, "Access is denied.\r\n", kPrinterFailed,
+                      "Error executing NT Add Printer for FAX" }
+                + secondRest),
+            0, { "failed", "failed" }, { "failure_cause_ambiguous", "failure_cause_ambiguous" },
+            { { "/other_lines", 0 }, { "/runs/0/stages/printer/state", "failed" },
+                { "/runs/0/stages/printer/error", nullptr }, { "/runs/1/stages/fax/state", "failed" },
+                { "/runs/1/stages/fax/error", nullptr } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, a tool's output and no failure line: not a failed start",
+            Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,
+                      kPrinterLine, fax2, "zqntadd: printer added\r\n" }
+                + secondRest),
+            0, { "incomplete", "ok" }, { "interleaved", nullptr }, { { "/other_lines", 2 } }, {}, {} },
+        { "two packages at once, each reaching its driver tools where the other cannot: each run names its own",
+            Lines(Merge(one, two,
+                "aaaababababababa"
+                "bbbb")),
+            0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/key_path", "SOFTWARE\\ZqTest\\Install\\Printer" },
+                { "/runs/0/driver_names", json::array({ "One Fax", "One Printer" }) },
+                { "/runs/1/key_path", "SOFTWARE\\ZqTwo\\Install\\Printer" },
+                { "/runs/1/driver_names", json::array({ "Two Fax", "Two Printer" }) } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two packages at once, their driver tools' lines where either run could have written them: no names",
+            Lines(Merge(one, two, "aaaaaabbbbbbaaaabbbb")), 0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/runs/0/driver_names", json::array() }, { "/runs/1/driver_names", json::array() },
+                { "/runs/0/stages/driver_tool_fax/command", nullptr } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two packages at once, their printer announcements crossed: the command line's folder and key tell whose",
+            Lines(Merge(one, two, "abaaabbbabbabaaabbba")), 0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/runs/0/key_path", "SOFTWARE\\ZqTwo\\Install\\Printer" },
+                { "/runs/0/stages/fax/command/arguments", "SOFTWARE\\ZqTwo\\Install\\Fax" },
+                { "/runs/1/key_path", "SOFTWARE\\ZqTest\\Install\\Printer" },
+                { "/runs/1/stages/fax/command/arguments", "SOFTWARE\\ZqTest\\Install\\Fax" } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
         { "another installer's lines after a run's last line are not inside it",
             typical + Lines({ "Setup of another product: done" }), 0, { "ok" }, { nullptr }, { { "/other_lines", 1 } },
             {}, { { 0, "other_lines" } } },
@@ -285,6 +362,43 @@ TEST(ZqlogJson, TicketLogs)
             Lines({ "zqdrvtl.exe /n:Zq Fax Driver", kPrinterTool, kDriverDir + std::string("Zq Printer Driver") }), 0,
             { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } }, { { 0, "first_line_cut" } },
             { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the printer's announcement: the run begins there",
+            Lines(std::vector<std::string> { "ntAdd for Printer Driver -->", kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver"))
+                + typical,
+            0, { "ok", "ok" }, { nullptr, nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/first_line", 1 }, { "/runs/0/stages/printer/state", "done" },
+                { "/runs/0/stages/printer/line", 2 }, { "/runs/0/stages/fax/state", "unknown" },
+                { "/runs/0/stages/spooler/state", "unknown" },
+                { "/runs/0/key_path", "SOFTWARE\\ZqTest\\Install\\Printer" },
+                { "/runs/0/program_dir", "C:\\zqtest\\prog" }, { "/runs/1/first_line", 7 } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" }, { 0, "other_lines" } } },
+        { "rotation cut the first line, the tail of the fax's announcement",
+            Lines(std::vector<std::string> { "ntAdd for Fax -->", kFaxLine, kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok" }, { nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/first_line", 1 }, { "/runs/0/stages/fax/state", "done" },
+                { "/runs/0/stages/fax/line", 2 }, { "/runs/0/stages/fax_decision/state", "unknown" },
+                { "/runs/0/program_dir", "C:\\zqtest\\prog" } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the fax driver tool's announcement",
+            Lines({ "(zqdrvtl) for fax driver from RunNTAdd -->", kDriverDir + std::string("Zq Fax Driver"),
+                kPrinterTool, kDriverDir + std::string("Zq Printer Driver") }),
+            0, { "ok" }, { nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/driver_tool_fax/state", "done" },
+                { "/runs/0/stages/driver_tool_fax/line", 2 }, { "/runs/0/stages/printer/state", "unknown" },
+                { "/runs/0/driver_names", json::array({ "Zq Fax Driver", "Zq Printer Driver" }) } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line, the tail of the printer driver tool's announcement",
+            Lines({ "r driver from RunNTAdd -->", kDriverDir + std::string("Zq Printer Driver") }), 0, { "ok" },
+            { nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/stages/driver_tool_printer/state", "done" },
+                { "/runs/0/stages/driver_tool_fax/state", "unknown" },
+                { "/runs/0/driver_names", json::array({ "Zq Printer Driver" }) } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, {} },
+        { "rotation cut the first line, an announcement's tail another program's line follows: no run from it",
+            Lines(std::vector<std::string> { "ntAdd for Printer Driver -->", "virus scan: ok" }) + typical, 0, { "ok" },
+            { nullptr }, { { "/other_lines", 1 }, { "/runs/0/first_line", 3 } }, {}, {} },
         { "rotation cut the first line, the tail of the fax decision's line",
             Lines(std::vector<std::string> { "registry which means Do install Fax" }
                 + std::vector<std::string>(kTypical.begin() + 2, kTypical.end())),

@@ -5,6 +5,8 @@
 #include <string.h>
 
 #include "build_record.h"
+
+#include "advice.h"
 #include "evidence.h"
 #include "meanings.h"
 #include "start_errors.h"
@@ -64,7 +66,6 @@ private:
             record_.stages[stage].cause = cause();
     }
     bool PastSettings() const;
-    void Advise();
     // Zero bytes after the run's last line: a crash lost its end.
     bool EndLost() const { return run_.crashTail || run_.crashBefore || run_.endCut; }
     void Settings();
@@ -232,7 +233,9 @@ void RecordBuilder::Launch(int i)
     const LaunchState& launch = run_.launches[i];
     const Stage stage = kLaunchStage[i];
     StageRecord& out = record_.stages[stage];
-    if (launch.command && run_.endCutLaunch != i) { // a command line cut at the log's end names nothing for sure
+    // A command line cut at the log's end, or one the other of two runs at
+    // once may have written, names nothing for sure.
+    if (launch.command && run_.endCutLaunch != i && !launch.unsure) {
         out.command = true;
         out.program = launch.dir + (LaunchOf(i).addPrinter ? kAddPrinterPath : LOG_DRIVER_TOOL);
         out.arguments = LaunchOf(i).addPrinter ? launch.arg : std::string(LOG_DRIVER_TOOL_NAME).substr(1) + launch.arg;
@@ -257,54 +260,6 @@ void RecordBuilder::Launch(int i)
         if (out.state == STATE_DONE) {
             out.state = STATE_FAILED;
             out.failureLine = LOG_NO_FAX_NAME;
-        }
-    }
-}
-
-// Each why's advice, apart from its cause: the stage it is about, or
-// STAGE_COUNT for the first of the later stages that failed or is unfinished.
-const struct WhyAdvice {
-    WhyId why;
-    Stage stage;
-    WordId advice;
-} kWhyAdvice[] = {
-    { WHY_NO_KEY_PATH, STAGE_SETTINGS, W_ADVICE_NO_KEY_PATH },
-    { WHY_KEY_PATH_TOO_LONG, STAGE_SETTINGS, W_ADVICE_KEY_PATH_TOO_LONG },
-    { WHY_PRINTER_NAME_UNREAD, STAGE_SETTINGS, W_ADVICE_PRINTER_NAME_UNREAD },
-    { WHY_PROGRAM_DIR_UNREAD, STAGE_SETTINGS, W_ADVICE_PROGRAM_DIR_UNREAD },
-    { WHY_SPOOLER_NOT_OPENED, STAGE_SPOOLER, W_ADVICE_SPOOLER_NOT_OPENED },
-    { WHY_FAX_NAME_UNREAD, STAGE_FAX, W_ADVICE_FAX_NAME_UNREAD },
-    { WHY_FAILURE_CAUSE_LOST, STAGE_COUNT, W_ADVICE_FAILURE_CAUSE_LOST },
-    { WHY_STOPPED, STAGE_COUNT, W_ADVICE_STOPPED },
-    { WHY_LOG_END_LOST, STAGE_COUNT, W_ADVICE_LOG_END_LOST },
-    { WHY_INTERLEAVED, STAGE_COUNT, W_ADVICE_INTERLEAVED },
-};
-
-// Where a run stopped (not for another run's lines, nor a lost end) names the tool to look at.
-const struct StopAdvice {
-    WordId stopped, advice;
-} kStopAdvice[] = {
-    { W_STOPPED_SPOOLER, W_ADVICE_STOPPED_SPOOLER },
-    { W_STOPPED_FAX_FLAG, W_ADVICE_STOPPED_FAX_FLAG },
-    { W_STOPPED_FAX_COMMAND, W_ADVICE_STOPPED_FAX_COMMAND },
-};
-
-void RecordBuilder::Advise()
-{
-    for (const WhyAdvice& row : kWhyAdvice) {
-        if (row.why != record_.whyId)
-            continue;
-        WordId advice = row.advice;
-        for (const StopAdvice& stop : kStopAdvice)
-            if (row.why == WHY_STOPPED && stop.stopped == RowOf(run_.step).stopped)
-                advice = stop.advice;
-        for (int s = row.stage == STAGE_COUNT ? STAGE_FAX_DECISION : row.stage; s < STAGE_COUNT; ++s) {
-            StageRecord& stage = record_.stages[s];
-            if (stage.state == STATE_FAILED || stage.state == STATE_UNFINISHED || s == row.stage) {
-                if (stage.advice.empty())
-                    stage.advice = Sentence(advice);
-                return;
-            }
         }
     }
 }
@@ -345,6 +300,8 @@ WhyId RecordBuilder::FailedWhy() const
             return i == LAUNCH_FAX    ? WHY_FAX_START_FAILED
                 : i == LAUNCH_PRINTER ? WHY_PRINTER_START_FAILED
                                       : WHY_DRIVER_TOOL_START_FAILED;
+        if (launch.phase == PHASE_FAILED && launch.causeUntold)
+            return WHY_FAILURE_CAUSE_AMBIGUOUS;
         if (launch.phase == PHASE_FAILED && launch.cause == PHASE_COMMAND && i < LAUNCH_FAX_TOOL)
             return i == LAUNCH_FAX ? WHY_FAX_TOOL_FAILED : WHY_PRINTER_TOOL_FAILED;
         if (launch.phase == PHASE_FAILED)
@@ -455,7 +412,7 @@ void RecordBuilder::Facts()
         record_.keyPath = l[LAUNCH_PRINTER].arg;
     }
     for (int i : { LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL })
-        if (l[i].command && !l[i].cut && !l[i].arg.empty())
+        if (l[i].command && !l[i].cut && !l[i].unsure && !l[i].arg.empty())
             record_.driverNames.push_back(l[i].arg);
     record_.systemId = SystemIdShown(facts_);
     if (words_)
@@ -476,7 +433,7 @@ RunRecord RecordBuilder::Build()
     else
         Ended();
     if (words_) {
-        Advise();
+        Advise(&record_, RowOf(run_.step).stopped);
         Notes();
     }
     Facts();

@@ -70,6 +70,12 @@ bool LogReader::TakeCommandLine(const Line& line)
     // The command line, or after the warning the command line again: the row
     // whose place may follow the launch's last line.
     // Without its line end it is the log's last line, cut short.
+    if (HandsOver(index, dir, arg)) {
+        Move hand;
+        hand.kind = Move::HAND_OVER;
+        hand.launch = index;
+        Advance(hand);
+    }
     Move move = CommandMove(index, dir, arg, !line.ended, line.number);
     move.damage = line.ended ? Move::WHOLE : Move::CUT_AT_END;
     const GrammarRow& again = RowOfToken(TOKEN_AGAIN, index);
@@ -146,6 +152,36 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
     return false;
 }
 
+// Two runs at once: an add-printer command line whose folder and key the
+// kept run's other add-printer command line shows, and the current run's
+// does not, is the kept run's, and so is the announcement before it, which
+// the current run took right after its last line and the kept run could.
+bool LogReader::HandsOver(int launch, const std::string& dir, const std::string& arg) const
+{
+    const int announced = StepOf(launch, PHASE_ANNOUNCED);
+    return parked_ && LaunchOf(launch).addPrinter && run_.step == announced && MayFollow(run_.stepBefore, announced)
+        && Fits(parkedRun_, announced) && MayFollow(parkedRun_.step, announced)
+        && ShowsPackage(parkedRun_, launch, dir, arg) && !ShowsPackage(run_, launch, dir, arg);
+}
+
+// The run's other add-printer command line has the same folder and the same
+// key root.
+bool LogReader::ShowsPackage(const RunState& run, int launch, const std::string& dir, const std::string& arg) const
+{
+    const LaunchState& other = run.launches[launch == LAUNCH_FAX ? LAUNCH_PRINTER : LAUNCH_FAX];
+    return other.command && !other.cut && other.dir == dir && KeyRoot(other.arg) == KeyRoot(arg);
+}
+
+// What the fax key and the printer key of one key path share: the key path
+// cut before its first Printer; the fax key without its Fax.
+std::string LogReader::KeyRoot(const std::string& arg) const
+{
+    const char* printer = FindText(arg.c_str(), "Printer", isLead_);
+    if (printer)
+        return arg.substr(0, printer - arg.c_str());
+    return EndsWith(arg, "Fax") ? arg.substr(0, arg.size() - 3) : arg;
+}
+
 // A fax key is the key path cut before its first Printer, with Fax after it.
 bool LogReader::IsFaxKey(const std::string& arg) const
 {
@@ -193,11 +229,17 @@ bool LogReader::TakeSystemText()
     if (end == 0 || end >= count_ || !Pending(end).text.empty() || !Pending(end).ended)
         return false;
     const int index = CurrentLaunch();
-    const LaunchState& launch = run_.launches[index];
     // A failed start of the add-printer tool gives a negative status, so its
     // error line follows; without it the text is most likely the tool's own.
     const GrammarRow* next = end + 1 < count_ ? OwnRow(Pending(end + 1).text) : nullptr;
-    if (LaunchOf(index).addPrinter && !(next && next->record == REC_FAILURE && LaunchOfRow(*next) == index)) {
+    const bool awaits = inRun_ && AwaitsStart(run_);
+    const bool failureNext = awaits && next && next->record == REC_FAILURE && LaunchOfRow(*next) == index;
+    if (!failureNext && parked_ && TakeStrayText(end))
+        return true;
+    if (!awaits)
+        return false;
+    const LaunchState& launch = run_.launches[index];
+    if (LaunchOf(index).addPrinter && !failureNext) {
         const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
         for (size_t i = 0; i <= end; ++i) {
             Emit(PopFront(), false, Say(W_NO_FAILED_START, { Word(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
@@ -226,6 +268,34 @@ bool LogReader::TakeSystemText()
             Emit(line, true, Word(W_SYSTEM_TEXT_END));
         }
     }
+    return true;
+}
+
+// Two runs at once: a system's text after a command line, with a failure
+// line of a launch that either run waits for ahead, is the program's; the
+// failure line's run takes it, where that can be told (ClaimStrayText).
+bool LogReader::TakeStrayText(size_t end)
+{
+    const GrammarRow* failure = nullptr;
+    for (size_t i = end + 1; i < count_ && !failure; ++i) {
+        const GrammarRow* row = OwnRow(Pending(i).text);
+        failure = row && row->record == REC_FAILURE ? row : nullptr;
+    }
+    auto waits = [failure](const RunState& run) {
+        return AwaitsStart(run) && RowOf(run.step).launch == LaunchOfRow(*failure);
+    };
+    if (!failure || !((inRun_ && waits(run_)) || waits(parkedRun_)))
+        return false;
+    Move move;
+    move.kind = Move::STRAY_TEXT;
+    move.line = Pending(0).number;
+    scratchText_.clear();
+    for (size_t i = 0; i < end; ++i)
+        scratchText_.append(i ? " " : "").append(Pending(i).text);
+    move.text = &scratchText_;
+    Advance(move);
+    for (size_t i = 0; i <= end; ++i)
+        Emit(PopFront(), true, Word(i == 0 ? W_STRAY_TEXT : i < end ? W_SYSTEM_TEXT_MORE : W_SYSTEM_TEXT_END));
     return true;
 }
 

@@ -50,21 +50,8 @@ const LogReader::Recorder LogReader::kRecorders[] = {
 std::string LogReader::Advance(const Move& move)
 {
     static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
-    if (move.kind == Move::STANDS) {
-        Stand(move);
-        return "";
-    }
-    if (move.kind == Move::RESUME) {
-        std::swap(run_, parkedRun_);
-        run_.interleaves = parkedRun_.interleaves = true;
-        return "";
-    }
-    if (move.kind == Move::END) {
-        EndLog();
-        return "";
-    }
-    if (move.kind == Move::CUT_FRONT) {
-        BeginCut(move.place, move.line);
+    if (move.kind != Move::LINE) {
+        MoveRuns(move);
         return "";
     }
     const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
@@ -85,13 +72,59 @@ std::string LogReader::Advance(const Move& move)
         return why;
     const GrammarRow& row = *move.row;
     LaunchState* launch = row.launches ? &run_.launches[move.launch] : nullptr;
+    const bool unsure = ToolLineUnsure(place, move, launch);
     (this->*kRecorders[row.record])(move, launch);
     if (launch) {
+        launch->unsure = unsure;
         launch->phase = row.phase;
         if (row.cause != PHASE_NONE)
             launch->cause = row.cause;
     }
     return why;
+}
+
+// The moves of the runs themselves, and of lines that take no place.
+void LogReader::MoveRuns(const Move& move)
+{
+    switch (move.kind) {
+    case Move::STANDS:
+        Stand(move);
+        break;
+    case Move::RESUME:
+        std::swap(run_, parkedRun_);
+        run_.interleaves = parkedRun_.interleaves = true;
+        break;
+    case Move::END:
+        EndLog();
+        break;
+    case Move::STRAY_TEXT:
+        stray_.text = *move.text;
+        stray_.line = move.line;
+        stray_.runs[0] = inRun_ && AwaitsStart(run_) ? run_.number : 0;
+        stray_.runs[1] = parked_ && AwaitsStart(parkedRun_) ? parkedRun_.number : 0;
+        stray_.contested = false;
+        break;
+    case Move::HAND_OVER:
+        HandOver(move.launch);
+        break;
+    case Move::CUT_FRONT:
+        BeginCut(move.place, move.line);
+        break;
+    case Move::LINE:
+        break;
+    }
+}
+
+// Once a driver tool's line could be either run's, each later one of either
+// run depends on that line: none of them is sure.
+bool LogReader::ToolLineUnsure(int place, const Move& move, const LaunchState* launch)
+{
+    const bool either = launch && place != STEP_NONE && EitherRunsTool(place);
+    toolsContested_ = parked_ && (toolsContested_ || either);
+    // The other run's driver tool that waits for its command line may have had this one.
+    if (either && RowOf(place).phase == PHASE_COMMAND)
+        parkedRun_.launches[RowOf(parkedRun_.step).launch].unsure = true;
+    return launch && (launch->unsure || (toolsContested_ && IsDriverTool(move.launch)));
 }
 
 // Where a line handed on stands: the run's last line, or other programs'
@@ -152,7 +185,10 @@ void LogReader::RecordCommand(const Move& move, LaunchState* launch)
         run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
             + Sentence(W_BEFORE_LINE_ANNOUNCEMENT, { Number(move.line), Sentence(LaunchOf(move.launch).stage) });
     }
+    if (!launch->line) // its announcement was the log's cut first line
+        launch->line = move.line;
     launch->command = true;
+    launch->commandLine = move.line;
     launch->cut = move.cut;
     launch->dir = *move.dir;
     launch->arg = *move.arg;
@@ -171,12 +207,62 @@ void LogReader::RecordWarning(const Move& move, LaunchState* launch)
     launch->systemText = Say(W_NO_TEXT_FOR_ERROR, { *move.text });
 }
 
-// A failure line right after the command line: the tool ran and failed.
+// A failure line right after the command line: the tool ran and failed,
+// unless a system's text of two runs at once stood between them.
 void LogReader::RecordFailure(const Move& move, LaunchState* launch)
 {
-    if (launch->cause == PHASE_NONE && launch->phase == PHASE_COMMAND)
+    if (launch->cause == PHASE_NONE && launch->phase == PHASE_COMMAND) {
         launch->cause = PHASE_COMMAND;
+        ClaimStrayText(move, launch);
+    }
     launch->failedLine = move.line;
+}
+
+// A system's text that stood apart from its command line, while this run
+// waited for the launch to start, is this run's when the other run that
+// waited then has gone on without a failure line; else whose it is cannot
+// be told, and neither run's failure has a known cause.
+void LogReader::ClaimStrayText(const Move& move, LaunchState* launch)
+{
+    const int mine = stray_.runs[0] == run_.number ? 0 : stray_.runs[1] == run_.number ? 1 : -1;
+    if (!stray_.line || mine < 0 || stray_.line < launch->commandLine)
+        return;
+    const int other = stray_.runs[1 - mine];
+    if (!stray_.contested && (!other || OtherRunMovedOn(move, other))) {
+        launch->cause = PHASE_SYSTEM_TEXT;
+        launch->systemText = stray_.text;
+        stray_.line = 0;
+        return;
+    }
+    stray_.contested = true;
+    launch->cause = PHASE_NONE;
+    launch->causeUntold = true;
+}
+
+// The other run that waited for a start has gone on: it waits no more, or
+// the next line of the program's that it can take, and this run cannot, is
+// no failure line. A run that ended meanwhile shows nothing.
+bool LogReader::OtherRunMovedOn(const Move& move, int other) const
+{
+    if (!parked_ || parkedRun_.number != other)
+        return false;
+    if (!AwaitsStart(parkedRun_))
+        return true;
+    for (const GrammarRow* row : move.ahead) {
+        const int place = row ? FixedPlace(*row) : STEP_NONE;
+        if (place != STEP_NONE && Fits(parkedRun_, place) && MayFollow(parkedRun_.step, place)
+            && !MayFollow(run_.step, place))
+            return row->record != REC_FAILURE;
+    }
+    return false;
+}
+
+// The run's launch has its command line and no line after it yet: a start
+// may have failed.
+bool LogReader::AwaitsStart(const RunState& run)
+{
+    const StepRow& row = RowOf(run.step);
+    return row.launch >= 0 && row.phase == PHASE_COMMAND && run.launches[row.launch].cause == PHASE_NONE;
 }
 
 // The log ends: zero bytes after the last run's last line, and no line of
@@ -204,6 +290,7 @@ std::string LogReader::Place(int step, long number)
     const bool parkedNext = parked_ && Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)
         && (!MayFollow(run_.step, step) || StageOf(parkedRun_.step) > StageOf(run_.step));
     if (inRun_ && Fits(run_, step) && !parkedNext) {
+        run_.stepBefore = run_.step;
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
@@ -212,6 +299,7 @@ std::string LogReader::Place(int step, long number)
     if (parked_ && Fits(parkedRun_, step)) {
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;
+        run_.stepBefore = run_.step;
         std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
         run_.step = step;
         return gap;
@@ -273,14 +361,61 @@ void LogReader::BeginCut(int place, long number)
 {
     Begin(place, number);
     const int launch = RowOf(place).launch;
-    run_.headless = !MayFollow(STEP_START, place);
+    run_.headless = true; // the log was cut in front of this line
     run_.firstStep = launch >= 0 ? StepOf(launch, PHASE_FAILED) + 1 : place;
     run_.step = place;
+    // The tail of an announcement: the launch is the run's, and shows from
+    // its command line on.
+    if (launch >= 0 && RowOf(place).phase == PHASE_ANNOUNCED) {
+        run_.firstStep = place;
+        run_.launches[launch].phase = PHASE_ANNOUNCED;
+    }
+}
+
+bool LogReader::IsDriverTool(int launch)
+{
+    return launch == LAUNCH_FAX_TOOL || launch == LAUNCH_PRINTER_TOOL;
+}
+
+// Two runs at once, of different keys or of keys not seen: a driver tool's
+// line that the other run could have written right there as well; a command
+// line, while the other run waits for one of its driver tools' too.
+bool LogReader::EitherRunsTool(int step) const
+{
+    if (!parked_ || !IsDriverTool(RowOf(step).launch))
+        return false;
+    const bool otherWaits
+        = IsDriverTool(RowOf(parkedRun_.step).launch) && RowOf(parkedRun_.step).phase == PHASE_ANNOUNCED;
+    if (!(RowOf(step).phase == PHASE_COMMAND ? otherWaits : Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)))
+        return false;
+    for (int i : { LAUNCH_PRINTER, LAUNCH_FAX }) {
+        const LaunchState &mine = run_.launches[i], &other = parkedRun_.launches[i];
+        if (mine.command && other.command && !mine.cut && !other.cut)
+            return mine.dir != other.dir || mine.arg != other.arg;
+    }
+    return true;
 }
 
 bool LogReader::Fits(const RunState& run, int step)
 {
     return IsLater(run.step, step) && RowOf(run.step).follows != 0;
+}
+
+// Two runs at once: the announcement the current run took right after its
+// last line is the kept run's, as the command line after it shows. The
+// current run goes back to where it stood; the kept run goes on from it.
+void LogReader::HandOver(int launch)
+{
+    const long line = run_.launches[launch].line;
+    run_.launches[launch].Reset();
+    run_.step = run_.stepBefore;
+    std::swap(run_, parkedRun_);
+    run_.interleaves = parkedRun_.interleaves = true;
+    run_.stepBefore = run_.step;
+    run_.step = StepOf(launch, PHASE_ANNOUNCED);
+    run_.launches[launch].Reset();
+    run_.launches[launch].line = line;
+    run_.launches[launch].phase = PHASE_ANNOUNCED;
 }
 
 // Of two runs at once, the earlier ends, so that runs end in their order;

@@ -208,6 +208,8 @@ LaunchFailure StartFailure(const RunFacts& facts, int index)
 LaunchFailure FailureParts(const RunFacts& facts, int index)
 {
     const LaunchMeaning& meaning = LaunchOf(index);
+    if (facts.run.launches[index].causeUntold)
+        return { Sentence(W_CAUSE_AMBIGUOUS), Sentence(W_ADVICE_FAILURE_CAUSE_AMBIGUOUS) };
     switch (facts.run.launches[index].cause) {
     case PHASE_SYSTEM_TEXT:
     case PHASE_WARNED:

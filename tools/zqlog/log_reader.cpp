@@ -21,8 +21,8 @@ void LaunchState::Reset()
 {
     // Strings are cleared, not freed, so that a long log reuses them.
     phase = cause = PHASE_NONE;
-    line = failedLine = 0;
-    command = cut = false;
+    line = failedLine = commandLine = 0;
+    command = cut = causeUntold = unsure = false;
     dir.clear(), arg.clear(), systemText.clear(), code.clear();
 }
 
@@ -31,7 +31,7 @@ void RunState::Reset()
     // Strings are cleared, not freed, so that a long log reuses them.
     number = 0;
     first = last = 0;
-    step = firstStep = STEP_START;
+    step = firstStep = stepBefore = STEP_START;
     settingsEnd = spooler = nullptr;
     settingsLine = spoolerLine = faxFlagLine = faxNameLine = nullLine = 0;
     for (LaunchState& launch : launches)

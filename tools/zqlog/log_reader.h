@@ -33,6 +33,8 @@ struct Move {
         END, // the log ends
         CUT_FRONT, // the log's first line is the end of the line at place: a run begins there
         STANDS, // a line handed on: where it stands, a line of the program's (own) or another's
+        STRAY_TEXT, // two runs at once: a system's text that stands apart from its run's command line
+        HAND_OVER, // two runs at once: the launch's announcement, which the current run took, is the kept run's
     };
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
@@ -54,6 +56,8 @@ struct Move {
     const std::string* text = nullptr; // the system's text; the warning's code
     bool own = false; // STANDS: a line of the program's
     bool zeros = false; // STANDS: zero bytes were skipped in it
+    enum { kAhead = 4 };
+    const GrammarRow* ahead[kAhead] = {}; // a failure line's: the next lines of the program's, as far as read
 };
 
 class LogReader : public LineSink {
@@ -97,6 +101,7 @@ private:
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
     bool ParkedWants(const Line& head) const;
     int CutFrontPlace(const std::string& text) const;
+    bool CommandFollows(int step) const;
     void TakeCutFront(const Line& head);
     bool ShapeFits(const RunState& run, const Line& head) const;
     bool IsFaxKey(const std::string& arg) const;
@@ -104,6 +109,8 @@ private:
     // engine.cpp: the one way a run moves through the grammar, begins, ends
     // or gives way to the run kept aside. Only Advance calls the rest.
     std::string Advance(const Move& move);
+    void MoveRuns(const Move& move);
+    bool ToolLineUnsure(int place, const Move& move, const LaunchState* launch);
     using Recorder = void (LogReader::*)(const Move& move, LaunchState* launch);
     static const Recorder kRecorders[]; // one per Record
     void RecordNothing(const Move&, LaunchState*) { }
@@ -117,6 +124,8 @@ private:
     void RecordSystemText(const Move& move, LaunchState* launch);
     void RecordWarning(const Move& move, LaunchState* launch);
     void RecordFailure(const Move& move, LaunchState* launch);
+    void ClaimStrayText(const Move& move, LaunchState* launch);
+    bool OtherRunMovedOn(const Move& move, int strayRun) const;
     void EndLog();
     void Stand(const Move& move);
     std::string Place(int step, long number);
@@ -125,10 +134,18 @@ private:
     void Begin(int step, long number);
     void BeginCut(int place, long number);
     static bool Fits(const RunState& run, int step);
+    bool EitherRunsTool(int step) const;
+    static bool IsDriverTool(int launch);
     void EndParked();
+    void HandOver(int launch);
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
+    bool TakeStrayText(size_t end);
+    bool HandsOver(int launch, const std::string& dir, const std::string& arg) const;
+    bool ShowsPackage(const RunState& run, int launch, const std::string& dir, const std::string& arg) const;
+    std::string KeyRoot(const std::string& arg) const;
+    static bool AwaitsStart(const RunState& run);
     bool TakeCommandLine(const Line& line);
     bool ParseCommand(int launch, const std::string& text, std::string* dir, std::string* arg) const;
     Move CommandMove(int launch, const std::string& dir, const std::string& arg, bool cut, long number) const;
@@ -169,6 +186,15 @@ private:
     RunState run_;
     RunState parkedRun_; // the earlier of two runs whose lines interleave
     bool parked_ = false;
+    bool toolsContested_ = false; // of two runs at once, a driver tool's line could have been either's
+    // Two runs at once: a system's text after a command line that is not its
+    // run's, kept for the failure line of the run whose start failed.
+    struct StrayText {
+        std::string text;
+        long line = 0;
+        int runs[2] = {}; // the runs that waited for a start then, 0 for none
+        bool contested = false; // a failure line could not tell whose it is
+    } stray_;
     std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
 };
 

@@ -18,7 +18,9 @@ std::string Number(long n)
 
 // A command line that the run kept aside waits for, and the current run does
 // not, is the kept run's; so is one of the kept run's launch's shape (its
-// tool, a fax key or a printer key) when the current run waits for another.
+// tool, a fax key or a printer key) when the current run waits for another,
+// and an add-printer command line whose folder and key root only the kept
+// run's other add-printer command line shows.
 bool LogReader::ParkedWants(const Line& head) const
 {
     if (!parked_ || !IsCommandShape(head.text))
@@ -30,7 +32,17 @@ bool LogReader::ParkedWants(const Line& head) const
     };
     if (!waits(parkedRun_))
         return false;
-    return !waits(run_) || (ShapeFits(parkedRun_, head) && !ShapeFits(run_, head));
+    if (!waits(run_))
+        return true;
+    if (!ShapeFits(parkedRun_, head))
+        return false;
+    if (!ShapeFits(run_, head))
+        return true;
+    const int launch = RowOf(parkedRun_.step).launch;
+    std::string dir, arg;
+    return LaunchOf(launch).addPrinter && RowOf(run_.step).launch == launch
+        && ParseCommand(launch, head.text, &dir, &arg) && ShowsPackage(parkedRun_, launch, dir, arg)
+        && !ShowsPackage(run_, launch, dir, arg);
 }
 
 // The line is of the shape of the command line of the launch the run is in.
@@ -64,10 +76,23 @@ int LogReader::CutFrontPlace(const std::string& text) const
         places |= 1ull << StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND) | 1ull << StepOf(LAUNCH_PRINTER_TOOL, PHASE_COMMAND);
     const GrammarRow* next = count_ > 1 ? OwnRow(Pending(1).text) : nullptr;
     const int after = next ? FixedPlace(*next) : STEP_NONE;
-    for (int step = 0; after != STEP_NONE && step < STEP_COUNT; ++step)
-        if ((places >> step & 1) && MayFollow(step, after))
+    for (int step = 0; step < STEP_COUNT; ++step)
+        if ((places >> step & 1) && (after != STEP_NONE ? MayFollow(step, after) : CommandFollows(step)))
             return step;
     return STEP_NONE;
+}
+
+// The line after the log's first, cut one is the command line of the launch
+// that step announces: the cut line is that announcement's tail.
+bool LogReader::CommandFollows(int step) const
+{
+    const StepRow& row = RowOf(step);
+    if (count_ < 2 || row.launch < 0 || row.phase != PHASE_ANNOUNCED || !Pending(1).ended)
+        return false;
+    std::string dir, arg;
+    const Line& next = Pending(1);
+    return !JoinedText(next.text) && ParseCommand(row.launch, next.text, &dir, &arg)
+        && (!LaunchOf(row.launch).addPrinter || IsFaxKey(arg) == (row.launch == LAUNCH_FAX));
 }
 
 // The log's first line, the end of a line of the program's: where its place
@@ -117,8 +142,8 @@ void LogReader::Step()
                                                 : W_OTHER_LINE));
         return;
     }
-    if (whole && phase == PHASE_COMMAND && run_.launches[launch].cause == PHASE_NONE && sorted.kind != LINE_OWN
-        && sorted.kind != LINE_WARNING && TakeSystemText())
+    const bool awaited = (inRun_ && AwaitsStart(run_)) || (parked_ && AwaitsStart(parkedRun_));
+    if (whole && awaited && sorted.kind != LINE_OWN && sorted.kind != LINE_WARNING && TakeSystemText())
         return;
     const Line& line = PopFront();
 
@@ -242,6 +267,10 @@ std::string LogReader::TakeOwnText(
     move.row = &row;
     move.launch = row.launches && LaunchOfRow(row) < 0 ? LaunchOfTooLong() : LaunchOfRow(row);
     move.line = line.number;
+    // A failure line: the lines of the program's after it, for whose system's text stood before it.
+    for (size_t i = 0, n = 0; row.record == REC_FAILURE && i < count_ && n < Move::kAhead; ++i)
+        if (const GrammarRow* after = OwnRow(Pending(i).text))
+            move.ahead[n++] = after;
     const std::string why = Advance(move);
     if (!words_) {
         if (emit)

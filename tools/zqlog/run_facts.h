@@ -32,7 +32,14 @@ struct LaunchState {
     Phase cause = PHASE_NONE; // what stood before its failure line: command, system text, warned, too long
     long line = 0; // of the announcement or of Command line too long
     long failedLine = 0;
+    long commandLine = 0;
     bool command = false; // its command line came
+    // Two runs at once: a system's text stood between its command line and
+    // its failure line, and which of the two runs it is cannot be told.
+    bool causeUntold = false;
+    // Two runs at once, of different keys: the other run could have written
+    // its driver-tool lines as well, so what they name is not this run's for sure.
+    bool unsure = false;
     bool cut = false; // cut short, so arg is the start of the key path or name
     std::string dir, arg; // from the command line: the folder, and the key path or driver name
     std::string systemText, code; // why the start failed; the code of the unknown-error warning
@@ -46,6 +53,7 @@ struct RunState {
     long first = 0, last = 0;
     int step = STEP_START; // the place in the program's order reached so far
     int firstStep = STEP_START;
+    int stepBefore = STEP_START; // the place before the last line's, in two runs at once
     const GrammarRow* settingsEnd = nullptr;
     long settingsLine = 0;
     const GrammarRow* spooler = nullptr;

@@ -36,10 +36,11 @@ const char* StateId(StageState state)
 
 const char* WhyIdText(WhyId why)
 {
-    static const char* const kIds[WHY_COUNT] = { nullptr, "no_key_path", "key_path_too_long", "printer_name_unread",
-        "program_dir_unread", "key_path_quoted", "spooler_not_opened", "fax_start_failed", "printer_start_failed",
-        "driver_tool_start_failed", "fax_tool_failed", "printer_tool_failed", "command_too_long", "fax_name_unread",
-        "failure_cause_lost", "null_text", "ends_after_printer", "stopped", "log_end_lost", "interleaved" };
+    static const char* const kIds[WHY_COUNT]
+        = { nullptr, "no_key_path", "key_path_too_long", "printer_name_unread", "program_dir_unread", "key_path_quoted",
+              "spooler_not_opened", "fax_start_failed", "printer_start_failed", "driver_tool_start_failed",
+              "fax_tool_failed", "printer_tool_failed", "command_too_long", "fax_name_unread", "failure_cause_lost",
+              "failure_cause_ambiguous", "null_text", "ends_after_printer", "stopped", "log_end_lost", "interleaved" };
     return kIds[why];
 }
 

@@ -60,6 +60,9 @@ const WordRow kRows[] = {
         "the system's text (in the machine's language) for why {} on the command line above could not start" },
     { W_SYSTEM_TEXT_MORE, "the system's text, continued" },
     { W_SYSTEM_TEXT_END, "the empty line that ends the system's text" },
+    { W_STRAY_TEXT,
+        "the system's text (in the machine's language) for a start that failed, apart from its command line, as "
+        "two runs' lines interleave here: the failure line of the run whose start it was follows" },
     { W_ZEROS_IN_LINE, "{} zero bytes in this line were skipped (a crash or a power cut leaves them); {}" },
     { W_NEW_RUN_HERE, "a new run begins here: this line cannot follow line {} in the program's order; " },
     { W_MISSING_COMMAND_AFTER, "the command line after line {}" },
@@ -266,6 +269,9 @@ const WordRow kRows[] = {
     { W_UNKNOWN_TEXT_ADVICE, "look the quoted text up among the system's error messages; the log shows no more" },
     { W_UNKNOWN_CODE_ADVICE, "look the code up among Windows' system error codes; the log shows no more" },
     { W_COMMAND_MISSING, "its command line is missing" },
+    { W_CAUSE_AMBIGUOUS,
+        "the cause is not known: a system's text stands between its command line and this line, and either of the "
+        "two runs whose lines interleave here may have written it" },
     { W_READ_ONCE,
         "standard input (or a pipe) is read once: evidence for a run comes from this run and earlier runs "
         "only; name the file to let later runs count too" },
@@ -288,6 +294,8 @@ const WordRow kRows[] = {
     { W_WHY_COMMAND_TOO_LONG, "a command line did not fit and was not started" },
     { W_WHY_FAX_NAME_UNREAD, "the fax key's Driver Name could not be read" },
     { W_WHY_FAILURE_CAUSE_LOST, "a failure line whose cause's lines are missing" },
+    { W_WHY_FAILURE_CAUSE_AMBIGUOUS,
+        "a failure line in two runs at once, with a system's text before it that either run may have written" },
     { W_WHY_NULL_TEXT, "the program logged a text that did not exist" },
     { W_WHY_ENDS_AFTER_PRINTER, "ends after the printer stage, with no driver-tool launch" },
     { W_WHY_STOPPED, "the run stops where the program cannot stop" },
@@ -301,6 +309,9 @@ const WordRow kRows[] = {
         "check that the Print Spooler service is installed and that this user may query it" },
     { W_ADVICE_FAX_NAME_UNREAD, "check Driver Name under the fax key" },
     { W_ADVICE_FAILURE_CAUSE_LOST, "ask for the whole log, zipped" },
+    { W_ADVICE_FAILURE_CAUSE_AMBIGUOUS,
+        "run one setup alone to see whose start fails; the system's text between the two runs' command lines "
+        "names one run's error" },
     { W_ADVICE_STOPPED,
         "ask whether the setup was ended, the machine restarted or the log copied while the run went on; "
         "run the setup again" },
