@@ -180,10 +180,10 @@ TEST(Zqlog, EachLineWhereItStands)
         for (const Expect& e : c.expects) {
             ASSERT_LT((size_t)e.line, notes.size()) << c.row;
             const LineNote& note = notes[e.line];
-            EXPECT_EQ(e.own, note.own) << c.row << ", line " << e.line + 1 << ": " << note.meaning;
+            const std::string meaning = Spoken(note.meaning);
+            EXPECT_EQ(e.own, note.own) << c.row << ", line " << e.line + 1 << ": " << meaning;
             EXPECT_EQ(e.run, note.run) << c.row << ", line " << e.line + 1;
-            EXPECT_NE(std::string::npos, note.meaning.find(e.says))
-                << c.row << ", line " << e.line + 1 << ": " << note.meaning;
+            EXPECT_NE(std::string::npos, meaning.find(e.says)) << c.row << ", line " << e.line + 1 << ": " << meaning;
         }
     }
 }

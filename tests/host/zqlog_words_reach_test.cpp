@@ -138,6 +138,21 @@ TEST(ZqlogWords, RareLinesAndStops)
             Lines(
                 { kRunning, kFlag, kFax, "\"C:\\zqtest\\prog\\zqntadd.exe\" " + std::string(kPrinter), kPrinterLine }),
             "the fax launch's command line, cut short after its tool's name" },
+        // Line notes the reader hands on as ids of words: said when printed.
+        { "the log begins in the middle of a line", Lines({ "pooler is running", kPrinter, kPrinterLine }),
+            "the log begins in the middle of a line" },
+        { "the log ends inside a command line", Lines({ kRunning, kPrinter }) + "\"C:\\zqtest\\prog\\zq",
+            "(a full disk, or a run still writing): the start of the command line\n" },
+        { "a warned start, then the next launch: no error line",
+            Lines({ kRunning, kPrinter, kPrinterLine,
+                "Warning! Unknown error code 5000 reported while executing command: ", kPrinterLine, kPrinterTool,
+                kPrinterDriver }),
+            "the system said: error 5000, for which the system has no text), and no error line follows" },
+        { "two setups at once: a system's text apart from its command line",
+            Lines({ kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax, kPrinterLine,
+                "\"C:\\zqtest\\prog\\zqntadd.exe\" SOFTWARE\\ZqTwo\\Install\\Fax", "Access is denied.\r\n",
+                "Error executing NT Add Printer for Printer Driver", "Error executing NT Add Printer for FAX" }),
+            "for a start that failed, apart from its command line, as two runs' lines interleave here" },
     };
     for (const auto& c : cases) {
         const std::string said = Said(c.log);

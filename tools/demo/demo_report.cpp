@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "zqlog/words.h"
+
 // The timeline's geometry, in pixels: a label column, then the time axis.
 enum { WIDTH = 960, LABELS = 170, PLOT = 760, AXIS = 26, LANE = 24 };
 
@@ -428,7 +430,8 @@ static std::string Log(const ReportRun& run)
     for (size_t i = 0; i < run.log.size(); ++i) {
         const LineNote& note = run.log[i];
         html += std::string(note.own ? "<tr>" : "<tr class=\"other\">") + "<td class=\"n\">" + std::to_string(i + 1)
-            + "</td><td><code>" + Breakable(note.text) + "</code></td><td>" + Escaped(note.meaning) + "</td></tr>\n";
+            + "</td><td><code>" + Breakable(note.text) + "</code></td><td>" + Escaped(Spoken(note.meaning))
+            + "</td></tr>\n";
     }
     return html + "</table>\n";
 }

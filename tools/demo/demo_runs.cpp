@@ -21,6 +21,7 @@
 #include "support/code_page.h"
 #include "support/log_texts.h"
 #include "world/world.h"
+#include "zqlog/words.h"
 
 static const char kRecord[] = "C:\\zqdemo\\launches.txt";
 
@@ -188,7 +189,7 @@ static void Draw(Outcome& outcome, const std::string& commandLine, const RunResu
     const std::string logBytes(result.log, result.logSize);
     run.log = NoteLines(logBytes, GetACP()); // the log is in the system code page
     for (LineNote& note : run.log)
-        note.text = Utf8(note.text), note.meaning = Utf8(note.meaning); // a meaning may quote the line
+        note.text = Utf8(note.text), note.meaning = Utf8(Spoken(note.meaning)); // a meaning may quote the line
     run.account = RunsOf(logBytes, GetACP());
 }
 

@@ -82,7 +82,7 @@ void AccountWriter::Note(long line, const LineNote& note, size_t)
         return;
     char number[24];
     snprintf(number, sizeof number, "%6ld | ", line);
-    Put(number + note.text + "\n       = " + note.meaning + "\n", note.run);
+    Put(number + note.text + "\n       = " + Spoken(note.meaning) + "\n", note.run);
 }
 
 void AccountWriter::RunEnds(const RunRecord& record)

@@ -36,6 +36,13 @@ const char* FailureText(int launch)
 // \zqntadd.exe, as a path ends with it.
 const std::string kAddPrinterPath(LOG_ADD_PRINTER_TOOL, strlen(LOG_ADD_PRINTER_TOOL) - 2);
 
+// What the system said of a failed start: its text, or, for the warning
+// line, that it had none for the error's code.
+Sentence SystemSaid(const LaunchState& launch)
+{
+    return launch.code.empty() ? Sentence(launch.systemText) : Sentence(W_NO_TEXT_FOR_ERROR, { launch.code });
+}
+
 bool StartFailed(Phase phase)
 {
     return phase == PHASE_SYSTEM_TEXT || phase == PHASE_WARNED || phase == PHASE_WARNED_COMMAND;
@@ -213,7 +220,7 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
             failure = StartFailure(facts_, i);
         Put(stage, STATE_FAILED, launch.line, [&] {
             return error.known ? Sentence(W_DID_NOT_START_KNOWN, { Number(launch.line), Sentence(failure.cause) })
-                               : Sentence(W_DID_NOT_START, { Number(launch.line), launch.systemText });
+                               : Sentence(W_DID_NOT_START, { Number(launch.line), SystemSaid(launch) });
         });
         out.advice = failure.advice;
         return;

@@ -6,8 +6,6 @@
 #include "evidence.h"
 #include "log_reader.h"
 #include "start_errors.h"
-#include "wording.h"
-#include "words.h"
 #include "support/log_texts.h"
 
 namespace {
@@ -83,14 +81,14 @@ bool LogReader::TakeCommandLine(const Line& line)
         move.row = &again;
     Advance(move);
     if (move.row == &again) {
-        Emit(line, true, Word(again.meaning));
+        Emit(line, true, Sentence(again.meaning));
         return true;
     }
     if (!line.ended) {
-        Emit(line, true, Word(W_COMMAND_CUT_AT_END));
+        Emit(line, true, Sentence(W_COMMAND_CUT_AT_END));
         return true;
     }
-    Emit(line, true, words_ ? CommandMeaning(index) : std::string());
+    Emit(line, true, words_ ? CommandMeaning(index) : Phrase());
     return true;
 }
 
@@ -124,8 +122,9 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
         move.damage = Move::CUT;
         Advance(move);
         TakeOwnText(line, *later,
-            Say(W_COMMAND_CUT_THEN_LATER,
-                { Word(LaunchOf(expected).stage), arg.empty() ? Word(W_ITS_TOOLS_NAME) : "\"" + arg + "\"" }));
+            Sentence(W_COMMAND_CUT_THEN_LATER,
+                { Sentence(LaunchOf(expected).stage),
+                    arg.empty() ? Sentence(W_ITS_TOOLS_NAME) : Sentence("\"" + arg + "\"") }));
         return true;
     }
     unsigned count;
@@ -140,12 +139,13 @@ bool LogReader::TakeJoinedCommand(const Line& line, int expected)
             ++common;
         for (size_t k = 4; k <= common && k < size && k < text.size(); ++k)
             if (ParseCommand(LaunchOfRow(rows[i]), text.substr(k), &dir, &arg)) {
-                const std::string announced = TakeOwnText(line, rows[i], "", false);
+                const Phrase announced = TakeOwnText(line, rows[i], Phrase(), false);
                 Move move = CommandMove(LaunchOfRow(rows[i]), dir, arg, false, line.number);
                 move.damage = Move::CUT; // the announcement before it
                 Advance(move);
-                const std::string command = words_ ? CommandMeaning(LaunchOfRow(rows[i])) : std::string();
-                Emit(line, true, Say(W_ANNOUNCE_CUT_THEN_COMMAND, { rows[i].text, announced, command }));
+                const Phrase command = words_ ? CommandMeaning(LaunchOfRow(rows[i])) : Phrase();
+                Emit(line, true,
+                    Sentence(W_ANNOUNCE_CUT_THEN_COMMAND, { rows[i].text, Sentence(announced), Sentence(command) }));
                 return true;
             }
     }
@@ -211,9 +211,10 @@ bool LogReader::TakeUnannouncedCommand(const Line& line)
         return false;
     Move move = CommandMove(index, dir, arg, false, line.number);
     move.unannounced = true;
-    const std::string why = Advance(move);
-    const std::string meaning = words_ ? CommandMeaning(index) : std::string();
-    Emit(line, true, Say(W_UNANNOUNCED_COMMAND, { why, Word(LaunchOf(index).stage), meaning }));
+    const Phrase why = Advance(move);
+    const Phrase meaning = words_ ? CommandMeaning(index) : Phrase();
+    Emit(line, true,
+        Sentence(W_UNANNOUNCED_COMMAND, { Sentence(why), Sentence(LaunchOf(index).stage), Sentence(meaning) }));
     return true;
 }
 
@@ -242,7 +243,8 @@ bool LogReader::TakeSystemText()
     if (LaunchOf(index).addPrinter && !failureNext) {
         const std::string failed = index == LAUNCH_FAX ? LOG_FAX_FAILED : LOG_PRINTER_FAILED;
         for (size_t i = 0; i <= end; ++i) {
-            Emit(PopFront(), false, Say(W_NO_FAILED_START, { Word(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
+            Emit(PopFront(), false,
+                Sentence(W_NO_FAILED_START, { Sentence(i < end ? W_TOOL_OUTPUT : W_EMPTY_LINE), failed }));
         }
         return true;
     }
@@ -256,16 +258,16 @@ bool LogReader::TakeSystemText()
     move.text = &scratchText_;
     Advance(move);
     // Its meaning is made only when the reader gives words (not for --summary).
-    std::string first;
+    Phrase first;
     if (words_)
-        first = Say(move.row->meaning,
+        first = Sentence(move.row->meaning,
             { LaunchOf(index).addPrinter ? "\"" + launch.dir + kAddPrinterTool : launch.dir + LOG_DRIVER_TOOL });
     for (size_t i = 0; i <= end; ++i) {
         const Line& line = PopFront();
         if (i < end) {
-            Emit(line, true, i == 0 ? first : std::string(Word(W_SYSTEM_TEXT_MORE)));
+            Emit(line, true, i == 0 ? first : Phrase(Sentence(W_SYSTEM_TEXT_MORE)));
         } else {
-            Emit(line, true, Word(W_SYSTEM_TEXT_END));
+            Emit(line, true, Sentence(W_SYSTEM_TEXT_END));
         }
     }
     return true;
@@ -295,38 +297,40 @@ bool LogReader::TakeStrayText(size_t end)
     move.text = &scratchText_;
     Advance(move);
     for (size_t i = 0; i <= end; ++i)
-        Emit(PopFront(), true, Word(i == 0 ? W_STRAY_TEXT : i < end ? W_SYSTEM_TEXT_MORE : W_SYSTEM_TEXT_END));
+        Emit(PopFront(), true, Sentence(i == 0 ? W_STRAY_TEXT : i < end ? W_SYSTEM_TEXT_MORE : W_SYSTEM_TEXT_END));
     return true;
 }
 
-std::string LogReader::CommandMeaning(int index) const
+// What a command line says: ids of words, which the printers put into words.
+Phrase LogReader::CommandMeaning(int index) const
 {
     const LaunchState& launch = run_.launches[index];
     const LaunchState* l = run_.launches;
     if (LaunchOf(index).addPrinter) {
-        std::string meaning = Say(W_ADD_PRINTER_COMMAND, { kAddPrinterFile, launch.arg });
+        Phrase meaning = Sentence(W_ADD_PRINTER_COMMAND, { kAddPrinterFile, launch.arg });
         if (launch.dir.empty())
-            meaning += Word(W_PROGRAM_DIR_EMPTY);
+            meaning += Sentence(W_PROGRAM_DIR_EMPTY);
         if (HasVariable(launch.dir))
-            meaning += ". " + UnexpandedDir();
+            meaning += Phrase(". ") + Sentence(W_UNEXPANDED_DIR);
         return meaning;
     }
-    const std::string meaning = Say(W_DRIVER_TOOL_COMMAND, { launch.dir });
+    const Phrase meaning = Sentence(W_DRIVER_TOOL_COMMAND, { launch.dir });
     if (!launch.arg.empty())
-        return meaning + Say(W_FOR_THE_DRIVER, { launch.arg });
+        return meaning + Sentence(W_FOR_THE_DRIVER, { launch.arg });
     if (index == LAUNCH_PRINTER_TOOL)
-        return meaning + Word(PrinterKeyOpened(RunFactsNow()) ? W_NO_NAME_KEY_OPENED : W_NO_NAME_KEY_UNOPENED);
+        return meaning + Sentence(PrinterKeyOpened(RunFactsNow()) ? W_NO_NAME_KEY_OPENED : W_NO_NAME_KEY_UNOPENED);
     if (l[LAUNCH_FAX].phase == PHASE_NONE && (run_.headless || run_.faxFlagLine))
-        return meaning + Word(W_NO_NAME_HEADLESS);
+        return meaning + Sentence(W_NO_NAME_HEADLESS);
     if (l[LAUNCH_FAX].phase == PHASE_NONE)
-        return meaning + Word(FaxKeyShown(RunFactsNow()) ? W_NO_NAME_FAX_KEY_SHOWN : W_NO_NAME_AS_EXPECTED);
+        return meaning + Sentence(FaxKeyShown(RunFactsNow()) ? W_NO_NAME_FAX_KEY_SHOWN : W_NO_NAME_AS_EXPECTED);
     if (run_.faxNameLine)
-        return meaning + Say(W_NO_NAME_FAX_UNREAD, { std::to_string(run_.faxNameLine) });
-    return meaning + Word(W_NO_NAME_FAX_KEY_UNOPENED);
+        return meaning + Sentence(W_NO_NAME_FAX_UNREAD, { std::to_string(run_.faxNameLine) });
+    return meaning + Sentence(W_NO_NAME_FAX_KEY_UNOPENED);
 }
 
-std::string LogReader::FailureMeaning(int index) const
+// A failure line's cause and what to check, as the record has them.
+Phrase LogReader::FailureMeaning(int index) const
 {
     const LaunchFailure failure = FailureParts(RunFactsNow(), index);
-    return Spoken(failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice);
+    return failure.advice.empty() ? failure.cause : failure.cause + "; " + failure.advice;
 }

@@ -4,7 +4,6 @@
 #include "build_record.h"
 #include "evidence.h"
 #include "log_reader.h"
-#include "words.h"
 
 namespace {
 
@@ -47,16 +46,16 @@ const LogReader::Recorder LogReader::kRecorders[] = {
 
 // Places the line and records it; the words of its place (a new run, lines
 // missing before it), "" for none.
-std::string LogReader::Advance(const Move& move)
+Phrase LogReader::Advance(const Move& move)
 {
     static_assert(sizeof kRecorders / sizeof kRecorders[0] == REC_COUNT); // a recorder for each Record
     if (move.kind != Move::LINE) {
         MoveRuns(move);
-        return "";
+        return Phrase();
     }
     const int place = move.row ? PlaceOf(*move.row, move.launch) : STEP_NONE;
     run_.cutLines += move.damage == Move::CUT_BEFORE; // the run before this line's place wrote the cut line
-    std::string why;
+    Phrase why;
     if (place != STEP_NONE)
         why = Place(place, move.line);
     else if (!inRun_) // a line that takes no place still belongs to a run
@@ -204,7 +203,6 @@ void LogReader::RecordSystemText(const Move& move, LaunchState* launch)
 void LogReader::RecordWarning(const Move& move, LaunchState* launch)
 {
     launch->code = *move.text;
-    launch->systemText = Say(W_NO_TEXT_FOR_ERROR, { *move.text });
 }
 
 // A failure line right after the command line: the tool ran and failed,
@@ -282,7 +280,7 @@ void LogReader::EndLog()
 
 // Where a line of the program's stands: in the current run when it can
 // follow the last line there, else as the first line of a new run.
-std::string LogReader::Place(int step, long number)
+Phrase LogReader::Place(int step, long number)
 {
     // Two runs at once: a line that follows the kept run's last line directly,
     // and the current run's only past a gap or past a stage more, is the kept
@@ -291,7 +289,7 @@ std::string LogReader::Place(int step, long number)
         && (!MayFollow(run_.step, step) || StageOf(parkedRun_.step) > StageOf(run_.step));
     if (inRun_ && Fits(run_, step) && !parkedNext) {
         run_.stepBefore = run_.step;
-        std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
+        Phrase gap = MayFollow(run_.step, step) ? Phrase() : Gaps(step, number, false);
         run_.step = step;
         return gap;
     }
@@ -300,12 +298,12 @@ std::string LogReader::Place(int step, long number)
         std::swap(run_, parkedRun_);
         run_.interleaves = parkedRun_.interleaves = true;
         run_.stepBefore = run_.step;
-        std::string gap = MayFollow(run_.step, step) ? "" : Gaps(step, number, false);
+        Phrase gap = MayFollow(run_.step, step) ? Phrase() : Gaps(step, number, false);
         run_.step = step;
         return gap;
     }
     EndParked();
-    std::string why;
+    Phrase why;
     // Zero bytes between a run that may go on and the next: a crash lost the
     // run's end. After the last launch nothing of the run's is missing.
     const bool crash = inRun_ && (crashLines_ > 0 || headZeros_ > 0) && RowOf(run_.step).follows != 0
@@ -318,7 +316,7 @@ std::string LogReader::Place(int step, long number)
     }
     if (inRun_) {
         if (words_)
-            why = Say(W_NEW_RUN_HERE, { Number(run_.last) });
+            why = Sentence(W_NEW_RUN_HERE, { Number(run_.last) });
         run_.endedByRun = true;
         // A run that stops where the program cannot (it was ended, or two
         // runs' lines interleave), or that may end here but may also go on
@@ -437,7 +435,7 @@ void LogReader::EndParked()
 
 // What the program writes between the run's last place and step, were the
 // run whole, but is not there. Each missing launch is named once.
-std::string LogReader::Gaps(int step, long number, bool fresh)
+Phrase LogReader::Gaps(int step, long number, bool fresh)
 {
     ++run_.lost;
     Phrase list; // the lines missing here, as ids of words
@@ -473,7 +471,7 @@ std::string LogReader::Gaps(int step, long number, bool fresh)
         list = Sentence(W_MISSING_OWN_LINE);
     run_.gaps += (run_.gaps.empty() ? Phrase() : Phrase(" "))
         + Sentence(W_BEFORE_LINE_LIST, { Number(number), Sentence(list) });
-    return Say(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { Spoken(list) });
+    return Sentence(fresh ? W_FIRST_LINES_MISSING : W_LINES_MISSING_BEFORE, { Sentence(list) });
 }
 
 void LogReader::EndRun(const RunState& run)

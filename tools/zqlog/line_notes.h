@@ -15,7 +15,7 @@
 // What each line of a log says, in the order of the log.
 struct LineNote {
     std::string text; // the line's bytes, without its CR LF
-    std::string meaning; // plain words (ASCII), what the line says and, for a failure, what to check
+    Phrase meaning; // what the line says and, for a failure, what to check: ids of words, for the printers
     bool own; // a line of the program's (false: another program's, or not read as one)
     int run; // the run it belongs to, counting from 1; 0 for another program's line
 };

@@ -4,7 +4,6 @@
 
 #include "code_pages.h"
 #include "support/log_texts.h"
-#include "words.h"
 
 namespace {
 
@@ -113,7 +112,7 @@ void LogReader::Finish()
     Advance(end);
 }
 
-void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
+void LogReader::Emit(const Line& line, bool own, Phrase meaning)
 {
     Move stands;
     stands.kind = Move::STANDS;
@@ -123,10 +122,9 @@ void LogReader::Emit(const Line& line, bool own, const std::string& meaning)
     Advance(stands);
     if (!words_)
         return;
-    std::string said = meaning;
     if (line.zeros)
-        said = Say(W_ZEROS_IN_LINE, { Number(line.zeros), said });
-    LineNote note { line.text, said, own, own ? run_.number : 0 };
+        meaning = Sentence(W_ZEROS_IN_LINE, { Number(line.zeros), Sentence(meaning) });
+    LineNote note { line.text, std::move(meaning), own, own ? run_.number : 0 };
     sink_.Note(line.number, note, line.length);
 }
 

@@ -90,9 +90,9 @@ private:
     // Takes the first line off; it stays valid until the next line comes in.
     const Line& PopFront();
     void Step();
-    void Emit(const Line& line, bool own, const std::string& meaning);
+    void Emit(const Line& line, bool own, Phrase meaning);
     int CurrentLaunch() const { return inRun_ ? RowOf(run_.step).launch : -1; }
-    std::string TakeOwnText(const Line& line, const GrammarRow& row, const std::string& before, bool emit = true,
+    Phrase TakeOwnText(const Line& line, const GrammarRow& row, const Phrase& before, bool emit = true,
         Move::Damage damage = Move::WHOLE);
     int LaunchOfTooLong() const;
     bool TakeWarning(const Line& line, int launch, Phase phase);
@@ -108,7 +108,7 @@ private:
 
     // engine.cpp: the one way a run moves through the grammar, begins, ends
     // or gives way to the run kept aside. Only Advance calls the rest.
-    std::string Advance(const Move& move);
+    Phrase Advance(const Move& move);
     void MoveRuns(const Move& move);
     bool ToolLineUnsure(int place, const Move& move, const LaunchState* launch);
     using Recorder = void (LogReader::*)(const Move& move, LaunchState* launch);
@@ -128,8 +128,8 @@ private:
     bool OtherRunMovedOn(const Move& move, int strayRun) const;
     void EndLog();
     void Stand(const Move& move);
-    std::string Place(int step, long number);
-    std::string Gaps(int step, long number, bool fresh);
+    Phrase Place(int step, long number);
+    Phrase Gaps(int step, long number, bool fresh);
     void EndRun(const RunState& run);
     void Begin(int step, long number);
     void BeginCut(int place, long number);
@@ -151,8 +151,8 @@ private:
     Move CommandMove(int launch, const std::string& dir, const std::string& arg, bool cut, long number) const;
     bool TakeJoinedCommand(const Line& line, int expected);
     bool TakeUnannouncedCommand(const Line& line);
-    std::string CommandMeaning(int launch) const;
-    std::string FailureMeaning(int launch) const;
+    Phrase CommandMeaning(int launch) const;
+    Phrase FailureMeaning(int launch) const;
 
     // The run's facts as they stand, for the record and for what evidence.h reads of them.
     RunFacts RunFactsNow() const { return RunFactsOf(run_); }

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "words.h"
-
 static const LaunchMeaning kLaunches[LAUNCH_COUNT] = {
     { W_STAGE_FAX, "fax", true, W_NEGATIVE_EXIT_FAX, W_NEGATIVE_EXIT_ADVICE_FAX, W_TOO_LONG_FAX,
         W_TOO_LONG_ADVICE_FAX },
@@ -27,9 +25,4 @@ bool HasVariable(const std::string& dir)
 {
     const size_t first = dir.find('%');
     return first != std::string::npos && dir.find('%', first + 2) != std::string::npos;
-}
-
-std::string UnexpandedDir()
-{
-    return Word(W_UNEXPANDED_DIR);
 }

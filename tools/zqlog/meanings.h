@@ -6,7 +6,7 @@
 #include <string>
 
 #include "grammar.h"
-#include "words.h"
+#include "word_ids.h"
 
 struct LaunchMeaning {
     WordId stage; // its name in the run's account
@@ -19,7 +19,6 @@ struct LaunchMeaning {
 };
 
 bool HasVariable(const std::string& dir); // a %NAME% in it
-std::string UnexpandedDir();
 
 const LaunchMeaning& LaunchOf(int launch);
 

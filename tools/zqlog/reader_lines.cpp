@@ -3,11 +3,8 @@
 
 #include "log_reader.h"
 #include "support/log_texts.h"
-#include "words.h"
 
 namespace {
-
-const std::string kNoWords;
 
 std::string Number(long n)
 {
@@ -106,7 +103,7 @@ void LogReader::TakeCutFront(const Line& head)
     cut.place = CutFrontPlace(head.text);
     if (cut.place != STEP_NONE)
         Advance(cut);
-    Emit(PopFront(), true, Word(W_FIRST_LINE_CUT));
+    Emit(PopFront(), true, Sentence(W_FIRST_LINE_CUT));
 }
 
 void LogReader::Step()
@@ -137,7 +134,7 @@ void LogReader::Step()
         const Line& line = PopFront();
         const bool ownish = sorted.kind == LINE_OWN || sorted.kind == LINE_WARNING || sorted.kind == LINE_CUT;
         Emit(line, false,
-            Word(ownish                         ? W_NOT_COUNTED_NO_CRLF
+            Sentence(ownish                     ? W_NOT_COUNTED_NO_CRLF
                     : sorted.kind == LINE_EMPTY ? W_EMPTY_LINE
                                                 : W_OTHER_LINE));
         return;
@@ -149,7 +146,7 @@ void LogReader::Step()
 
     switch (sorted.kind) {
     case LINE_OWN:
-        TakeOwnText(line, *sorted.row, line.ended ? "" : Word(W_LINE_END_MISSING), true,
+        TakeOwnText(line, *sorted.row, line.ended ? Phrase() : Sentence(W_LINE_END_MISSING), true,
             line.ended ? Move::WHOLE : Move::CUT_AT_END);
         return;
     case LINE_WARNING:
@@ -194,7 +191,7 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
             TakeOwnText(line, rows[i], "", false);
             break;
         }
-    Emit(line, true, Say(W_CUT_AT_END, { cut.empty() ? Word(W_THE_COMMAND_LINE) : cut }));
+    Emit(line, true, Sentence(W_CUT_AT_END, { cut.empty() ? Sentence(W_THE_COMMAND_LINE) : Sentence(cut) }));
     return true;
 }
 
@@ -202,14 +199,14 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
 void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
 {
     if (!words_) { // the commonest line of a long log: no words wanted
-        Emit(line, false, kNoWords);
+        Emit(line, false, Phrase());
         return;
     }
-    std::string meaning = Word(line.text.empty() ? W_EMPTY_LINE : W_OTHER_LINE);
+    Phrase meaning = Sentence(line.text.empty() ? W_EMPTY_LINE : W_OTHER_LINE);
     if (!whole)
-        meaning += Say(W_SHOWN_CUT, { Number((long)line.length), Number((long)line.text.size()) });
+        meaning += Sentence(W_SHOWN_CUT, { Number((long)line.length), Number((long)line.text.size()) });
     if (phase == PHASE_ANNOUNCED)
-        meaning += Word(W_BETWEEN_ANNOUNCE_AND_COMMAND);
+        meaning += Sentence(W_BETWEEN_ANNOUNCE_AND_COMMAND);
     Emit(line, false, meaning);
 }
 
@@ -224,10 +221,10 @@ bool LogReader::TakeWarning(const Line& line, int launch, Phase phase)
         scratchText_.assign(line.text, before, line.text.size() - before - strlen(move.row->then));
         move.text = &scratchText_;
         Advance(move);
-        Emit(line, true, Say(move.row->meaning, { scratchText_ }));
+        Emit(line, true, Sentence(move.row->meaning, { scratchText_ }));
     } else {
         Advance(move); // out of place: it takes none
-        Emit(line, true, Word(W_WARNING_OUT_OF_PLACE));
+        Emit(line, true, Sentence(W_WARNING_OUT_OF_PLACE));
     }
     return true;
 }
@@ -239,7 +236,7 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
 {
     const std::string before = line.text.substr(0, sorted.at);
     if (sorted.kind == LINE_CUT_JOINED) {
-        TakeOwnText(line, *sorted.row, Say(W_CUT_THEN_LATER, { CutFrom(before) }), true, Move::CUT_BEFORE);
+        TakeOwnText(line, *sorted.row, Sentence(W_CUT_THEN_LATER, { CutFrom(before) }), true, Move::CUT_BEFORE);
         return true;
     }
     Line part;
@@ -247,20 +244,20 @@ bool LogReader::TakeCutOrGlued(const Line& line, const Sorted& sorted, int, Phas
     part.text = before;
     part.length = before.size();
     part.ended = false;
-    Emit(part, false, Word(W_GLUED_PART));
+    Emit(part, false, Sentence(W_GLUED_PART));
     part.text = sorted.row->text;
     part.length = part.text.size();
     part.ended = line.ended;
     part.zeros = line.zeros;
-    TakeOwnText(part, *sorted.row, Word(W_GLUED_SPLIT), true, Move::GLUED);
+    TakeOwnText(part, *sorted.row, Sentence(W_GLUED_SPLIT), true, Move::GLUED);
     return true;
 }
 
 // One of the program's fixed texts, whole: its place and record from its
 // grammar row. A text that may stand in several launches (Command line too
 // long) stands in the one whose failure line follows.
-std::string LogReader::TakeOwnText(
-    const Line& line, const GrammarRow& row, const std::string& before, bool emit, Move::Damage damage)
+Phrase LogReader::TakeOwnText(
+    const Line& line, const GrammarRow& row, const Phrase& before, bool emit, Move::Damage damage)
 {
     Move move;
     move.damage = damage;
@@ -271,17 +268,17 @@ std::string LogReader::TakeOwnText(
     for (size_t i = 0, n = 0; row.record == REC_FAILURE && i < count_ && n < Move::kAhead; ++i)
         if (const GrammarRow* after = OwnRow(Pending(i).text))
             move.ahead[n++] = after;
-    const std::string why = Advance(move);
+    const Phrase why = Advance(move);
     if (!words_) {
         if (emit)
-            Emit(line, true, "");
-        return "";
+            Emit(line, true, Phrase());
+        return Phrase();
     }
-    std::string meaning = before + why + Word(row.meaning);
+    Phrase meaning = before + why + Sentence(row.meaning);
     if (row.record == REC_FAILURE)
-        meaning += ": " + FailureMeaning(move.launch);
+        meaning += Phrase(": ") + FailureMeaning(move.launch);
     else if (row.launches && LaunchOfRow(row) < 0)
-        meaning += Say(W_TOO_LONG_LAUNCH, { Word(LaunchOf(move.launch).stage) });
+        meaning += Sentence(W_TOO_LONG_LAUNCH, { Sentence(LaunchOf(move.launch).stage) });
     if (emit)
         Emit(line, true, meaning);
     return meaning;

@@ -42,7 +42,7 @@ struct LaunchState {
     bool unsure = false;
     bool cut = false; // cut short, so arg is the start of the key path or name
     std::string dir, arg; // from the command line: the folder, and the key path or driver name
-    std::string systemText, code; // why the start failed; the code of the unknown-error warning
+    std::string systemText, code; // the system's text of a failed start (none with the warning); the warning's code
 
     void Reset();
 };
