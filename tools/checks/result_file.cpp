@@ -14,6 +14,10 @@ namespace {
 HANDLE g_file = INVALID_HANDLE_VALUE;
 char g_path[MAX_PATH];
 DWORD g_error; // the first failure's code; once set, the file is lost
+int g_made; // this run made the file: no earlier one was there
+const WindowsFacts* g_facts;
+const char* g_programHash;
+const char* g_name;
 struct Time {
     const char* id;
     long ms;
@@ -104,16 +108,38 @@ int OpenResultFile(const char* path, const WindowsFacts* facts, const char* prog
     strcpy(g_path, path);
     g_error = 0;
     g_timeCount = 0;
-    g_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    g_facts = facts;
+    g_programHash = programHash;
+    g_name = name;
+    // Not truncated: a run refused before its rows must not cost the
+    // machine's earlier result.
+    g_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (g_file == INVALID_HANDLE_VALUE) {
         g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
         return 0;
     }
+    g_made = GetLastError() != ERROR_ALREADY_EXISTS;
+    return 1;
+}
+
+void BeginResultRows(void)
+{
+    if (g_file == INVALID_HANDLE_VALUE)
+        return;
+    // Made anew; a failure here leaves the error for the run's end to say.
+    CloseHandle(g_file);
+    g_made = 1;
+    g_file = CreateFileA(g_path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (g_file == INVALID_HANDLE_VALUE) {
+        g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+        return;
+    }
+    const WindowsFacts* facts = g_facts;
     char value[160];
     sprintf(value, "%d", RESULT_FORMAT);
     Field("zqcheck-result-format", value);
     Field("pack", ZQCHECK_VERSION);
-    Field("program-sha256", programHash);
+    Field("program-sha256", g_programHash);
     Field("windows", facts->name);
     sprintf(value, "%lu.%lu", facts->major, facts->minor);
     Field("version", value);
@@ -127,14 +153,21 @@ int OpenResultFile(const char* path, const WindowsFacts* facts, const char* prog
     sprintf(value, "%04X", facts->uiLanguage);
     Field("ui-language", value);
     Field("machine", facts->machine);
-    if (name)
-        Field("name", name);
+    if (g_name)
+        Field("name", g_name);
     if (facts->wine)
         Field("UNDER WINE", facts->wine);
     Lines("\nrows", "");
-    if (g_error)
-        Finish();
-    return !g_error;
+}
+
+void DropResultFile(void)
+{
+    if (g_file == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(g_file);
+    g_file = INVALID_HANDLE_VALUE;
+    if (g_made)
+        DeleteFileA(g_path);
 }
 
 void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms)

@@ -20,9 +20,18 @@ int FileSha256(const char* path, char hex[65]);
 // "zqcheck-<windows>-<machine>.txt" in the pack's own folder.
 void ResultFilePath(const WindowsFacts* facts, const char* pack, char out[MAX_PATH]);
 
-// Creates the file and writes its header; name is --name's text or null.
-// 0 when either failed: then no file is left, and ResultFileError says why.
+// Opens the file, before the first change, to know that it can be written:
+// an earlier result of this machine there stays as it is until the rows
+// begin. name is --name's text or null; the arguments are kept until the
+// rows begin. 0 when it cannot be opened, and ResultFileError says why.
 int OpenResultFile(const char* path, const WindowsFacts* facts, const char* programHash, const char* name);
+
+// The rows begin: the file is made anew and its header written.
+void BeginResultRows(void);
+
+// The run was refused before its rows: it leaves no result file of its own.
+// The file is removed if this run made it; one that was there stays as it was.
+void DropResultFile(void);
 
 // One row. details (what differed), when given, follows the line, each of its
 // lines indented by four spaces; ms, unless RESULT_NO_TIME, goes to the times.

@@ -167,8 +167,9 @@ static int ReadyToRun(Run* run)
     return status != GO_ON ? status : PackWhole(run);
 }
 
-// The journal emptied and the result file begun, before the first change:
-// a disk too full for either, or a folder that cannot be written, refuses.
+// The journal emptied and the result file opened, before the first change:
+// a disk too full for the journal, or a result file that cannot be written,
+// refuses.
 static int ReadyToChange(const Run* run)
 {
     static char path[MAX_PATH], line[4 * MAX_PATH];
@@ -198,6 +199,9 @@ static int Finish(const Run* run, const RunSummary* summary, int ready, int pass
         lines[count] = summary->lines[count];
     lines[count++] = RestoreEndLine(restored);
     Say(lines[count - 1]);
+    // Refused before its rows: no result file of its own (dropped then).
+    if (!ready)
+        return JournalClose(), 2;
     const int written = CloseResultFile(lines, count);
     if (written)
         sprintf(line, "The table is in %s.", run->reportPath);
@@ -206,7 +210,7 @@ static int Finish(const Run* run, const RunSummary* summary, int ready, int pass
             (unsigned long)ResultFileError());
     Say(line);
     JournalClose();
-    if (!ready || g_stop)
+    if (g_stop)
         return 2;
     return passed && restored == RESTORE_AS_IT_WAS && written ? 0 : 1;
 }
@@ -227,10 +231,13 @@ static int Throwaway(Run* run)
     static char refusal[4 * MAX_PATH];
     int passed = 0;
     const int ready = Prepare(&run->m, refusal);
-    if (ready)
+    if (ready) {
+        BeginResultRows();
         passed = RunRows(&run->m, &summary);
-    else
+    } else {
         Say(refusal);
+        DropResultFile();
+    }
     const RestoreOutcome restored = Restore(SayRestoreStep, &g_hurry);
     RestoreOver();
     return Finish(run, &summary, ready, passed, restored);
