@@ -184,7 +184,7 @@ void ResultRow(int outcome, const char* id, const char* text, const char* detail
         g_times[g_timeCount++] = Time { id, ms };
 }
 
-int CloseResultFile(const char* const summary[], int lines)
+int CloseResultFile(const char* const summary[], int lines, int stopped)
 {
     if (g_file == INVALID_HANDLE_VALUE)
         return !g_error;
@@ -197,7 +197,7 @@ int CloseResultFile(const char* const summary[], int lines)
     Lines("\nsummary", "");
     for (int i = 0; i < lines; ++i)
         Lines(summary[i], "");
-    Lines("end", "");
+    Lines(stopped ? "stopped" : "end", "");
     return Finish();
 }
 

@@ -38,9 +38,11 @@ void DropResultFile(void);
 enum { RESULT_NO_TIME = -1 };
 void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms);
 
-// Writes the times, the summary lines and the end mark, then flushes and
+// Writes the times, the summary lines and the last line: "end" when every
+// row had its turn, "stopped" when a stop cut the rows short, so that no
+// reader takes the rows before the stop for a whole run. Then flushes and
 // closes the file. 0 when any write of the file failed: the file is removed.
-int CloseResultFile(const char* const summary[], int lines);
+int CloseResultFile(const char* const summary[], int lines, int stopped);
 
 // The system's error code of the first write that failed, 0 when none did.
 DWORD ResultFileError(void);

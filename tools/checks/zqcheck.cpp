@@ -202,7 +202,7 @@ static int Finish(const Run* run, const RunSummary* summary, int ready, int pass
     // Refused before its rows: no result file of its own (dropped then).
     if (!ready)
         return JournalClose(), 2;
-    const int written = CloseResultFile(lines, count);
+    const int written = CloseResultFile(lines, count, summary->stopped);
     if (written)
         sprintf(line, "The table is in %s.", run->reportPath);
     else

@@ -84,6 +84,7 @@ static void SayOutcome(const CheckRow* row, const RowMachine* machine, const Row
 // The summary's lines, said as they are added.
 static void Sum(RunSummary* summary, unsigned stoppedIn, const RowCounts* counts)
 {
+    summary->stopped = g_stop != 0;
     if (g_stop) {
         sprintf(summary->lines[summary->count++], "Stopped in row %u of %u: it and those after it did not run.",
             stoppedIn + 1, kCheckRowCount);
