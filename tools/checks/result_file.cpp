@@ -21,9 +21,12 @@ const char* g_name;
 struct Time {
     const char* id;
     long ms;
+    const char* measured; // in g_measured; empty when none
 };
 Time g_times[256];
 unsigned g_timeCount;
+char g_measured[8192];
+size_t g_measuredSize;
 
 // A short write counts as a failure: the disk is full.
 void Bytes(const char* bytes, DWORD length)
@@ -108,6 +111,7 @@ int OpenResultFile(const char* path, const WindowsFacts* facts, const char* prog
     strcpy(g_path, path);
     g_error = 0;
     g_timeCount = 0;
+    g_measuredSize = 0;
     g_facts = facts;
     g_programHash = programHash;
     g_name = name;
@@ -170,7 +174,7 @@ void DropResultFile(void)
         DeleteFileA(g_path);
 }
 
-void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms)
+void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms, const char* measured)
 {
     static const char* const kOutcomes[] = { "pass ", "FAIL ", "skip ", "error" };
     if (g_file == INVALID_HANDLE_VALUE)
@@ -180,8 +184,16 @@ void ResultRow(int outcome, const char* id, const char* text, const char* detail
     Field(id, text);
     if (details)
         Lines(details, "    ");
-    if (ms != RESULT_NO_TIME && g_timeCount < sizeof g_times / sizeof g_times[0])
-        g_times[g_timeCount++] = Time { id, ms };
+    if (ms == RESULT_NO_TIME || g_timeCount >= sizeof g_times / sizeof g_times[0])
+        return;
+    // Kept whole or not at all: the caller's text is its row's alone.
+    const size_t length = measured ? strlen(measured) : 0;
+    const char* kept = "";
+    if (length && g_measuredSize + length < sizeof g_measured) {
+        kept = strcpy(g_measured + g_measuredSize, measured);
+        g_measuredSize += length + 1;
+    }
+    g_times[g_timeCount++] = Time { id, ms, kept };
 }
 
 int CloseResultFile(const char* const summary[], int lines, int stopped)
@@ -193,6 +205,8 @@ int CloseResultFile(const char* const summary[], int lines, int stopped)
     for (unsigned i = 0; i < g_timeCount; ++i) {
         sprintf(value, "%ld", g_times[i].ms);
         Field(g_times[i].id, value);
+        if (g_times[i].measured[0])
+            Lines(g_times[i].measured, "");
     }
     Lines("\nsummary", "");
     for (int i = 0; i < lines; ++i)

@@ -34,9 +34,11 @@ void BeginResultRows(void);
 void DropResultFile(void);
 
 // One row. details (what differed), when given, follows the line, each of its
-// lines indented by four spaces; ms, unless RESULT_NO_TIME, goes to the times.
+// lines indented by four spaces; ms, unless RESULT_NO_TIME, goes to the times,
+// and so do measured's lines (what failed time checks measured, indented),
+// if any: the row's lines hold no time.
 enum { RESULT_NO_TIME = -1 };
-void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms);
+void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms, const char* measured);
 
 // Writes the times, the summary lines and the last line: "end" when every
 // row had its turn, "stopped" when a stop cut the rows short, so that no
