@@ -6,7 +6,7 @@
 // puts the machine back at the end, or at the next start after a crash.
 //   zqcheck [--throwaway | --restore | --help] [--name TEXT]
 // Exit status: 0 when every row that ran passed and the machine is as it
-// was, 1 otherwise, 2 when it could not run.
+// was, 1 otherwise, 2 when it could not run or a stop cut it short.
 // This file holds the run's order; each step's work stands in a file of its
 // own: the options, the output, the journal, the changes before the rows,
 // the rows, the dry run, the stops.
