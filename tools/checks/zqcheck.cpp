@@ -199,7 +199,7 @@ static int Finish(const Run* run, const RunSummary* summary, int ready, int pass
         lines[count] = summary->lines[count];
     lines[count++] = RestoreEndLine(restored);
     Say(lines[count - 1]);
-    // Refused before its rows: no result file of its own (dropped then).
+    // Refused or stopped before its rows: no result file of its own (dropped then).
     if (!ready)
         return JournalClose(), 2;
     const int written = CloseResultFile(lines, count, summary->stopped);
@@ -230,12 +230,14 @@ static int Throwaway(Run* run)
     static RunSummary summary;
     static char refusal[4 * MAX_PATH];
     int passed = 0;
-    const int ready = Prepare(&run->m, refusal);
+    const int prepared = Prepare(&run->m, refusal);
+    // A stop before the first row, as a refusal, costs no earlier result.
+    const int ready = prepared && !g_stop;
     if (ready) {
         BeginResultRows();
         passed = RunRows(&run->m, &summary);
     } else {
-        Say(refusal);
+        Say(prepared ? "Stopped before the first row." : refusal);
         DropResultFile();
     }
     const RestoreOutcome restored = Restore(SayRestoreStep, &g_hurry);
