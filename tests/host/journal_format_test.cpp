@@ -111,7 +111,12 @@ TEST(JournalFormat, AJournalEditedDamagedOrForeignIsRefused)
 {
     auto journal = Fresh();
     const std::string written = Written(kEntries, journal.get()).bytes;
-    const size_t header = strlen("zqcheck journal 2\r\n");
+    const size_t header = written.find("\r\n") + 2;
+    // The header names the pack's version; another's is a journal of another version.
+    const size_t version = written.find(" pack ") + 6;
+    ASSERT_LT(version, header);
+    const std::string other = std::string(written).replace(version, header - 2 - version, "0.9.0.0");
+    const std::string longer = std::string(written).replace(header - 2, 0, "1");
     const struct {
         const char* what;
         std::string bytes;
@@ -126,7 +131,12 @@ TEST(JournalFormat, AJournalEditedDamagedOrForeignIsRefused)
         { "a line end taken out", std::string(written).replace(header + kEntries[0].size() + 9, 2, "  "),
             JOURNAL_DAMAGED },
         { "bytes in the zero tail", std::string(written).replace(JOURNAL_SIZE - 1, 1, "x"), JOURNAL_DAMAGED },
-        { "an older version's", std::string(written).replace(16, 1, "1"), JOURNAL_FOREIGN },
+        { "an older format's", std::string(written).replace(16, 1, "2"), JOURNAL_FOREIGN },
+        { "the format before the pack version", "zqcheck journal 2\r\nfolder|C:\\zqcheck|0\r\n", JOURNAL_FOREIGN },
+        { "another pack version's", other, JOURNAL_FOREIGN },
+        { "a pack version that begins as this one", longer, JOURNAL_FOREIGN },
+        { "another pack version's, nothing in it yet", other.substr(0, header) + std::string(100, '\0'),
+            JOURNAL_FOREIGN },
         { "another program's file", "hello\r\n", JOURNAL_FOREIGN },
         { "longer than a journal", written + "x", JOURNAL_FOREIGN },
         { "much longer than a journal", written + std::string(4096, 'x'), JOURNAL_FOREIGN },

@@ -77,7 +77,7 @@ int main(int argc, char** argv)
             continue;
         RunCheckRow(&row, &machine, &report);
         Check(!report.error[0], std::string(row.name) + ": set up: " + report.error);
-        Check(report.failures == 0, std::string(row.name) + "\n" + report.text);
+        Check(report.failures == 0, std::string(row.name) + "\n" + report.text + report.measured);
         printf("row %-90.90s %5lu ms\n", row.name, (unsigned long)report.tookMs);
         fflush(stdout);
         ++ran;

@@ -3,7 +3,13 @@
 #include <stdio.h>
 #include <string.h>
 
-static const char kHeader[] = "zqcheck journal 2\r\n";
+#ifndef ZQCHECK_VERSION
+#error "ZQCHECK_VERSION must name the pack's version"
+#endif
+
+// The format, and the pack version that wrote it: another version's journal
+// may mean its entries otherwise, so it is refused, not undone.
+static const char kHeader[] = "zqcheck journal 3 pack " ZQCHECK_VERSION "\r\n";
 static const size_t kHeaderSize = sizeof kHeader - 1;
 
 uint32_t JournalChecksum(const char* bytes, size_t size)

@@ -2,7 +2,8 @@
 // the host tests read damaged and cut journals and write to a full disk.
 // The file is made at its full size at the start (what is not written yet
 // reads as zero bytes), so that a disk too full for it refuses the run
-// before the first change. A header line, then one line an entry, its
+// before the first change. A header line that names the format and the
+// pack's version ("zqcheck journal 3 pack 1.1.0.0"), then one line an entry, its
 // fields apart by '|', ended by a checksum of the line (eight hex digits)
 // that a hand's edit breaks:
 //   boot|KEY|SECONDS                  the boot the run began in: a volatile key (NT), or the
@@ -49,7 +50,7 @@ uint32_t JournalChecksum(const char* bytes, size_t size);
 
 enum JournalReading {
     JOURNAL_WHOLE, // this pack's own: its whole entries taken, a cut one left out
-    JOURNAL_FOREIGN, // not a journal of this version (another header, or too long)
+    JOURNAL_FOREIGN, // not a journal of this format and pack version (another header, or too long)
     JOURNAL_DAMAGED, // changed by hand or damaged: a checksum or a line that does not hold
 };
 // Reads journal->size bytes of journal->text into its entries.

@@ -14,12 +14,19 @@ namespace {
 HANDLE g_file = INVALID_HANDLE_VALUE;
 char g_path[MAX_PATH];
 DWORD g_error; // the first failure's code; once set, the file is lost
+int g_made; // this run made the file: no earlier one was there
+const WindowsFacts* g_facts;
+const char* g_programHash;
+const char* g_name;
 struct Time {
     const char* id;
     long ms;
+    const char* measured; // in g_measured; empty when none
 };
 Time g_times[256];
 unsigned g_timeCount;
+char g_measured[8192];
+size_t g_measuredSize;
 
 // A short write counts as a failure: the disk is full.
 void Bytes(const char* bytes, DWORD length)
@@ -104,16 +111,39 @@ int OpenResultFile(const char* path, const WindowsFacts* facts, const char* prog
     strcpy(g_path, path);
     g_error = 0;
     g_timeCount = 0;
-    g_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    g_measuredSize = 0;
+    g_facts = facts;
+    g_programHash = programHash;
+    g_name = name;
+    // Not truncated: a run refused before its rows must not cost the
+    // machine's earlier result.
+    g_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (g_file == INVALID_HANDLE_VALUE) {
         g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
         return 0;
     }
+    g_made = GetLastError() != ERROR_ALREADY_EXISTS;
+    return 1;
+}
+
+void BeginResultRows(void)
+{
+    if (g_file == INVALID_HANDLE_VALUE)
+        return;
+    // Made anew; a failure here leaves the error for the run's end to say.
+    CloseHandle(g_file);
+    g_made = 1;
+    g_file = CreateFileA(g_path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (g_file == INVALID_HANDLE_VALUE) {
+        g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+        return;
+    }
+    const WindowsFacts* facts = g_facts;
     char value[160];
     sprintf(value, "%d", RESULT_FORMAT);
     Field("zqcheck-result-format", value);
     Field("pack", ZQCHECK_VERSION);
-    Field("program-sha256", programHash);
+    Field("program-sha256", g_programHash);
     Field("windows", facts->name);
     sprintf(value, "%lu.%lu", facts->major, facts->minor);
     Field("version", value);
@@ -127,17 +157,24 @@ int OpenResultFile(const char* path, const WindowsFacts* facts, const char* prog
     sprintf(value, "%04X", facts->uiLanguage);
     Field("ui-language", value);
     Field("machine", facts->machine);
-    if (name)
-        Field("name", name);
+    if (g_name)
+        Field("name", g_name);
     if (facts->wine)
         Field("UNDER WINE", facts->wine);
     Lines("\nrows", "");
-    if (g_error)
-        Finish();
-    return !g_error;
 }
 
-void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms)
+void DropResultFile(void)
+{
+    if (g_file == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(g_file);
+    g_file = INVALID_HANDLE_VALUE;
+    if (g_made)
+        DeleteFileA(g_path);
+}
+
+void ResultRow(int outcome, const char* id, const char* text, const char* details, long ms, const char* measured)
 {
     static const char* const kOutcomes[] = { "pass ", "FAIL ", "skip ", "error" };
     if (g_file == INVALID_HANDLE_VALUE)
@@ -147,11 +184,19 @@ void ResultRow(int outcome, const char* id, const char* text, const char* detail
     Field(id, text);
     if (details)
         Lines(details, "    ");
-    if (ms != RESULT_NO_TIME && g_timeCount < sizeof g_times / sizeof g_times[0])
-        g_times[g_timeCount++] = Time { id, ms };
+    if (ms == RESULT_NO_TIME || g_timeCount >= sizeof g_times / sizeof g_times[0])
+        return;
+    // Kept whole or not at all: the caller's text is its row's alone.
+    const size_t length = measured ? strlen(measured) : 0;
+    const char* kept = "";
+    if (length && g_measuredSize + length < sizeof g_measured) {
+        kept = strcpy(g_measured + g_measuredSize, measured);
+        g_measuredSize += length + 1;
+    }
+    g_times[g_timeCount++] = Time { id, ms, kept };
 }
 
-int CloseResultFile(const char* const summary[], int lines)
+int CloseResultFile(const char* const summary[], int lines, int stopped)
 {
     if (g_file == INVALID_HANDLE_VALUE)
         return !g_error;
@@ -160,11 +205,13 @@ int CloseResultFile(const char* const summary[], int lines)
     for (unsigned i = 0; i < g_timeCount; ++i) {
         sprintf(value, "%ld", g_times[i].ms);
         Field(g_times[i].id, value);
+        if (g_times[i].measured[0])
+            Lines(g_times[i].measured, "");
     }
     Lines("\nsummary", "");
     for (int i = 0; i < lines; ++i)
         Lines(summary[i], "");
-    Lines("end", "");
+    Lines(stopped ? "stopped" : "end", "");
     return Finish();
 }
 

@@ -125,6 +125,14 @@ static int Check(RowReport* report, int passed, const char* what)
     return passed;
 }
 
+// The time a failed check measured, apart from the failure's text.
+static void Measured(RowReport* report, const char* what, long ms)
+{
+    const size_t length = strlen(report->measured);
+    if (length + strlen(what) + 40 < sizeof report->measured)
+        sprintf(report->measured + length, "    measured: %ld ms for %s\n", ms, what);
+}
+
 static void CheckBytes(RowReport* report, const char* expected, unsigned long expectedSize, const char* actual,
     unsigned long actualSize, const char* what)
 {
@@ -225,8 +233,9 @@ static void CheckGap(RowReport* report, const Launch* earlier, const Launch* lat
 {
     const long gap = (long)(later->tick - earlier->tick); // negative when later started first
     char shown[256];
-    sprintf(shown, "%s, not %ld ms", what, gap);
-    Check(report, gap >= (long)atLeastMs - 10, shown);
+    sprintf(shown, "%s: shorter than %lu ms", what, (unsigned long)atLeastMs);
+    if (!Check(report, gap >= (long)atLeastMs - 10, shown))
+        Measured(report, what, gap);
 }
 
 static void CheckTimes(const CheckRow* row, const RunResult* result, RowReport* report)
@@ -236,7 +245,7 @@ static void CheckTimes(const CheckRow* row, const RunResult* result, RowReport* 
     // Launches 4 and 5, the last two starts of the driver-directory tool, are
     // 1000 ms apart.
     if (n >= 2 && IsDriverTool(&launches[n - 2], "-") && IsDriverTool(&launches[n - 1], "-"))
-        CheckGap(report, &launches[n - 2], &launches[n - 1], 1000, "launch 5 at least 1000 ms after launch 4");
+        CheckGap(report, &launches[n - 2], &launches[n - 1], 1000, "launch 5 after launch 4");
     // The launch after the shell start waits until the started tool is idle,
     // which a tool that never pumps messages is only once it has ended.
     if (row->shellToolBusyMs
@@ -373,8 +382,9 @@ static void CheckRun(const CheckRow* row, const RowTexts* t, const RunResult* re
     char shown[128];
     sprintf(shown, "exit code 0, not 0x%08lX", (unsigned long)result->exitCode);
     Check(report, result->exitCode == 0, shown);
-    sprintf(shown, "the run took at least its waits (%lu ms), not %lu ms", row->atLeastMs, report->tookMs);
-    Check(report, report->tookMs >= row->atLeastMs, shown);
+    sprintf(shown, "the run: shorter than its waits, %lu ms", row->atLeastMs);
+    if (!Check(report, report->tookMs >= row->atLeastMs, shown))
+        Measured(report, "the whole run", (long)report->tookMs);
     Check(report, !result->logCut && !result->launchesCut, "the log and the launches were read whole");
     CheckBytes(report, t->log, (unsigned long)t->logSize, result->log, result->logSize, "log");
     static char actual[LAUNCHES_SIZE];
@@ -394,6 +404,7 @@ void RunCheckRow(const CheckRow* row, const RowMachine* machine, RowReport* repo
     report->checks = report->failures = 0;
     report->length = 0;
     report->text[0] = 0;
+    report->measured[0] = 0;
     report->tookMs = 0;
     // The spooler first: on NT the driver directories answer only while it runs.
     if (machine->spooler

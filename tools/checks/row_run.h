@@ -24,7 +24,7 @@ struct RowMachine {
     int realNt; // a row's other answer applies: NT itself, not Wine
 };
 
-enum { ROW_REPORT_SIZE = 400000, ROW_ERROR_SIZE = 512 };
+enum { ROW_REPORT_SIZE = 400000, ROW_ERROR_SIZE = 512, ROW_MEASURED_SIZE = 512 };
 // What a row run found.
 struct RowReport {
     // What could not be set up ("RegSetValueExA ProgramDir: error 5"), empty
@@ -36,6 +36,10 @@ struct RowReport {
     DWORD tookMs;
     unsigned long length;
     char text[ROW_REPORT_SIZE]; // each failure: what, then expected and actual where bytes differ
+    // What a failed time check measured ("    measured: the run took 950 ms",
+    // a line each): apart from text, which holds no time, so that two runs
+    // compare equal on their result lines.
+    char measured[ROW_MEASURED_SIZE];
 };
 
 // The system's text for an error code, as the program asks for it:

@@ -6,7 +6,7 @@
 // puts the machine back at the end, or at the next start after a crash.
 //   zqcheck [--throwaway | --restore | --help] [--name TEXT]
 // Exit status: 0 when every row that ran passed and the machine is as it
-// was, 1 otherwise, 2 when it could not run.
+// was, 1 otherwise, 2 when it could not run or a stop cut it short.
 // This file holds the run's order; each step's work stands in a file of its
 // own: the options, the output, the journal, the changes before the rows,
 // the rows, the dry run, the stops.
@@ -167,8 +167,9 @@ static int ReadyToRun(Run* run)
     return status != GO_ON ? status : PackWhole(run);
 }
 
-// The journal emptied and the result file begun, before the first change:
-// a disk too full for either, or a folder that cannot be written, refuses.
+// The journal emptied and the result file opened, before the first change:
+// a disk too full for the journal, or a result file that cannot be written,
+// refuses.
 static int ReadyToChange(const Run* run)
 {
     static char path[MAX_PATH], line[4 * MAX_PATH];
@@ -198,7 +199,10 @@ static int Finish(const Run* run, const RunSummary* summary, int ready, int pass
         lines[count] = summary->lines[count];
     lines[count++] = RestoreEndLine(restored);
     Say(lines[count - 1]);
-    const int written = CloseResultFile(lines, count);
+    // Refused or stopped before its rows: no result file of its own (dropped then).
+    if (!ready)
+        return JournalClose(), 2;
+    const int written = CloseResultFile(lines, count, summary->stopped);
     if (written)
         sprintf(line, "The table is in %s.", run->reportPath);
     else
@@ -206,7 +210,7 @@ static int Finish(const Run* run, const RunSummary* summary, int ready, int pass
             (unsigned long)ResultFileError());
     Say(line);
     JournalClose();
-    if (!ready || g_stop)
+    if (g_stop)
         return 2;
     return passed && restored == RESTORE_AS_IT_WAS && written ? 0 : 1;
 }
@@ -226,11 +230,16 @@ static int Throwaway(Run* run)
     static RunSummary summary;
     static char refusal[4 * MAX_PATH];
     int passed = 0;
-    const int ready = Prepare(&run->m, refusal);
-    if (ready)
+    const int prepared = Prepare(&run->m, refusal);
+    // A stop before the first row, as a refusal, costs no earlier result.
+    const int ready = prepared && !g_stop;
+    if (ready) {
+        BeginResultRows();
         passed = RunRows(&run->m, &summary);
-    else
-        Say(refusal);
+    } else {
+        Say(prepared ? "Stopped before the first row." : refusal);
+        DropResultFile();
+    }
     const RestoreOutcome restored = Restore(SayRestoreStep, &g_hurry);
     RestoreOver();
     return Finish(run, &summary, ready, passed, restored);

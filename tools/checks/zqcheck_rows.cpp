@@ -53,7 +53,7 @@ static void Skip(const CheckRow* row, const char* why, int said, RowCounts* coun
         sprintf(line, "skip  %s  %s\n             %s", row->id, row->name, why);
         Say(line);
     }
-    ResultRow(RESULT_SKIP, row->id, why, NULL, RESULT_NO_TIME);
+    ResultRow(RESULT_SKIP, row->id, why, NULL, RESULT_NO_TIME, NULL);
     ++counts->skipped;
 }
 
@@ -66,7 +66,7 @@ static void SayOutcome(const CheckRow* row, const RowMachine* machine, const Row
         sprintf(line, "error %s  %s\n             could not be set up: %.400s", row->id, row->name, report->error);
         Say(line);
         sprintf(line, "could not be set up: %.400s", report->error);
-        ResultRow(RESULT_ERROR, row->id, line, NULL, RESULT_NO_TIME);
+        ResultRow(RESULT_ERROR, row->id, line, NULL, RESULT_NO_TIME, NULL);
         ++counts->errors;
         return;
     }
@@ -74,16 +74,19 @@ static void SayOutcome(const CheckRow* row, const RowMachine* machine, const Row
     sprintf(line, "%s  %s  %s (%lu ms)%s%s", report->failures ? "FAIL" : "pass", row->id, row->name,
         (unsigned long)report->tookMs, other ? "\n             the answer of " : "", other ? row->otherOn : "");
     Say(line);
-    if (report->failures)
+    if (report->failures) {
         SayBlock(report->text);
+        SayBlock(report->measured);
+    }
     ResultRow(report->failures ? RESULT_FAIL : RESULT_PASS, row->id, row->name, report->failures ? report->text : NULL,
-        (long)report->tookMs);
+        (long)report->tookMs, report->measured);
     report->failures ? ++counts->failed : ++counts->passed;
 }
 
 // The summary's lines, said as they are added.
 static void Sum(RunSummary* summary, unsigned stoppedIn, const RowCounts* counts)
 {
+    summary->stopped = g_stop != 0;
     if (g_stop) {
         sprintf(summary->lines[summary->count++], "Stopped in row %u of %u: it and those after it did not run.",
             stoppedIn + 1, kCheckRowCount);

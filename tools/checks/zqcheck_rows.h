@@ -9,6 +9,7 @@
 struct RunSummary {
     char lines[3][128];
     int count;
+    int stopped; // a stop came before the last row: the rows are not whole
 };
 
 // Runs every row that runs here, until a stop; adds its lines to the

@@ -12,7 +12,7 @@ counts as failed there; one that could not be set up on any, and failed on
 none, as an error; one that passed on any other, as passed; else skipped.
 
 It refuses, in one line and with status 2, before writing anything: a file of
-another format, a file cut short, a run under Wine, and a program whose
+another format, a file cut short, a run stopped by hand, a run under Wine, and a program whose
 SHA-256 is not among the released ones (FILE: "version sha256" a line).
 """
 import os
@@ -65,6 +65,8 @@ def read_result(path, released):
     if len(first) != 2 or first[1] != FORMAT:
         raise Refused(f"{path}: a result of format {first[1] if len(first) == 2 else '?'}; this reads format {FORMAT}")
     if "end" not in lines:
+        if "stopped" in lines:
+            raise Refused(f"{path}: a run stopped before its last row (stopped, no end line): not a whole result")
         raise Refused(f"{path}: cut short (no end line)")
     header, at = {}, 1
     while at < len(lines) and lines[at]:
