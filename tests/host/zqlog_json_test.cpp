@@ -230,6 +230,16 @@ TEST(ZqlogJson, TicketLogs)
         = std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6) + Tools("One Fax", "One Printer");
     const std::vector<std::string> two
         = OtherKey(std::vector<std::string>(kTypical.begin(), kTypical.begin() + 6)) + Tools("Two Fax", "Two Printer");
+    // Two packages' setups at once, each in a folder and under a key of its own.
+    const char* const zq[] = { "\"C:\\Program Files\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Fax",
+        "\"C:\\Program Files\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer",
+        "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:ZQ Fax",
+        "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:ZQ Laser" };
+    const char* const acme[] = { "\"C:\\Acme\\zqntadd.exe\" SOFTWARE\\Acme Print\\Install\\Fax",
+        "\"C:\\Acme\\zqntadd.exe\" SOFTWARE\\Acme Print\\Install\\Printer",
+        "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:Acme Fax 2",
+        "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\zqdrvtl.exe /n:Acme Laser 5" };
+    const char kFaxFailed[] = "Error executing NT Add Printer for FAX";
     const std::string sjis = "\x88\xf3\x8d\xfc\x83v\x83\x8a\x83\x93\x83^"; // "printing printer" in code page 932
     const RunCase cases[] = {
         { "a key path passed in double quotes: named as the cause, with the fix",
@@ -313,6 +323,30 @@ TEST(ZqlogJson, TicketLogs)
             { { "/other_lines", 0 }, { "/runs/0/stages/printer/state", "failed" },
                 { "/runs/0/stages/printer/error", nullptr }, { "/runs/1/stages/fax/state", "failed" },
                 { "/runs/1/stages/fax/error", nullptr } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once, the system's text after one run's announcement, its empty line past that run's "
+          "lines: only the other run waited for a start then, so it is that run's",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, kFaxLine, kRunning, kFlag, kFax, fax2, kPrinter,
+                printer2, kPrinter, "Path not found.", kPrinterLine, kFaxTool, "", kPrinterFailed }),
+            0, { "incomplete", "failed" }, { "interleaved", "printer_start_failed" },
+            { { "/other_lines", 0 }, { "/runs/1/stages/printer/error/code", 3 },
+                { "/runs/1/stages/printer/error/known", true }, { "/runs/0/stages/printer/state", "done" } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "two setups at once waiting for their fax starts, two texts and two failure lines: neither is told",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, zq[0], kRunning, kFlag, kFax, acme[0],
+                "The system cannot find the file specified.\r\n", kFaxFailed, "Access is denied.\r\n", kFaxFailed,
+                kPrinter, kPrinter, zq[1], acme[1], kFaxTool, kFaxTool, zq[2], kPrinterTool, zq[3], acme[2],
+                kPrinterTool, acme[3] }),
+            0, { "failed", "failed" }, { "failure_cause_ambiguous", "failure_cause_ambiguous" },
+            { { "/runs/0/stages/fax/error", nullptr }, { "/runs/1/stages/fax/error", nullptr } },
+            { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
+        { "the same waiting for their printer starts, one run's driver tool between the failures",
+            Lines(std::vector<std::string> { kRunning, kFlag, kFax, zq[0], kPrinter, zq[1], kRunning, kFlag, kFax,
+                acme[0], kPrinter, acme[1], "Access is denied.\r\n", kPrinterFailed, kFaxTool, zq[2],
+                "The process cannot access the file because it is being used by another process.\r\n", kPrinterFailed,
+                kFaxTool, acme[2], kPrinterTool, kPrinterTool, zq[3], acme[3] }),
+            0, { "failed", "failed" }, { "failure_cause_ambiguous", "failure_cause_ambiguous" },
+            { { "/runs/0/stages/printer/error", nullptr }, { "/runs/1/stages/printer/error", nullptr } },
             { { 0, "interleaved" }, { 1, "interleaved" } }, {} },
         { "two setups at once, a tool's output and no failure line: not a failed start",
             Lines(std::vector<std::string> { kRunning, kFlag, kRunning, kFax, kFaxLine, kFlag, kPrinter, kFax,

@@ -227,15 +227,19 @@ bool LogReader::TakeSystemText()
         && Pending(end).length == Pending(end).text.size() && !OwnRow(Pending(end).text)
         && !IsUnknownErrorLine(Pending(end).text))
         ++end;
-    if (end == 0 || end >= count_ || !Pending(end).text.empty() || !Pending(end).ended)
+    if (end == 0 || end >= count_)
         return false;
+    if (!Pending(end).text.empty() || !Pending(end).ended)
+        return parked_ && TakeTextApart(end);
     const int index = CurrentLaunch();
     // A failed start of the add-printer tool gives a negative status, so its
     // error line follows; without it the text is most likely the tool's own.
     const GrammarRow* next = end + 1 < count_ ? OwnRow(Pending(end + 1).text) : nullptr;
     const bool awaits = inRun_ && AwaitsStart(run_);
     const bool failureNext = awaits && next && next->record == REC_FAILURE && LaunchOfRow(*next) == index;
-    if (!failureNext && parked_ && TakeStrayText(end))
+    // Two runs that wait for the same launch's start: either may have written it.
+    const bool either = parked_ && AwaitsStart(parkedRun_) && RowOf(parkedRun_.step).launch == index;
+    if ((!failureNext || either) && parked_ && TakeStrayText(end, end))
         return true;
     if (!awaits)
         return false;
@@ -276,10 +280,10 @@ bool LogReader::TakeSystemText()
 // Two runs at once: a system's text after a command line, with a failure
 // line of a launch that either run waits for ahead, is the program's; the
 // failure line's run takes it, where that can be told (ClaimStrayText).
-bool LogReader::TakeStrayText(size_t end)
+bool LogReader::TakeStrayText(size_t end, size_t empty)
 {
     const GrammarRow* failure = nullptr;
-    for (size_t i = end + 1; i < count_ && !failure; ++i) {
+    for (size_t i = empty + 1; i < count_ && !failure; ++i) {
         const GrammarRow* row = OwnRow(Pending(i).text);
         failure = row && row->record == REC_FAILURE ? row : nullptr;
     }
@@ -295,10 +299,32 @@ bool LogReader::TakeStrayText(size_t end)
     for (size_t i = 0; i < end; ++i)
         scratchText_.append(i ? " " : "").append(Pending(i).text);
     move.text = &scratchText_;
+    move.place = static_cast<int>(Pending(empty).number - move.line); // where its empty line stands
     Advance(move);
     for (size_t i = 0; i <= end; ++i)
-        Emit(PopFront(), true, Sentence(i == 0 ? W_STRAY_TEXT : i < end ? W_SYSTEM_TEXT_MORE : W_SYSTEM_TEXT_END));
+        if (i < end || empty == end)
+            Emit(PopFront(), true, Sentence(i == 0 ? W_STRAY_TEXT : i < end ? W_SYSTEM_TEXT_MORE : W_SYSTEM_TEXT_END));
     return true;
+}
+
+// Two runs at once: a system's text whose empty line stands past the other
+// run's lines, right before a failure line.
+bool LogReader::TakeTextApart(size_t end)
+{
+    auto others = [this](size_t i) { // a line of the program's that is no failure line
+        const GrammarRow* row = OwnRow(Pending(i).text);
+        return row ? row->record != REC_FAILURE : IsCommandShape(Pending(i).text);
+    };
+    for (size_t i = 0; i < end; ++i)
+        if (others(i))
+            end = i;
+    size_t empty = end;
+    while (empty < count_ && others(empty))
+        ++empty;
+    if (end == 0 || empty == end || empty + 1 >= count_ || !Pending(empty).text.empty() || !Pending(empty).ended)
+        return false;
+    const GrammarRow* failure = OwnRow(Pending(empty + 1).text);
+    return failure && failure->record == REC_FAILURE && TakeStrayText(end, empty);
 }
 
 // What a command line says: ids of words, which the printers put into words.

@@ -96,13 +96,20 @@ void LogReader::MoveRuns(const Move& move)
     case Move::END:
         EndLog();
         break;
-    case Move::STRAY_TEXT:
+    case Move::STRAY_TEXT: {
+        const int runs[2] = { inRun_ && AwaitsStart(run_) ? run_.number : 0,
+            parked_ && AwaitsStart(parkedRun_) ? parkedRun_.number : 0 };
+        // After a text whose run could not be told, the next one of the same
+        // two runs is the other run's only if the first was this one's: untold too.
+        auto before = [this](int run) { return run && (stray_.runs[0] == run || stray_.runs[1] == run); };
+        stray_.contested = stray_.line && stray_.contested && (before(runs[0]) || before(runs[1]));
         stray_.text = *move.text;
         stray_.line = move.line;
-        stray_.runs[0] = inRun_ && AwaitsStart(run_) ? run_.number : 0;
-        stray_.runs[1] = parked_ && AwaitsStart(parkedRun_) ? parkedRun_.number : 0;
-        stray_.contested = false;
+        stray_.emptyLine = move.line + move.place;
+        stray_.runs[0] = runs[0];
+        stray_.runs[1] = runs[1];
         break;
+    }
     case Move::HAND_OVER:
         HandOver(move.launch);
         break;

@@ -39,7 +39,7 @@ struct Move {
     Kind kind = LINE;
     const GrammarRow* row = nullptr;
     int launch = -1; // the launch the line stands in
-    int place = STEP_NONE; // CUT_FRONT's
+    int place = STEP_NONE; // CUT_FRONT's; STRAY_TEXT's: how far on its empty line stands
     long line = 0;
     const std::string* dir = nullptr; // a command line's folder and argument
     const std::string* arg = nullptr;
@@ -141,7 +141,8 @@ private:
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
-    bool TakeStrayText(size_t end);
+    bool TakeStrayText(size_t end, size_t empty);
+    bool TakeTextApart(size_t end);
     bool HandsOver(int launch, const std::string& dir, const std::string& arg) const;
     bool ShowsPackage(const RunState& run, int launch, const std::string& dir, const std::string& arg) const;
     std::string KeyRoot(const std::string& arg) const;
@@ -194,6 +195,7 @@ private:
         long line = 0;
         int runs[2] = {}; // the runs that waited for a start then, 0 for none
         bool contested = false; // a failure line could not tell whose it is
+        long emptyLine = 0; // its empty line, where the other run's lines stood between
     } stray_;
     std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
 };

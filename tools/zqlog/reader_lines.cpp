@@ -198,6 +198,10 @@ bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
 // Another program's line, or an empty one.
 void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
 {
+    if (line.text.empty() && line.number == stray_.emptyLine) { // a system's text's, apart from it
+        Emit(line, true, Sentence(W_SYSTEM_TEXT_END));
+        return;
+    }
     if (!words_) { // the commonest line of a long log: no words wanted
         Emit(line, false, Phrase());
         return;
