@@ -13,6 +13,7 @@
 
 #include "account.h"
 #include "run_record.h"
+#include "words.h"
 #include "zqlog/log_lines.h"
 #include "zqlog/scenario_logs.h"
 
@@ -261,6 +262,17 @@ TEST(ZqlogJson, TicketLogs)
             Lines({ kRunning, kPrinter, kPrinterLine }) + Zeros(300) + "stale\r\nbytes", 0, { "incomplete" },
             { "log_end_lost" }, { { "/runs/0/stages/driver_tool_printer/state", "unknown" } }, { { 0, "crash_tail" } },
             {} },
+        { "a whole run, then a crash's zero bytes: still ok, the note says the log's end was lost after it",
+            typical + Zeros(512), 0, { "ok" }, { nullptr },
+            { { "/other_lines", 0 }, { "/runs/0/notes/0/id", "crash_tail" },
+                { "/runs/0/notes/0/text", Word(W_CRASH_AFTER_WHOLE) } },
+            {}, { { 0, "zero_bytes" } } },
+        { "a crash's zero bytes, then stale bytes without a line end where a command line is awaited",
+            typical.substr(0, typical.size() - Lines({ kDriverDir + std::string("Zq Printer Driver") }).size())
+                + Zeros(100) + "stale garbage",
+            0, { "incomplete" }, { "log_end_lost" },
+            { { "/other_lines", 0 }, { "/runs/0/stages/driver_tool_printer/command", nullptr } },
+            { { 0, "crash_tail" } }, { { 0, "cut_line" } } },
         { "a crash's zero bytes, then more runs: the lines after them are read", typical + Zeros(512) + typical, 0,
             { "ok", "ok" }, { nullptr, nullptr }, {}, { { 1, "zero_bytes" } }, { { 0, "crash_tail" } } },
         { "a crash's zero bytes after a run's printer stage, a later run in front of them: the run's end was lost",

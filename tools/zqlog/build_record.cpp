@@ -379,8 +379,8 @@ void RecordBuilder::Notes()
         Note(NOTE_LINES_LOST, Phrase(Sentence(kWords.lost)) + ": " + run_.gaps);
     if (run_.interleaves)
         Note(NOTE_INTERLEAVED, Sentence(kWords.interleave));
-    if (run_.crashTail)
-        Note(NOTE_CRASH_TAIL, Sentence(kWords.crashTail));
+    if (run_.crashTail) // a whole run lost nothing of its own
+        Note(NOTE_CRASH_TAIL, Sentence(record_.verdict == VERDICT_OK ? W_CRASH_AFTER_WHOLE : kWords.crashTail));
     else if (run_.crashBefore)
         Note(NOTE_CRASH_TAIL, Sentence(kWords.crashBefore));
     if (run_.zeroLines)

@@ -176,7 +176,9 @@ void LogReader::Step()
 bool LogReader::TakeCutAtEnd(const Line& line, Phase phase)
 {
     const std::string cut = CutFrom(line.text);
-    if (cut.empty() && phase != PHASE_ANNOUNCED)
+    // Behind a crash's zero bytes, what is no start of a line of the program's is stale.
+    const bool path = !line.text.empty() && (line.text[0] == '"' || line.text[0] == '\\' || line.text[1] == ':');
+    if (cut.empty() && (phase != PHASE_ANNOUNCED || (line.zeros && !path)))
         return false;
     Move anywhere;
     anywhere.line = line.number;
@@ -204,6 +206,10 @@ void LogReader::TakeOther(const Line& line, bool whole, Phase phase)
     }
     if (!words_) { // the commonest line of a long log: no words wanted
         Emit(line, false, Phrase());
+        return;
+    }
+    if (line.zeros && !line.ended && count_ == 0 && whole) { // stale bytes at the log's end
+        Emit(line, false, Sentence(W_STALE_AFTER_ZEROS));
         return;
     }
     Phrase meaning = Sentence(line.text.empty() ? W_EMPTY_LINE : W_OTHER_LINE);

@@ -11,6 +11,7 @@ enum WordId {
     // A line's meaning.
     W_FIRST_LINE_CUT,
     W_OTHER_LINE,
+    W_STALE_AFTER_ZEROS,
     W_NOT_COUNTED_NO_CRLF,
     W_EMPTY_LINE,
     W_LINE_END_MISSING,
@@ -137,6 +138,7 @@ enum WordId {
     W_OTHERS,
     W_CRASH_TAIL,
     W_CRASH_BEFORE,
+    W_CRASH_AFTER_WHOLE,
     W_NOTE_FIRST_LINE_CUT,
     W_READ,
     W_NO_SETTINGS_LINE,

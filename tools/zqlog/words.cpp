@@ -15,6 +15,9 @@ const WordRow kRows[] = {
         "the end of a line of the program's, its front cut off: the log begins in the middle of a line (rotated, or "
         "pasted from the middle); the lines before it are missing" },
     { W_OTHER_LINE, "another program's line (the package's tools write to this log too); not counted as zqrunadd's" },
+    { W_STALE_AFTER_ZEROS,
+        "stale bytes after a crash's zero bytes, without a line end: what the file held there before, "
+        "no line of zqrunadd's nor of another program's" },
     { W_NOT_COUNTED_NO_CRLF,
         "not counted as zqrunadd's: it ends without CR LF, and no whole line of zqrunadd's comes before it" },
     { W_EMPTY_LINE, "an empty line, not zqrunadd's" },
@@ -234,6 +237,10 @@ const WordRow kRows[] = {
         "zero bytes follow this run's last line, and another run's lines follow them: this run's end was "
         "lost in a crash or a power cut (a FAT disk keeps the file's new length but not its last bytes), "
         "so its last lines are lost; it is incomplete, not failed" },
+    { W_CRASH_AFTER_WHOLE,
+        "the log ends in zero bytes after this run's last line: the end of the log was lost in a crash "
+        "or a power cut (a FAT disk keeps the file's new length but not its last bytes) after this run, "
+        "which is whole; the lines lost there may be a later run's" },
     { W_NOTE_FIRST_LINE_CUT,
         "the log's first line is the end of a line of the program's, cut at its front: the log was "
         "cut there (rotated or pasted), so the lines before it are missing" },
