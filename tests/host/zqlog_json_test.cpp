@@ -13,6 +13,7 @@
 
 #include "account.h"
 #include "run_record.h"
+#include "wording.h"
 #include "words.h"
 #include "zqlog/log_lines.h"
 #include "zqlog/scenario_logs.h"
@@ -206,6 +207,28 @@ std::vector<std::string> OtherKey(std::vector<std::string> lines)
         if (size_t at = line.find("ZqTest\\"); at != std::string::npos)
             line.replace(at, 6, "ZqTwo");
     return lines;
+}
+
+// Texts of double-byte and of single-byte non-Latin code pages, as their
+// systems write them: "printer driver, fax driver" and the like.
+const char kGbk[] = "\xd3\xa1\xb1\xed\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2 "
+                    "\xb4\xab\xd5\xe6\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2";
+const char kUhc[] = "\xc7\xc1\xb8\xb0\xc5\xcd \xb5\xe5\xb6\xf3\xc0\xcc\xb9\xf6 \xc6\xd1\xbd\xba "
+                    "\xb5\xe5\xb6\xf3\xc0\xcc\xb9\xf6";
+const char kBig5[] = "\xa6L\xaa\xed\xbe\xf7\xc5X\xb0\xca\xb5{\xa6\xa1 \xb6\xc7\xafu\xc5X\xb0\xca\xb5{\xa6\xa1";
+const char kShiftJis[] = "\x83v\x83\x8a\x83\x93\x83^\x83h\x83\x89\x83"
+                         "C\x83o \x83t\x83@\x83N\x83X";
+const char kCyrillic[] = "\xcf\xf0\xe8\xed\xf2\xe5\xf0\xfb \xd4\xe0\xea\xf1 \xd1\xe2\xff\xe7\xfc "
+                         "\xcb\xe0\xe7\xe5\xf0\xed\xfb\xe9 \xef\xf0\xe8\xed\xf2\xe5\xf0 "
+                         "\xf3\xf1\xf2\xe0\xed\xee\xe2\xeb\xe5\xed";
+const char kGreek[] = "\xc5\xea\xf4\xf5\xf0\xf9\xf4\xde\xf2 \xeb\xdd\xe9\xe6\xe5\xf1 \xd6\xe1\xee "
+                      "\xd0\xf1\xfc\xe3\xf1\xe1\xec\xec\xe1 \xef\xe4\xde\xe3\xe7\xf3\xe7\xf2";
+
+// A whole run whose ProgramDir and driver names are in text.
+std::string InPage(const std::string& text)
+{
+    return Lines({ kRunning, kPrinter, "\"C:\\" + text + "\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer" })
+        + Lines(Tools(text, text));
 }
 
 } // namespace
@@ -471,6 +494,18 @@ TEST(ZqlogJson, TicketLogs)
                     "Imprimante \xe9tiquettes d\xe9j\xe0 r\xe9gl\xe9"
                     "e")),
             0, { "ok" }, { nullptr }, {}, {}, { { 0, "code_page_likely" }, { -1, "code_page_likely" } } },
+        { "code page 936 text read as 1252: the note names 936", InPage(kGbk), 0, { "ok" }, { nullptr },
+            { { "/notes/0/text", CodePageSaid(936) } }, {}, {} },
+        { "code page 949 text read as 1252: the note names 949", InPage(kUhc), 0, { "ok" }, { nullptr },
+            { { "/notes/0/text", CodePageSaid(949) } }, {}, {} },
+        { "code page 950 text read as 1252: the note names 950", InPage(kBig5), 0, { "ok" }, { nullptr },
+            { { "/notes/0/text", CodePageSaid(950) } }, {}, {} },
+        { "code page 932 text read as 1252: the note names 932", InPage(kShiftJis), 0, { "ok" }, { nullptr },
+            { { "/notes/0/text", CodePageSaid(932) } }, {}, {} },
+        { "Cyrillic of code page 1251, whose words pair up by chance, raises no code page note", InPage(kCyrillic), 0,
+            { "ok" }, { nullptr }, { { "/notes", json::array() } }, {}, {} },
+        { "Greek of code page 1253 raises none either", InPage(kGreek), 0, { "ok" }, { nullptr },
+            { { "/notes", json::array() } }, {}, {} },
         { "LF line ends from a mail system", Lf(typical), 0, { "ok" }, { nullptr }, { { "/conversion", "lf" } },
             { { 0, "converted" }, { -1, "converted" } }, {} },
         { "a run that stops after the printer stage, and a later run that reached the driver tools",

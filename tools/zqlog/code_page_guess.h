@@ -3,7 +3,10 @@
 // code page's lead and trail bytes, and the pairs must be unlikely as 1252
 // (a trail byte of 0x80 or more, or a lead byte in 1252's rare punctuation
 // 0x81-0x9F), so that accented 1252 text, an é before a letter, raises
-// nothing. Counts only: memory stays fixed.
+// nothing; and the runs of high bytes must pair up exactly, but for a cut
+// character, so that Cyrillic or Greek words, which pair up by chance, raise
+// nothing either. Of the pages that fit, the one most of whose characters are
+// everyday ones is named. Counts only: memory stays fixed.
 #ifndef ZQLOG_CODE_PAGE_GUESS_H
 #define ZQLOG_CODE_PAGE_GUESS_H
 
@@ -17,6 +20,8 @@ public:
 private:
     enum { kCount = 4 };
     long pairs_[kCount] = {}, unlikely_[kCount] = {}, unpaired_[kCount] = {};
+    long stretches_[kCount] = {}, odd_[kCount] = {},
+         common_[kCount] = {}; // runs of high bytes, and those that do not pair up
 };
 
 #endif
