@@ -422,6 +422,19 @@ TEST(ZqlogJson, TicketLogs)
                 + Tools("Zq Fax Driver", "Zq Printer Driver")),
             0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
             { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "rotation cut the first line inside the printer's key path: the driver tool after it confirms its place",
+            Lines(
+                std::vector<std::string> { "ZqTest\\Install\\Printer" } + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" }, { 0, "first_lines_missing" } }, { { 0, "lines_lost" } } },
+        { "the same inside the fax's key path, the printer's announcement after it",
+            Lines(std::vector<std::string> { "Install\\Fax", kPrinter, kPrinterLine }
+                + Tools("Zq Fax Driver", "Zq Printer Driver")),
+            0, { "ok" }, { nullptr }, { { "/other_lines", 0 }, { "/runs/0/first_line", 1 } },
+            { { 0, "first_line_cut" } }, { { 0, "lines_lost" } } },
+        { "a first line like a key path's end, but a run's first line after it: another program's",
+            Lines({ "ZQ\\Install\\Printer" }) + typical, 0, { "ok" }, { nullptr },
+            { { "/other_lines", 1 }, { "/runs/0/first_line", 2 } }, {}, { { 0, "first_line_cut" } } },
         { "rotation cut the first line, the tail of the fax's command line",
             Lines(std::vector<std::string> { "\\zqntadd.exe\" SOFTWARE\\ZqTest\\Install\\Fax", kPrinter, kPrinterLine }
                 + Tools("Zq Fax Driver", "Zq Printer Driver")),

@@ -156,3 +156,16 @@ bool IsCutFront(const std::string& text)
     return name != std::string::npos && !drive && text.compare(0, 2, "\\\\") != 0
         && (text.find(driverTool) != std::string::npos || EndsWith(driverTool, text.c_str(), name + 4));
 }
+
+bool IsKeyTail(const std::string& text)
+{
+    std::string key = text;
+    if (!key.empty() && key.back() == '"') // a key path passed in double quotes
+        key.pop_back();
+    if (key.empty() || key[0] == '"' || key.find('\\') == std::string::npos
+        || key.find_first_of(":/") != std::string::npos || key.find(".exe") != std::string::npos)
+        return false;
+    const size_t slash = key.rfind('\\');
+    const std::string name = key.substr(slash + 1);
+    return name == "Printer" || name == "Fax";
+}

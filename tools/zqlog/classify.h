@@ -37,5 +37,8 @@ std::string CutFrom(const std::string& line); // the fixed texts line is the sta
 const GrammarRow* JoinedText(const std::string& text); // the fixed text a longer line ends with
 bool IsCommandShape(const std::string& text);
 bool IsCutFront(const std::string& text); // the end of a line of the program's, its front cut
+// The end of a key path as the package names it (...\Printer, ...\Fax): an
+// add-printer command line's tail, where the next line's place confirms it.
+bool IsKeyTail(const std::string& text);
 
 #endif

@@ -101,6 +101,7 @@ private:
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
     bool ParkedWants(const Line& head) const;
     int CutFrontPlace(const std::string& text) const;
+    bool IsCutFirstLine(const std::string& text) const;
     bool CommandFollows(int step) const;
     void TakeCutFront(const Line& head);
     bool ShapeFits(const RunState& run, const Line& head) const;

@@ -69,6 +69,8 @@ int LogReader::CutFrontPlace(const std::string& text) const
     const size_t exe = text.find(".exe\" ");
     if (exe != std::string::npos && text[0] != '"') // an add-printer tool's: the key tells which
         places |= 1ull << StepOf(IsFaxKey(text.substr(exe + 6)) ? LAUNCH_FAX : LAUNCH_PRINTER, PHASE_COMMAND);
+    else if (IsKeyTail(text)) // only its key path's end: the next line must confirm it
+        places |= 1ull << StepOf(IsFaxKey(text) ? LAUNCH_FAX : LAUNCH_PRINTER, PHASE_COMMAND);
     else if (text.find(" /n:") != std::string::npos)
         places |= 1ull << StepOf(LAUNCH_FAX_TOOL, PHASE_COMMAND) | 1ull << StepOf(LAUNCH_PRINTER_TOOL, PHASE_COMMAND);
     const GrammarRow* next = count_ > 1 ? OwnRow(Pending(1).text) : nullptr;
@@ -77,6 +79,13 @@ int LogReader::CutFrontPlace(const std::string& text) const
         if ((places >> step & 1) && (after != STEP_NONE ? MayFollow(step, after) : CommandFollows(step)))
             return step;
     return STEP_NONE;
+}
+
+// The log's first line is the end of a line of the program's: of a text of
+// its, or of an add-printer command line's key path, as the next line shows.
+bool LogReader::IsCutFirstLine(const std::string& text) const
+{
+    return IsCutFront(text) || (IsKeyTail(text) && CutFrontPlace(text) != STEP_NONE);
 }
 
 // The line after the log's first, cut one is the command line of the launch
@@ -118,7 +127,7 @@ void LogReader::Step()
     const int launch = CurrentLaunch();
     const Phase phase = launch >= 0 ? run_.launches[launch].phase : PHASE_NONE;
     const bool whole = head.length == head.text.size();
-    if (head.number == 1 && whole && IsCutFront(head.text)) {
+    if (head.number == 1 && whole && IsCutFirstLine(head.text)) {
         TakeCutFront(head);
         return;
     }
