@@ -90,8 +90,7 @@ void LogReader::MoveRuns(const Move& move)
         Stand(move);
         break;
     case Move::RESUME:
-        std::swap(run_, parkedRun_);
-        run_.interleaves = parkedRun_.interleaves = true;
+        SwitchRuns();
         break;
     case Move::END:
         EndLog();
@@ -294,20 +293,12 @@ Phrase LogReader::Place(int step, long number)
     // run's.
     const bool parkedNext = parked_ && Fits(parkedRun_, step) && MayFollow(parkedRun_.step, step)
         && (!MayFollow(run_.step, step) || StageOf(parkedRun_.step) > StageOf(run_.step));
-    if (inRun_ && Fits(run_, step) && !parkedNext) {
-        run_.stepBefore = run_.step;
-        Phrase gap = MayFollow(run_.step, step) ? Phrase() : Gaps(step, number, false);
-        run_.step = step;
-        return gap;
-    }
+    if (inRun_ && Fits(run_, step) && !parkedNext)
+        return GoOn(step, number);
     // Two runs at once: a line that only the parked run can take is its.
     if (parked_ && Fits(parkedRun_, step)) {
-        std::swap(run_, parkedRun_);
-        run_.interleaves = parkedRun_.interleaves = true;
-        run_.stepBefore = run_.step;
-        Phrase gap = MayFollow(run_.step, step) ? Phrase() : Gaps(step, number, false);
-        run_.step = step;
-        return gap;
+        SwitchRuns();
+        return GoOn(step, number);
     }
     EndParked();
     Phrase why;
@@ -414,13 +405,30 @@ void LogReader::HandOver(int launch)
     const long line = run_.launches[launch].line;
     run_.launches[launch].Reset();
     run_.step = run_.stepBefore;
-    std::swap(run_, parkedRun_);
-    run_.interleaves = parkedRun_.interleaves = true;
+    SwitchRuns();
     run_.stepBefore = run_.step;
     run_.step = StepOf(launch, PHASE_ANNOUNCED);
     run_.launches[launch].Reset();
     run_.launches[launch].line = line;
     run_.launches[launch].phase = PHASE_ANNOUNCED;
+}
+
+// Two runs at once: the parked run becomes the current one, and both are
+// known to interleave.
+void LogReader::SwitchRuns()
+{
+    std::swap(run_, parkedRun_);
+    run_.interleaves = parkedRun_.interleaves = true;
+}
+
+// The current run goes on at step; the words of the lines missing before it,
+// if any.
+Phrase LogReader::GoOn(int step, long number)
+{
+    run_.stepBefore = run_.step;
+    Phrase gap = MayFollow(run_.step, step) ? Phrase() : Gaps(step, number, false);
+    run_.step = step;
+    return gap;
 }
 
 // Of two runs at once, the earlier ends, so that runs end in their order;

@@ -139,6 +139,8 @@ private:
     static bool IsDriverTool(int launch);
     void EndParked();
     void HandOver(int launch);
+    void SwitchRuns();
+    Phrase GoOn(int step, long number);
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
