@@ -106,6 +106,17 @@ void ResultFilePath(const WindowsFacts* facts, const char* pack, char out[MAX_PA
     sprintf(out, "%.220s\\zqcheck-%s-%s.txt", pack, facts->name, facts->machine);
 }
 
+// The file at g_path, opened as disposition says; a failure is kept as the
+// file's first error.
+static int Create(DWORD disposition)
+{
+    g_file = CreateFileA(g_path, GENERIC_WRITE, FILE_SHARE_READ, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (g_file != INVALID_HANDLE_VALUE)
+        return 1;
+    g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+    return 0;
+}
+
 int OpenResultFile(const char* path, const WindowsFacts* facts, const char* programHash, const char* name)
 {
     strcpy(g_path, path);
@@ -117,11 +128,8 @@ int OpenResultFile(const char* path, const WindowsFacts* facts, const char* prog
     g_name = name;
     // Not truncated: a run refused before its rows must not cost the
     // machine's earlier result.
-    g_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (g_file == INVALID_HANDLE_VALUE) {
-        g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+    if (!Create(OPEN_ALWAYS))
         return 0;
-    }
     g_made = GetLastError() != ERROR_ALREADY_EXISTS;
     return 1;
 }
@@ -133,11 +141,8 @@ void BeginResultRows(void)
     // Made anew; a failure here leaves the error for the run's end to say.
     CloseHandle(g_file);
     g_made = 1;
-    g_file = CreateFileA(g_path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (g_file == INVALID_HANDLE_VALUE) {
-        g_error = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+    if (!Create(CREATE_ALWAYS))
         return;
-    }
     const WindowsFacts* facts = g_facts;
     char value[160];
     sprintf(value, "%d", RESULT_FORMAT);
