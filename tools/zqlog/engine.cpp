@@ -403,9 +403,11 @@ bool LogReader::Fits(const RunState& run, int step)
 void LogReader::HandOver(int launch)
 {
     const long line = run_.launches[launch].line;
+    const int from = run_.number;
     run_.launches[launch].Reset();
     run_.step = run_.stepBefore;
     SwitchRuns();
+    sink_.LineMoves(line, from, run_.number);
     run_.stepBefore = run_.step;
     run_.step = StepOf(launch, PHASE_ANNOUNCED);
     run_.launches[launch].Reset();
