@@ -137,9 +137,9 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
 {
     std::string text;
     if (options_.summary) {
+        auto line = [](long n) { return n ? std::to_string(n) : std::string(Word(W_SUMMARY_LINE_UNTOLD)); };
         text = Say(W_SUMMARY_RUN,
-            { std::to_string(record.run), std::to_string(record.firstLine), std::to_string(record.lastLine),
-                VerdictId(record.verdict) });
+            { std::to_string(record.run), line(record.firstLine), line(record.lastLine), VerdictId(record.verdict) });
         std::string stages;
         for (int s = 0; s < STAGE_COUNT; ++s)
             if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)

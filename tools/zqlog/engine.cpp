@@ -78,6 +78,9 @@ Phrase LogReader::Advance(const Move& move)
         launch->phase = row.phase;
         if (row.cause != PHASE_NONE)
             launch->cause = row.cause;
+        // An add-printer launch's lines from its command line on: whose they are, the command line shows.
+        if (LaunchOf(move.launch).addPrinter && launch->command && !launch->cut && row.phase >= PHASE_COMMAND)
+            run_.boundLast = move.line;
     }
     return why;
 }
@@ -288,6 +291,7 @@ void LogReader::EndLog()
 // follow the last line there, else as the first line of a new run.
 Phrase LogReader::Place(int step, long number)
 {
+    Tie(step, number);
     // Two runs at once: a line that follows the kept run's last line directly,
     // and the current run's only past a gap or past a stage more, is the kept
     // run's.
@@ -337,6 +341,20 @@ Phrase LogReader::Place(int step, long number)
     }
     run_.step = step;
     return why;
+}
+
+// The current and the kept run stand at the same place, and the line at
+// number can follow there: whichever takes it is the reader's choice. Unless
+// their command lines already showed two packages, the two are tied there.
+void LogReader::Tie(int step, long number)
+{
+    if (!parked_ || !inRun_ || run_.step != parkedRun_.step || !Fits(run_, step))
+        return;
+    if (run_.tieWith || parkedRun_.tieWith || ShownApart())
+        return; // a run is tied to one other run only
+    run_.tieWith = parkedRun_.number;
+    parkedRun_.tieWith = run_.number;
+    run_.tieLine = parkedRun_.tieLine = number;
 }
 
 void LogReader::Begin(int step, long number)
@@ -494,8 +512,7 @@ Phrase LogReader::Gaps(int step, long number, bool fresh)
 void LogReader::EndRun(const RunState& run)
 {
     lastInterleaved_ = run.interleaves;
-    RunRecord record = BuildRecord(RunFactsOf(run));
-    sink_.RunEnds(record);
+    Record(run);
     if (run.spooler)
         spoolerSeen_ = true;
     KeepStarted(run, &facts_);

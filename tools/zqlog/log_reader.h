@@ -141,6 +141,11 @@ private:
     void HandOver(int launch);
     void SwitchRuns();
     Phrase GoOn(int step, long number);
+    void Tie(int step, long number);
+
+    // ties.cpp: two runs that cannot be told apart from a line on, and their records.
+    bool ShownApart() const;
+    void Record(const RunState& run);
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
@@ -200,6 +205,14 @@ private:
         bool contested = false; // a failure line could not tell whose it is
         long emptyLine = 0; // its empty line, where the other run's lines stood between
     } stray_;
+    // The first of two tied runs to end, waiting for the other's end, and
+    // what the log showed when it ended.
+    struct Waiting {
+        RunState run;
+        LogFacts facts;
+        bool spoolerSeen = false, last = false;
+    } waiting_;
+    bool holding_ = false;
     std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
 };
 
