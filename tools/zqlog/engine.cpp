@@ -285,6 +285,7 @@ void LogReader::EndLog()
     EndParked();
     if (inRun_)
         EndRun(run_);
+    FlushWaiting();
 }
 
 // Where a line of the program's stands: in the current run when it can
@@ -355,6 +356,16 @@ void LogReader::Tie(int step, long number)
     run_.tieWith = parkedRun_.number;
     parkedRun_.tieWith = run_.number;
     run_.tieLine = parkedRun_.tieLine = number;
+}
+
+// The run tied to one that ended without their taking turns is tied no more.
+void LogReader::Untie(int run)
+{
+    for (RunState* other : { &run_, &parkedRun_ })
+        if (other->number == run) {
+            other->tieWith = 0;
+            other->tieLine = 0;
+        }
 }
 
 void LogReader::Begin(int step, long number)

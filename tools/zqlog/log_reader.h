@@ -142,10 +142,12 @@ private:
     void SwitchRuns();
     Phrase GoOn(int step, long number);
     void Tie(int step, long number);
+    void Untie(int run);
 
     // ties.cpp: two runs that cannot be told apart from a line on, and their records.
     bool ShownApart() const;
     void Record(const RunState& run);
+    void FlushWaiting();
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();

@@ -18,15 +18,20 @@ bool LogReader::ShownApart() const
     return false;
 }
 
-// The run's record to the sink; of two tied runs, the first to end waits for
-// the other, and the two records go in their runs' order.
+// The run's record to the sink; of two tied runs that took turns, the first
+// to end waits for the other, and the two records go in their runs' order.
+// Two runs tied but never taking turns were read one after the other:
+// nothing was chosen between them.
 void LogReader::Record(const RunState& run)
 {
-    if (!run.tieWith) {
+    const bool partnerWaits = holding_ && waiting_.run.number == run.tieWith;
+    if (run.tieWith && !partnerWaits && !run.interleaves)
+        Untie(run.tieWith);
+    if (!partnerWaits && (!run.tieWith || !run.interleaves)) {
         sink_.RunEnds(BuildRecord(RunFactsOf(run)));
         return;
     }
-    if (!holding_ || waiting_.run.number != run.tieWith) {
+    if (!partnerWaits) {
         waiting_.run = run;
         waiting_.facts = facts_;
         waiting_.spoolerSeen = spoolerSeen_;
@@ -44,4 +49,14 @@ void LogReader::Record(const RunState& run)
         std::swap(one, two);
     sink_.RunEnds(one);
     sink_.RunEnds(two);
+}
+
+// The log ends: a record still waiting for its partner goes alone.
+void LogReader::FlushWaiting()
+{
+    if (!holding_)
+        return;
+    holding_ = false;
+    sink_.RunEnds(BuildRecord({ waiting_.run, ahead_ ? *ahead_ : waiting_.facts, isLead_, waiting_.spoolerSeen,
+        firstLineCut_, causes_, true }));
 }
