@@ -107,8 +107,9 @@ private:
     bool ShapeFits(const RunState& run, const Line& head) const;
     bool IsFaxKey(const std::string& arg) const;
 
-    // engine.cpp: the one way a run moves through the grammar, begins, ends
-    // or gives way to the run kept aside. Only Advance calls the rest.
+    // engine.cpp and, for two runs at once, interleave.cpp: the one way a run
+    // moves through the grammar, begins, ends or gives way to the run kept
+    // aside. Only Advance calls the rest.
     Phrase Advance(const Move& move);
     void MoveRuns(const Move& move);
     bool ToolLineUnsure(int place, const Move& move, const LaunchState* launch);
@@ -125,6 +126,7 @@ private:
     void RecordSystemText(const Move& move, LaunchState* launch);
     void RecordWarning(const Move& move, LaunchState* launch);
     void RecordFailure(const Move& move, LaunchState* launch);
+    void KeepStray(const Move& move);
     void ClaimStrayText(const Move& move, LaunchState* launch);
     bool OtherRunMovedOn(const Move& move, int strayRun) const;
     void EndLog();
