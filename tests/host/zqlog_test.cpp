@@ -3,6 +3,7 @@
 // programs' lines, files that are no log.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -527,4 +528,46 @@ TEST(Zqlog, SpokenAsTheSentencesSayIt)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.says, Spoken(c.phrase)) << c.row;
+}
+
+// Two runs at once: an announcement the current run took, and the command
+// line after it showed to be the kept run's, stands with the kept run's
+// lines in the account and in the notes, where its stage is counted.
+TEST(Zqlog, HandedOverLineStandsWithItsRun)
+{
+    const std::string running = "OpenService the spooler is running";
+    const std::string flag = "Could not get Fax Function Key from the registry which means Do install Fax";
+    const std::string zqFax = "\"C:\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Fax";
+    const std::string acmeFax = "\"C:\\Acme\\zqntadd.exe\" SOFTWARE\\Acme\\Install\\Fax";
+    const std::string zqPrinter = "\"C:\\ZQ\\zqntadd.exe\" SOFTWARE\\ZQ\\Install\\Printer";
+    const std::string acmePrinter = "\"C:\\Acme\\zqntadd.exe\" SOFTWARE\\Acme\\Install\\Printer";
+    const struct {
+        const char* row;
+        std::string log;
+        long line; // from 1
+        int run;
+    } cases[] = {
+        { "the printer announcement right after the other run's fax command line",
+            Lines({ running, flag, kFax, zqFax, running, flag, kFax, acmeFax, kPrinter, zqPrinter, kPrinter,
+                acmePrinter }),
+            9, 1 },
+        { "the same, another program's line between the announcement and its command line",
+            Lines({ running, flag, kFax, zqFax, running, flag, kFax, acmeFax, kPrinter, "virus scan: ok", zqPrinter,
+                kPrinter, acmePrinter }),
+            9, 1 },
+    };
+    for (const auto& c : cases) {
+        const std::vector<LineNote> notes = NoteLines(c.log);
+        ASSERT_LT((size_t)c.line - 1, notes.size()) << c.row;
+        EXPECT_EQ(c.run, notes[c.line - 1].run) << c.row;
+        int status;
+        const std::string account = AccountOf(c.log, 0, &status);
+        char number[24];
+        snprintf(number, sizeof number, "\n%6ld | ", c.line);
+        const size_t at = account.find(number);
+        const size_t block = account.find("== run " + std::to_string(c.run) + ":");
+        const size_t next = account.find("== run " + std::to_string(c.run + 1) + ":");
+        EXPECT_TRUE(at != std::string::npos && block < at && at < next) << c.row << "\n" << account;
+        EXPECT_EQ(std::string::npos, account.find(number, at + 1)) << c.row << ": shown once\n" << account;
+    }
 }

@@ -85,6 +85,30 @@ void AccountWriter::Note(long line, const LineNote& note, size_t)
     Put(number + note.text + "\n       = " + Spoken(note.meaning) + "\n", note.run);
 }
 
+// A line's note, its text and what it says, leaves run from's lines for run
+// to's. The line was run from's last of the program's: only other programs'
+// lines may stand after it.
+void AccountWriter::LineMoves(long line, int from, int to)
+{
+    if (options_.summary || options_.Json())
+        return;
+    char number[24];
+    snprintf(number, sizeof number, "%6ld | ", line);
+    std::string& held = held_[from];
+    size_t at = held.rfind(number);
+    while (at != std::string::npos && at > 0 && held[at - 1] != '\n')
+        at = held.rfind(number, at - 1);
+    if (at == std::string::npos)
+        return; // not held: past the bound of what is shown
+    size_t end = held.find('\n', at);
+    static const char kMeaning[] = "\n       = ";
+    if (end != std::string::npos && held.compare(end, sizeof kMeaning - 1, kMeaning) == 0)
+        end = held.find('\n', end + 1);
+    end = end == std::string::npos ? held.size() : end + 1;
+    held_[to] += held.substr(at, end - at);
+    held.erase(at, end - at);
+}
+
 void AccountWriter::RunEnds(const RunRecord& record)
 {
     ++counts_[record.verdict];
@@ -113,9 +137,9 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
 {
     std::string text;
     if (options_.summary) {
+        auto line = [](long n) { return n ? std::to_string(n) : std::string(Word(W_SUMMARY_LINE_UNTOLD)); };
         text = Say(W_SUMMARY_RUN,
-            { std::to_string(record.run), std::to_string(record.firstLine), std::to_string(record.lastLine),
-                VerdictId(record.verdict) });
+            { std::to_string(record.run), line(record.firstLine), line(record.lastLine), VerdictId(record.verdict) });
         std::string stages;
         for (int s = 0; s < STAGE_COUNT; ++s)
             if (record.stages[s].state == STATE_FAILED || record.stages[s].state == STATE_UNFINISHED)

@@ -58,6 +58,7 @@ public:
     void RunBegins(int run, long line) override;
     void Note(long line, const LineNote& note, size_t length) override;
     void RunEnds(const RunRecord& record) override;
+    void LineMoves(long line, int from, int to) override;
     // The closing line (or the JSON's end), once the reader has read everything.
     void Close(const FileFacts& file);
 

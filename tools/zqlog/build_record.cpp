@@ -8,6 +8,7 @@
 
 #include "advice.h"
 #include "evidence.h"
+#include "indistinct.h"
 #include "meanings.h"
 #include "start_errors.h"
 #include "support/log_texts.h"
@@ -87,6 +88,7 @@ private:
     void Notes();
     void Note(NoteId id, const Phrase& text) { record_.notes.push_back({ id, text }); }
     void Facts();
+    void Untold();
 
     const RunFacts& facts_;
     const RunState& run_;
@@ -379,6 +381,8 @@ void RecordBuilder::Notes()
         Note(NOTE_LINES_LOST, Phrase(Sentence(kWords.lost)) + ": " + run_.gaps);
     if (run_.interleaves)
         Note(NOTE_INTERLEAVED, Sentence(kWords.interleave));
+    if (facts_.tied)
+        Note(NOTE_RUNS_INDISTINCT, TogetherSaid(run_, *facts_.tied));
     if (run_.crashTail) // a whole run lost nothing of its own
         Note(NOTE_CRASH_TAIL, Sentence(record_.verdict == VERDICT_OK ? W_CRASH_AFTER_WHOLE : kWords.crashTail));
     else if (run_.crashBefore)
@@ -426,6 +430,21 @@ void RecordBuilder::Facts()
         record_.system = SystemShown(facts_);
 }
 
+// Of two runs that cannot be told apart, what depends on which of them took
+// a line that either could have written is not known of either.
+void RecordBuilder::Untold()
+{
+    if (!facts_.tied)
+        return;
+    record_.firstLine = 0;
+    if (!LastLineBound(run_))
+        record_.lastLine = 0;
+    if (DriverNamesUntold(run_)) {
+        record_.driverNamesKnown = false;
+        record_.driverNames.clear();
+    }
+}
+
 RunRecord RecordBuilder::Build()
 {
     if (words_ && run_.headless)
@@ -444,6 +463,7 @@ RunRecord RecordBuilder::Build()
         Notes();
     }
     Facts();
+    Untold();
     return std::move(record_); // built once: moved, not copied
 }
 

@@ -13,10 +13,23 @@ namespace {
 class Collector : public NoteSink {
 public:
     std::vector<LineNote> notes;
+    std::vector<long> lines; // each note's line
     std::vector<RunRecord> runs;
     void RunBegins(int, long) override { }
-    void Note(long, const LineNote& note, size_t) override { notes.push_back(note); }
+    void Note(long line, const LineNote& note, size_t) override
+    {
+        notes.push_back(note);
+        lines.push_back(line);
+    }
     void RunEnds(const RunRecord& record) override { runs.push_back(record); }
+    void LineMoves(long line, int from, int to) override
+    {
+        for (size_t i = notes.size(); i-- > 0;)
+            if (lines[i] == line && notes[i].run == from) {
+                notes[i].run = to;
+                return;
+            }
+    }
 };
 
 Collector Collect(const std::string& logBytes, unsigned codePage)

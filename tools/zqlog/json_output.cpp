@@ -73,8 +73,9 @@ Json Run(const RunRecord& record, const Utf8& text, const std::vector<RunNote>& 
 {
     Json run;
     run["run"] = record.run;
-    run["first_line"] = record.firstLine;
-    run["last_line"] = record.lastLine;
+    // null: of two runs that cannot be told apart, which wrote the line is not known.
+    run["first_line"] = record.firstLine ? Json(record.firstLine) : Json(nullptr);
+    run["last_line"] = record.lastLine ? Json(record.lastLine) : Json(nullptr);
     run["verdict"] = VerdictId(record.verdict);
     run["why"] = record.whyId == WHY_NONE ? Json(nullptr) : Json(WhyIdText(record.whyId));
     run["why_text"] = record.whyId == WHY_NONE ? Json(nullptr) : Json(WhyText(record.whyId));
@@ -84,7 +85,7 @@ Json Run(const RunRecord& record, const Utf8& text, const std::vector<RunNote>& 
     run["stages"] = stages;
     run["key_path"] = record.hasKeyPath ? text(record.keyPath) : Json(nullptr);
     run["program_dir"] = record.hasProgramDir ? text(record.programDir) : Json(nullptr);
-    Json names = Json::array();
+    Json names = record.driverNamesKnown ? Json::array() : Json(nullptr);
     for (const std::string& name : record.driverNames)
         names.push_back(text(name));
     run["driver_names"] = names;

@@ -30,6 +30,8 @@ public:
     // length: the whole line's. Not called when the reader gives no words.
     virtual void Note(long line, const LineNote& note, size_t length) = 0;
     virtual void RunEnds(const RunRecord& record) = 0;
+    // Two runs at once: a line noted as run from's is run to's, as a later line showed.
+    virtual void LineMoves(long, int /*from*/, int /*to*/) { }
 };
 
 // A sink that keeps nothing: for a first pass that gathers the log's facts.

@@ -41,6 +41,8 @@ void RunState::Reset()
     lost = zeroLines = gluedLines = cutLines = others = othersPending = 0;
     endedByRun = interleaves = spoolerSeen = crashTail = crashBefore = zerosInFront = endCut = false;
     endCutLaunch = -1;
+    tieWith = 0;
+    tieLine = boundLast = 0;
 }
 
 LogReader::LogReader(NoteSink& sink, unsigned codePage, size_t lineCap, bool words, bool causes)

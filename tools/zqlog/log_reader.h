@@ -107,8 +107,9 @@ private:
     bool ShapeFits(const RunState& run, const Line& head) const;
     bool IsFaxKey(const std::string& arg) const;
 
-    // engine.cpp: the one way a run moves through the grammar, begins, ends
-    // or gives way to the run kept aside. Only Advance calls the rest.
+    // engine.cpp and, for two runs at once, interleave.cpp: the one way a run
+    // moves through the grammar, begins, ends or gives way to the run kept
+    // aside. Only Advance calls the rest.
     Phrase Advance(const Move& move);
     void MoveRuns(const Move& move);
     bool ToolLineUnsure(int place, const Move& move, const LaunchState* launch);
@@ -125,6 +126,7 @@ private:
     void RecordSystemText(const Move& move, LaunchState* launch);
     void RecordWarning(const Move& move, LaunchState* launch);
     void RecordFailure(const Move& move, LaunchState* launch);
+    void KeepStray(const Move& move);
     void ClaimStrayText(const Move& move, LaunchState* launch);
     bool OtherRunMovedOn(const Move& move, int strayRun) const;
     void EndLog();
@@ -141,6 +143,13 @@ private:
     void HandOver(int launch);
     void SwitchRuns();
     Phrase GoOn(int step, long number);
+    void Tie(int step, long number);
+    void Untie(int run);
+
+    // ties.cpp: two runs that cannot be told apart from a line on, and their records.
+    bool ShownApart() const;
+    void Record(const RunState& run);
+    void FlushWaiting();
 
     // commands.cpp: command lines and system texts.
     bool TakeSystemText();
@@ -200,6 +209,14 @@ private:
         bool contested = false; // a failure line could not tell whose it is
         long emptyLine = 0; // its empty line, where the other run's lines stood between
     } stray_;
+    // The first of two tied runs to end, waiting for the other's end, and
+    // what the log showed when it ended.
+    struct Waiting {
+        RunState run;
+        LogFacts facts;
+        bool spoolerSeen = false, last = false;
+    } waiting_;
+    bool holding_ = false;
     std::string scratchDir_, scratchArg_, scratchText_; // reused, so that a long log allocates little
 };
 

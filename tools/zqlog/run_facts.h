@@ -73,6 +73,12 @@ struct RunState {
     int endCutLaunch = -1; // the launch whose command line that is
     bool zerosInFront = false; // the zero bytes in front of its first line ended the run before
     long othersPending = 0; // other programs' lines after the run's last line so far
+    // Two runs that stood at the same place when a line came that either
+    // could take: from tieLine on, which of them took such a line was the
+    // reader's choice, not the log's. 0 for none.
+    int tieWith = 0;
+    long tieLine = 0;
+    long boundLast = 0; // its last line that its own add-printer command line ties to it
 
     void Reset();
 };
@@ -86,6 +92,7 @@ struct RunFacts {
     bool firstLineCut; // the log's first line is the end of a line
     bool causes; // causes and notes put into words
     bool laterSeen; // the runs after this one count: the log was read ahead, or none follows
+    const RunState* tied = nullptr; // the run it cannot be told apart from, if any
 };
 
 #endif

@@ -49,7 +49,7 @@ const char* NoteIdText(NoteId note)
     static const char* const kIds[NOTE_COUNT]
         = { "first_lines_missing", "lines_lost", "interleaved", "zero_bytes", "crash_tail", "glued_line", "cut_line",
               "first_line_cut", "fax_name_empty", "program_dir_empty", "key_path_quoted", "null_text", "other_lines",
-              "ends_after_printer", "converted", "code_page_likely", "read_once" };
+              "ends_after_printer", "converted", "code_page_likely", "read_once", "runs_indistinct" };
     return kIds[note];
 }
 

@@ -79,6 +79,7 @@ enum NoteId {
     NOTE_CONVERTED,
     NOTE_CODE_PAGE_LIKELY,
     NOTE_READ_ONCE,
+    NOTE_RUNS_INDISTINCT,
     NOTE_COUNT
 };
 
@@ -111,6 +112,8 @@ struct StageRecord {
 
 struct RunRecord {
     int run = 0; // the file's run number, from 1
+    // 0 where it is not known: of two runs that cannot be told apart, which
+    // of them wrote the line.
     long firstLine = 0, lastLine = 0;
     Verdict verdict = VERDICT_OK;
     Phrase why; // the verdict's one-line reason (none when ok), with line numbers
@@ -122,6 +125,7 @@ struct RunRecord {
     bool hasKeyPath = false, hasProgramDir = false;
     std::string keyPath, programDir; // as the add-printer command lines show them
     std::vector<std::string> driverNames; // as the driver-tool command lines show them, fax first
+    bool driverNamesKnown = true; // false: the run cannot be told apart from another where its names stand
 };
 
 const char* VerdictId(Verdict verdict); // "ok", "failed", "incomplete"

@@ -140,9 +140,13 @@ std::string ClosingLine(const long runs[VERDICT_COUNT], long lines, long others)
 
 std::string VerdictLine(const RunRecord& record)
 {
-    std::string line = Say(W_VERDICT_LINE,
-        { std::to_string(record.run), VerdictId(record.verdict), std::to_string(record.firstLine),
-            std::to_string(record.lastLine) });
+    const std::string run = std::to_string(record.run);
+    // Of two runs that cannot be told apart, a line not known is never a number.
+    std::string line = !record.lastLine ? Say(W_VERDICT_LINE_UNTOLD, { run, VerdictId(record.verdict) })
+        : !record.firstLine
+        ? Say(W_VERDICT_LINE_FIRST_UNTOLD, { run, VerdictId(record.verdict), std::to_string(record.lastLine) })
+        : Say(W_VERDICT_LINE,
+            { run, VerdictId(record.verdict), std::to_string(record.firstLine), std::to_string(record.lastLine) });
     if (!record.why.empty())
         line += ": " + Spoken(record.why);
     return line;

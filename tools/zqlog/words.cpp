@@ -208,6 +208,14 @@ const WordRow kRows[] = {
         "the lines of two runs interleave here (two setups ran at once, or a run was ended and another "
         "began): each line goes to the run whose place in the program's order it can take; where both "
         "runs write the same line, which of them wrote it is not known" },
+    { W_RUNS_INDISTINCT,
+        "runs {} and {} cannot be told apart from line {} on: both stood at the same place in the program's order "
+        "when a line came that either could have written, so from there such a line went to one of them by "
+        "zqlog's choice, not by the log; together they began at lines {} and {}{}{}: which run each of these is, "
+        "is not known; what a run's own command lines show (its key path, ProgramDir, a failure that repeats "
+        "them) stays that run's" },
+    { W_INDISTINCT_ENDS, ", ended at lines {} and {}" },
+    { W_INDISTINCT_DRIVERS, ", named the drivers {}" },
     { W_HEADLESS,
         "the run's first lines are missing (lost, or the log was pasted from its tail): its earlier stages "
         "are unknown" },
@@ -361,6 +369,8 @@ const WordRow kRows[] = {
     { W_MORE_LINE, "more line" },
     { W_MORE_LINES, "more lines" },
     { W_VERDICT_LINE, "run {}: {}, lines {} to {}" },
+    { W_VERDICT_LINE_FIRST_UNTOLD, "run {}: {}, its first line not known (see the note), its last line {}" },
+    { W_VERDICT_LINE_UNTOLD, "run {}: {}, its first and last lines not known (see the note)" },
     { W_MEANING_NO_KEY_PATH,
         "the program was given no key path at all; the run ends here. Check how the setup package starts "
         "zqrunadd.exe" },
@@ -550,6 +560,7 @@ const WordRow kRows[] = {
     { W_SUMMARY_AND_JSON, "--summary and {} do not go together" },
     { W_JSON_AND_JSON_LINES, "--json and --json-lines do not go together" },
     { W_SUMMARY_RUN, "run {}  lines {}-{}  {}" },
+    { W_SUMMARY_LINE_UNTOLD, "?" },
     { W_SYSTEM_ROW, "system" },
     { W_NOTE_LINE, "note: {}\n" },
     { W_AT_LINE, " (line {})" },
