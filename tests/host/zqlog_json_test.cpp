@@ -688,6 +688,8 @@ struct TieCase {
     json firstLines, lastLines, keyPaths, driverNames; // per run
     std::vector<const char*> together; // parts of the runs_indistinct note's text; none: no such note
     const char* header; // a part of the text account's verdict lines
+    json stageLines = nullptr; // per run: { stage: its line }, of the stages asserted
+    std::vector<const char*> printerSays = {}; // per run: a part of the printer stage's cause or advice
 };
 
 } // namespace
@@ -708,7 +710,11 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
             { "ok", "ok" }, { none, none }, { none, none }, { kAcmeKey, kZqKey }, { none, none },
             { "runs 1 and 2 cannot be told apart from line 7 on", "began at lines 1 and 4, ended at lines 16 and 20",
                 "named the drivers ZQ Fax, ZQ Laser, Acme Fax 2, Acme Laser 5" },
-            "run 1: ok, its first and last lines not known (see the note)" },
+            "run 1: ok, its first and last lines not known (see the note)",
+            json::array({ { { "spooler", none }, { "fax_decision", none }, { "fax", none }, { "printer", none },
+                              { "driver_tool_fax", none } },
+                { { "spooler", none }, { "fax_decision", none }, { "fax", none }, { "driver_tool_printer", none } } }),
+            { "started at line not known (see the note), ran", "started at line not known (see the note), ran" } },
         { "the same, one start failing with a code: the failure is the run's whose command line it repeats",
             Lines({ "[setup.exe] starting", kRunning, kFlag, kRunning, kFlag, kFax, kFax, kZqFax, kAcmeFax, kPrinter,
                 kPrinter, kAcmePrinter, Warned("740"), kAcmePrinter, kPrinterFailed, kZqPrinter, kFaxTool,
@@ -716,7 +722,9 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
                 driver + "ZQ Laser" }),
             { "ok", "failed" }, { none, none }, { none, none }, { kZqKey, kAcmeKey }, { none, none },
             { "runs 1 and 2 cannot be told apart from line 6 on", "began at lines 2 and 4, ended at lines 20 and 24" },
-            "run 2: failed, its first and last lines not known (see the note): printer failed" },
+            "run 2: failed, its first and last lines not known (see the note): printer failed",
+            json::array({ { { "fax", none } }, { { "fax", none }, { "printer", none } } }),
+            { "started at line not known", "the same program started at line 9 (run 2) of this log" } },
         { "one package twice: the same key paths",
             Lines({ kRunning, kRunning, kFlag, kFlag, kFax, kFax, kZqFax, kZqFax, kPrinter, kZqPrinter, kFaxTool,
                 driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser", kPrinter, kZqPrinter, kFaxTool, driver + "ZQ Fax",
@@ -729,13 +737,18 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
                 Warned("740"), kZqPrinter, kPrinterFailed, kAcmePrinter, Warned("5"), kAcmePrinter, kPrinterFailed }),
             { "failed", "failed" }, { none, none }, { 18, 14 }, { kAcmeKey, kZqKey }, { json::array(), json::array() },
             { "runs 1 and 2 cannot be told apart from line 7 on", "began at lines 1 and 4: which run" },
-            "run 2: failed, its first line not known (see the note), its last line 14" },
+            "run 2: failed, its first line not known (see the note), its last line 14",
+            json::array({ { { "spooler", none }, { "printer", none } }, { { "spooler", none }, { "printer", none } } }),
+            { "failed at line 18:", "failed at line 14:" } },
         { "keys shown apart before the runs stand at the same place: each run keeps its lines",
             Lines({ kRunning, kFlag, kFax, kZqFax, kRunning, kFlag, kFax, kAcmeFax, kPrinter, kAcmePrinter, kPrinter,
                 "Path not found.", kZqPrinter, kFaxTool, "", kPrinterFailed, kFaxTool, driver + "Acme Fax 2",
                 driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser", kPrinterTool, driver + "Acme Laser 5" }),
             { "ok", "failed" }, { 1, 5 }, { 21, 23 }, { kZqKey, kAcmeKey }, { json::array(), json::array() }, {},
-            "run 1: ok, lines 1 to 21" },
+            "run 1: ok, lines 1 to 21",
+            json::array({ { { "spooler", 1 }, { "fax", 3 }, { "printer", 11 } },
+                { { "spooler", 5 }, { "fax", 7 }, { "printer", 9 } } }),
+            { "started at line 11", "failed at line 16" } },
         { "one package's run ending after the printer stage, then another run alone: read one after the other",
             Lines({ kFlag, kFax, kZqFax, kPrinter, kZqPrinter, kFlag, kFax, kZqFax, kPrinter, kZqPrinter, kFaxTool,
                 driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser" }),
@@ -762,6 +775,14 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
             EXPECT_EQ(c.lastLines[i], run["last_line"]) << at;
             EXPECT_EQ(c.keyPaths[i], run["key_path"]) << at;
             EXPECT_EQ(c.driverNames[i], run["driver_names"]) << at;
+            if (!c.stageLines.is_null())
+                for (const auto& stage : c.stageLines[i].items())
+                    EXPECT_EQ(stage.value(), run["stages"][stage.key()]["line"]) << at << ", " << stage.key();
+            if (!c.printerSays.empty()) {
+                const json& printer = run["stages"]["printer"];
+                const std::string said = printer["cause"].get<std::string>() + " " + printer["advice"].dump();
+                EXPECT_NE(std::string::npos, said.find(c.printerSays[i])) << at << "\n" << said;
+            }
             std::string together;
             for (const json& note : run["notes"])
                 if (note["id"] == "runs_indistinct")
