@@ -689,7 +689,8 @@ struct TieCase {
     std::vector<const char*> together; // parts of the runs_indistinct note's text; none: no such note
     const char* header; // a part of the text account's verdict lines
     json stageLines = nullptr; // per run: { stage: its line }, of the stages asserted
-    std::vector<const char*> printerSays = {}; // per run: a part of the printer stage's cause or advice
+    std::vector<const char*> says = {}; // per run: a part of one stage's cause or advice
+    const char* sayer = "printer"; // that stage
 };
 
 } // namespace
@@ -715,6 +716,17 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
                               { "driver_tool_fax", none } },
                 { { "spooler", none }, { "fax_decision", none }, { "fax", none }, { "driver_tool_printer", none } } }),
             { "started at line not known (see the note), ran", "started at line not known (see the note), ran" } },
+        { "the same, a driver tool's start failing: the other start of that tool is either run's",
+            Lines({ kRunning, kFlag, kFax, kRunning, kFlag, kFax, kZqFax, kAcmeFax, kPrinter, kPrinter, kZqPrinter,
+                kAcmePrinter, kFaxTool, driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser", kFaxTool,
+                driver + "Acme Fax 2", kPrinterTool, driver + "Acme Laser 5", Warned("740"), driver + "Acme Laser 5",
+                "Error executing zqsetdrv for printer driver" }),
+            { "ok", "failed" }, { none, none }, { none, none }, { kAcmeKey, kZqKey }, { none, none },
+            { "runs 1 and 2 cannot be told apart from line 7 on" }, "run 2: failed, its first and last lines not known",
+            json::array({ { { "driver_tool_printer", none } }, { { "driver_tool_printer", none } } }),
+            { "started at line not known (see the note), not waited for",
+                "the same program started at line 17 of this log (of which run is not known)" },
+            "driver_tool_printer" },
         { "the same, one start failing with a code: the failure is the run's whose command line it repeats",
             Lines({ "[setup.exe] starting", kRunning, kFlag, kRunning, kFlag, kFax, kFax, kZqFax, kAcmeFax, kPrinter,
                 kPrinter, kAcmePrinter, Warned("740"), kAcmePrinter, kPrinterFailed, kZqPrinter, kFaxTool,
@@ -778,10 +790,10 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
             if (!c.stageLines.is_null())
                 for (const auto& stage : c.stageLines[i].items())
                     EXPECT_EQ(stage.value(), run["stages"][stage.key()]["line"]) << at << ", " << stage.key();
-            if (!c.printerSays.empty()) {
-                const json& printer = run["stages"]["printer"];
-                const std::string said = printer["cause"].get<std::string>() + " " + printer["advice"].dump();
-                EXPECT_NE(std::string::npos, said.find(c.printerSays[i])) << at << "\n" << said;
+            if (!c.says.empty()) {
+                const json& stage = run["stages"][c.sayer];
+                const std::string said = stage["cause"].get<std::string>() + " " + stage["advice"].dump();
+                EXPECT_NE(std::string::npos, said.find(c.says[i])) << at << "\n" << said;
             }
             std::string together;
             for (const json& note : run["notes"])
