@@ -107,14 +107,7 @@ private:
 
 bool RecordBuilder::Told(long line, int launch) const
 {
-    if (!facts_.tied)
-        return true;
-    if (line == run_.last && LastLineBound(run_))
-        return true;
-    if (launch < 0 || !LaunchOf(launch).addPrinter)
-        return false;
-    const LaunchState& own = run_.launches[launch];
-    return own.command && !own.cut && line >= own.commandLine;
+    return !facts_.tied || LineOwn(run_, line, launch);
 }
 
 bool RecordBuilder::PastSettings() const

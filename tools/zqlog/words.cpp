@@ -217,6 +217,9 @@ const WordRow kRows[] = {
         "them) stays that run's" },
     { W_INDISTINCT_ENDS, ", ended at lines {} and {}" },
     { W_INDISTINCT_DRIVERS, ", named the drivers {}" },
+    { W_INDISTINCT_STAGES, ", had their stages at lines {}" },
+    { W_INDISTINCT_STAGE_LINE, "{} {}" },
+    { W_INDISTINCT_LINE_PAIR, "{} and {}" },
     { W_HEADLESS,
         "the run's first lines are missing (lost, or the log was pasted from its tail): its earlier stages "
         "are unknown" },
