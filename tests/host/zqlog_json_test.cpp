@@ -688,6 +688,9 @@ struct TieCase {
     json firstLines, lastLines, keyPaths, driverNames; // per run
     std::vector<const char*> together; // parts of the runs_indistinct note's text; none: no such note
     const char* header; // a part of the text account's verdict lines
+    json stageLines = nullptr; // per run: { stage: its line }, of the stages asserted
+    std::vector<const char*> says = {}; // per run: a part of one stage's cause or advice
+    const char* sayer = "printer"; // that stage
 };
 
 } // namespace
@@ -707,8 +710,24 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
                 driver + "Acme Fax 2", kPrinterTool, driver + "Acme Laser 5" }),
             { "ok", "ok" }, { none, none }, { none, none }, { kAcmeKey, kZqKey }, { none, none },
             { "runs 1 and 2 cannot be told apart from line 7 on", "began at lines 1 and 4, ended at lines 16 and 20",
-                "named the drivers ZQ Fax, ZQ Laser, Acme Fax 2, Acme Laser 5" },
-            "run 1: ok, its first and last lines not known (see the note)" },
+                "named the drivers ZQ Fax, ZQ Laser, Acme Fax 2, Acme Laser 5",
+                "printer 9 and 10; driver tool (fax) 13 and 17; driver tool (printer) 15 and 19, named" },
+            "run 1: ok, its first and last lines not known (see the note)",
+            json::array({ { { "spooler", none }, { "fax_decision", none }, { "fax", none }, { "printer", none },
+                              { "driver_tool_fax", none } },
+                { { "spooler", none }, { "fax_decision", none }, { "fax", none }, { "driver_tool_printer", none } } }),
+            { "started at line not known (see the note), ran", "started at line not known (see the note), ran" } },
+        { "the same, a driver tool's start failing: the other start of that tool is either run's",
+            Lines({ kRunning, kFlag, kFax, kRunning, kFlag, kFax, kZqFax, kAcmeFax, kPrinter, kPrinter, kZqPrinter,
+                kAcmePrinter, kFaxTool, driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser", kFaxTool,
+                driver + "Acme Fax 2", kPrinterTool, driver + "Acme Laser 5", Warned("740"), driver + "Acme Laser 5",
+                "Error executing zqsetdrv for printer driver" }),
+            { "ok", "failed" }, { none, none }, { none, none }, { kAcmeKey, kZqKey }, { none, none },
+            { "runs 1 and 2 cannot be told apart from line 7 on" }, "run 2: failed, its first and last lines not known",
+            json::array({ { { "driver_tool_printer", none } }, { { "driver_tool_printer", none } } }),
+            { "started at line not known (see the note), not waited for",
+                "the same program started at line 17 of this log (of which run is not known)" },
+            "driver_tool_printer" },
         { "the same, one start failing with a code: the failure is the run's whose command line it repeats",
             Lines({ "[setup.exe] starting", kRunning, kFlag, kRunning, kFlag, kFax, kFax, kZqFax, kAcmeFax, kPrinter,
                 kPrinter, kAcmePrinter, Warned("740"), kAcmePrinter, kPrinterFailed, kZqPrinter, kFaxTool,
@@ -716,7 +735,9 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
                 driver + "ZQ Laser" }),
             { "ok", "failed" }, { none, none }, { none, none }, { kZqKey, kAcmeKey }, { none, none },
             { "runs 1 and 2 cannot be told apart from line 6 on", "began at lines 2 and 4, ended at lines 20 and 24" },
-            "run 2: failed, its first and last lines not known (see the note): printer failed" },
+            "run 2: failed, its first and last lines not known (see the note): printer failed",
+            json::array({ { { "fax", none } }, { { "fax", none }, { "printer", none } } }),
+            { "started at line not known", "the same program started at line 9 (run 2) of this log" } },
         { "one package twice: the same key paths",
             Lines({ kRunning, kRunning, kFlag, kFlag, kFax, kFax, kZqFax, kZqFax, kPrinter, kZqPrinter, kFaxTool,
                 driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser", kPrinter, kZqPrinter, kFaxTool, driver + "ZQ Fax",
@@ -728,14 +749,21 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
             Lines({ kRunning, kFlag, kFax, kRunning, kFlag, kFax, kZqFax, kAcmeFax, kPrinter, kPrinter, kZqPrinter,
                 Warned("740"), kZqPrinter, kPrinterFailed, kAcmePrinter, Warned("5"), kAcmePrinter, kPrinterFailed }),
             { "failed", "failed" }, { none, none }, { 18, 14 }, { kAcmeKey, kZqKey }, { json::array(), json::array() },
-            { "runs 1 and 2 cannot be told apart from line 7 on", "began at lines 1 and 4: which run" },
-            "run 2: failed, its first line not known (see the note), its last line 14" },
+            { "runs 1 and 2 cannot be told apart from line 7 on",
+                "began at lines 1 and 4, had their stages at lines spooler 1 and 4; fax decision 2 and 5; fax 3 and 6; "
+                "printer 9 and 10: which run" },
+            "run 2: failed, its first line not known (see the note), its last line 14",
+            json::array({ { { "spooler", none }, { "printer", none } }, { { "spooler", none }, { "printer", none } } }),
+            { "failed at line 18:", "failed at line 14:" } },
         { "keys shown apart before the runs stand at the same place: each run keeps its lines",
             Lines({ kRunning, kFlag, kFax, kZqFax, kRunning, kFlag, kFax, kAcmeFax, kPrinter, kAcmePrinter, kPrinter,
                 "Path not found.", kZqPrinter, kFaxTool, "", kPrinterFailed, kFaxTool, driver + "Acme Fax 2",
                 driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser", kPrinterTool, driver + "Acme Laser 5" }),
             { "ok", "failed" }, { 1, 5 }, { 21, 23 }, { kZqKey, kAcmeKey }, { json::array(), json::array() }, {},
-            "run 1: ok, lines 1 to 21" },
+            "run 1: ok, lines 1 to 21",
+            json::array({ { { "spooler", 1 }, { "fax", 3 }, { "printer", 11 } },
+                { { "spooler", 5 }, { "fax", 7 }, { "printer", 9 } } }),
+            { "started at line 11", "failed at line 16" } },
         { "one package's run ending after the printer stage, then another run alone: read one after the other",
             Lines({ kFlag, kFax, kZqFax, kPrinter, kZqPrinter, kFlag, kFax, kZqFax, kPrinter, kZqPrinter, kFaxTool,
                 driver + "ZQ Fax", kPrinterTool, driver + "ZQ Laser" }),
@@ -762,6 +790,14 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
             EXPECT_EQ(c.lastLines[i], run["last_line"]) << at;
             EXPECT_EQ(c.keyPaths[i], run["key_path"]) << at;
             EXPECT_EQ(c.driverNames[i], run["driver_names"]) << at;
+            if (!c.stageLines.is_null())
+                for (const auto& stage : c.stageLines[i].items())
+                    EXPECT_EQ(stage.value(), run["stages"][stage.key()]["line"]) << at << ", " << stage.key();
+            if (!c.says.empty()) {
+                const json& stage = run["stages"][c.sayer];
+                const std::string said = stage["cause"].get<std::string>() + " " + stage["advice"].dump();
+                EXPECT_NE(std::string::npos, said.find(c.says[i])) << at << "\n" << said;
+            }
             std::string together;
             for (const json& note : run["notes"])
                 if (note["id"] == "runs_indistinct")

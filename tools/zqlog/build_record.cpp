@@ -74,6 +74,14 @@ private:
             record_.stages[stage].cause = cause();
     }
     bool PastSettings() const;
+    // Of two runs that cannot be told apart, a line is the run's own only
+    // where its own add-printer command line ties it to it.
+    bool Told(long line, int launch) const;
+    long Kept(long line, int launch = -1) const { return Told(line, launch) ? line : 0; }
+    Sentence LineSaid(long line, int launch = -1) const
+    {
+        return Told(line, launch) ? Sentence(Number(line)) : Sentence(W_LINE_NOT_KNOWN);
+    }
     // Zero bytes after the run's last line: a crash lost its end.
     bool EndLost() const { return run_.crashTail || run_.crashBefore || run_.endCut; }
     void Settings();
@@ -97,6 +105,11 @@ private:
     Phrase unknown_; // the cause of a stage the lost first lines hide
 };
 
+bool RecordBuilder::Told(long line, int launch) const
+{
+    return !facts_.tied || LineOwn(run_, line, launch);
+}
+
 bool RecordBuilder::PastSettings() const
 {
     bool past = run_.spooler || run_.faxFlagLine;
@@ -109,8 +122,8 @@ void RecordBuilder::Settings()
 {
     const LaunchState* l = run_.launches;
     if (run_.settingsEnd) {
-        Put(STAGE_SETTINGS, STATE_FAILED, run_.settingsLine, [&] {
-            return Sentence(W_LINE_SAID, { Number(run_.settingsLine), Sentence(run_.settingsEnd->summary) });
+        Put(STAGE_SETTINGS, STATE_FAILED, Kept(run_.settingsLine), [&] {
+            return Sentence(W_LINE_SAID, { LineSaid(run_.settingsLine), Sentence(run_.settingsEnd->summary) });
         });
         record_.stages[STAGE_SETTINGS].failureLine = run_.settingsEnd->text;
     } else if (run_.headless || !PastSettings())
@@ -133,8 +146,8 @@ void RecordBuilder::Spooler()
 {
     if (run_.spooler) {
         const bool failed = run_.spooler->why != WHY_NONE;
-        Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, run_.spoolerLine, [&] {
-            return Sentence(W_LINE_SAID, { Number(run_.spoolerLine), Sentence(run_.spooler->summary) });
+        Put(STAGE_SPOOLER, failed ? STATE_FAILED : STATE_DONE, Kept(run_.spoolerLine), [&] {
+            return Sentence(W_LINE_SAID, { LineSaid(run_.spoolerLine), Sentence(run_.spooler->summary) });
         });
         if (failed)
             record_.stages[STAGE_SPOOLER].failureLine = run_.spooler->text;
@@ -151,8 +164,8 @@ void RecordBuilder::FaxDecision()
     const LaunchState* l = run_.launches;
     const Stage s = STAGE_FAX_DECISION;
     if (run_.faxFlagLine)
-        Put(s, STATE_DONE, run_.faxFlagLine, [&] {
-            return Sentence(W_LINE_SAID, { Number(run_.faxFlagLine), Sentence(kWords.faxOn) });
+        Put(s, STATE_DONE, Kept(run_.faxFlagLine), [&] {
+            return Sentence(W_LINE_SAID, { LineSaid(run_.faxFlagLine), Sentence(kWords.faxOn) });
         });
     else if (run_.headless && run_.firstStep > STEP_FAX_FLAG)
         Put(s, STATE_UNKNOWN, 0, [&] { return unknown_; });
@@ -210,7 +223,7 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         error.known = row != nullptr;
     }
     if (launch.phase == PHASE_TOO_LONG) {
-        Put(stage, STATE_FAILED, launch.line,
+        Put(stage, STATE_FAILED, Kept(launch.line, i),
             [&] { return Sentence(W_NOT_STARTED, { Sentence(LaunchOf(i).tooLong) }); });
         out.advice = words_ ? Sentence(LaunchOf(i).tooLongAdvice) : "";
         return;
@@ -220,9 +233,9 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
         LaunchFailure failure;
         if (words_ && error.known)
             failure = StartFailure(facts_, i);
-        Put(stage, STATE_FAILED, launch.line, [&] {
-            return error.known ? Sentence(W_DID_NOT_START_KNOWN, { Number(launch.line), Sentence(failure.cause) })
-                               : Sentence(W_DID_NOT_START, { Number(launch.line), SystemSaid(launch) });
+        Put(stage, STATE_FAILED, Kept(launch.line, i), [&] {
+            return error.known ? Sentence(W_DID_NOT_START_KNOWN, { LineSaid(launch.line, i), Sentence(failure.cause) })
+                               : Sentence(W_DID_NOT_START, { LineSaid(launch.line, i), SystemSaid(launch) });
         });
         out.advice = failure.advice;
         return;
@@ -231,8 +244,8 @@ void RecordBuilder::LaunchFailed(int i, Stage stage)
     LaunchFailure failure;
     if (words_)
         failure = FailureParts(facts_, i);
-    Put(stage, STATE_FAILED, launch.line ? launch.line : launch.failedLine, [&] {
-        return Sentence(W_FAILED_AT, { Number(launch.failedLine), Sentence(failure.cause) });
+    Put(stage, STATE_FAILED, Kept(launch.line ? launch.line : launch.failedLine, i), [&] {
+        return Sentence(W_FAILED_AT, { LineSaid(launch.failedLine, i), Sentence(failure.cause) });
     });
     out.advice = failure.advice;
 }
@@ -256,16 +269,18 @@ void RecordBuilder::Launch(int i)
     else if (launch.phase == PHASE_FAILED || launch.phase == PHASE_TOO_LONG || StartFailed(launch.phase))
         LaunchFailed(i, stage);
     else if (run_.endCutLaunch == i && launch.phase == PHASE_COMMAND)
-        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_CUT_COMMAND_UNKNOWN, { Number(run_.last) }); });
+        Put(stage, STATE_UNKNOWN, Kept(launch.line, i),
+            [&] { return Sentence(W_CUT_COMMAND_UNKNOWN, { LineSaid(run_.last) }); });
     else if (launch.phase == PHASE_ANNOUNCED)
-        Put(stage, STATE_UNKNOWN, launch.line, [&] { return Sentence(W_ANNOUNCED_AT, { Number(launch.line) }); });
+        Put(stage, STATE_UNKNOWN, Kept(launch.line, i),
+            [&] { return Sentence(W_ANNOUNCED_AT, { LineSaid(launch.line, i) }); });
     else
-        Put(stage, STATE_DONE, launch.line, [&] {
+        Put(stage, STATE_DONE, Kept(launch.line, i), [&] {
             return Sentence(
-                LaunchOf(i).addPrinter ? W_STARTED_AT_RAN : W_STARTED_AT_NOT_WAITED, { Number(launch.line) });
+                LaunchOf(i).addPrinter ? W_STARTED_AT_RAN : W_STARTED_AT_NOT_WAITED, { LineSaid(launch.line, i) });
         });
     if (i == LAUNCH_FAX && run_.faxNameLine) {
-        out.cause += words_ ? Sentence(W_FAX_NAME_UNREAD_AT, { Number(run_.faxNameLine) }) : "";
+        out.cause += words_ ? Sentence(W_FAX_NAME_UNREAD_AT, { LineSaid(run_.faxNameLine) }) : "";
         if (out.state == STATE_DONE) {
             out.state = STATE_FAILED;
             out.failureLine = LOG_NO_FAX_NAME;
@@ -290,9 +305,9 @@ void RecordBuilder::Unfinished()
         at = STAGE_PRINTER;
     StageRecord& stage = record_.stages[at];
     stage.state = STATE_UNFINISHED;
-    record_.why = Sentence(W_STOPS_AT, { Number(run_.last), Sentence(StageWord(at)) });
+    record_.why = Sentence(W_STOPS_AT, { LineSaid(run_.last), Sentence(StageWord(at)) });
     if (words_)
-        stage.cause = Sentence(W_UNFINISHED, { Sentence(RowOf(run_.step).stopped), Number(run_.last) });
+        stage.cause = Sentence(W_UNFINISHED, { Sentence(RowOf(run_.step).stopped), LineSaid(run_.last) });
 }
 
 WhyId RecordBuilder::FailedWhy() const

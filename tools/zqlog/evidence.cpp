@@ -26,6 +26,18 @@ bool HasStarted(const LaunchState& launch)
         && launch.cause != PHASE_WARNED_COMMAND && !launch.dir.empty();
 }
 
+// Where the launch started, and in which run. Of two runs that cannot be
+// told apart, an add-printer start is the run's by its command line; a driver
+// tool's start is either run's (run 0).
+LogFacts::Started StartOf(const RunState& run, int i, bool tied)
+{
+    const LaunchState& launch = run.launches[i];
+    const bool addPrinter = LaunchOf(i).addPrinter;
+    if (!tied)
+        return { addPrinter, launch.dir, launch.line, run.number };
+    return { addPrinter, launch.dir, addPrinter ? launch.commandLine : launch.line, addPrinter ? run.number : 0 };
+}
+
 } // namespace
 
 // The same program started elsewhere in this run, or in another run of the
@@ -40,7 +52,7 @@ LogFacts::Started StartedAt(const RunFacts& facts, int index)
     for (int i = 0; i < LAUNCH_COUNT; ++i)
         if (i != index && LaunchOf(i).addPrinter == addPrinter && HasStarted(run_.launches[i])
             && run_.launches[i].dir == dir)
-            return { addPrinter, dir, run_.launches[i].line, run_.number };
+            return StartOf(run_, i, facts.tied != nullptr);
     for (const LogFacts::Started& started : facts.known.started)
         if (started.addPrinter == addPrinter && started.dir == dir && started.run != run_.number)
             return started;
@@ -61,7 +73,7 @@ void KeepStarted(const RunState& run_, LogFacts* facts)
             continue;
         if (facts->started.size() == kStartedKept)
             facts->started.erase(facts->started.begin());
-        facts->started.push_back({ LaunchOf(i).addPrinter, launch.dir, launch.line, run_.number });
+        facts->started.push_back(StartOf(run_, i, run_.tieWith && run_.interleaves));
     }
     if (run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command) {
         facts->firstDriverToolRun = facts->firstDriverToolRun ? facts->firstDriverToolRun : run_.number;
@@ -198,7 +210,9 @@ LaunchFailure StartFailure(const RunFacts& facts, int index)
     failure.advice = advice;
     const LogFacts::Started started = StartedAt(facts, index);
     if (started.line)
-        failure.advice = Sentence(W_STARTED_ELSEWHERE, { std::to_string(started.line), std::to_string(started.run) })
+        failure.advice = (started.run ? Sentence(
+                              W_STARTED_ELSEWHERE, { std::to_string(started.line), std::to_string(started.run) })
+                                      : Sentence(W_STARTED_ELSEWHERE_RUN_UNTOLD, { std::to_string(started.line) }))
             + failure.advice;
     if (HasVariable(launch.dir))
         failure.advice = Sentence(W_UNEXPANDED_DIR) + failure.advice;

@@ -1,5 +1,8 @@
 #include "indistinct.h"
 
+#include "meanings.h"
+#include "run_record.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -34,7 +37,55 @@ std::string DriverNames(const RunState& run, const RunState& other)
     return list;
 }
 
+// A stage's line, as the run's record gives it, and the launch it is of.
+long StageLine(const RunState& run, int stage, int* launch)
+{
+    *launch = stage >= STAGE_FAX ? stage - STAGE_FAX : -1;
+    if (stage == STAGE_SETTINGS)
+        return run.settingsEnd ? run.settingsLine : 0;
+    if (stage == STAGE_SPOOLER)
+        return run.spooler ? run.spoolerLine : 0;
+    if (stage == STAGE_FAX_DECISION)
+        return run.faxFlagLine;
+    const LaunchState& l = run.launches[*launch];
+    return l.phase == PHASE_NONE ? 0 : l.line ? l.line : l.failedLine;
+}
+
+// The stages' lines of the two that neither run's own command line ties to it.
+Phrase StageLinesUntold(const RunState& run, const RunState& other)
+{
+    Phrase list;
+    for (int stage = STAGE_SETTINGS; stage < STAGE_COUNT; ++stage) {
+        std::vector<long> lines;
+        for (const RunState* one : { &run, &other }) {
+            int launch;
+            const long line = StageLine(*one, stage, &launch);
+            if (line && !LineOwn(*one, line, launch))
+                lines.push_back(line);
+        }
+        if (lines.empty())
+            continue;
+        std::sort(lines.begin(), lines.end());
+        const Sentence at = lines.size() == 1
+            ? Sentence(Number(lines[0]))
+            : Sentence(W_INDISTINCT_LINE_PAIR, { Number(lines[0]), Number(lines[1]) });
+        const Sentence said(W_INDISTINCT_STAGE_LINE, { StageWord((Stage)stage), at });
+        list += list.empty() ? Phrase(said) : Phrase("; ") + said;
+    }
+    return list;
+}
+
 } // namespace
+
+bool LineOwn(const RunState& run, long line, int launch)
+{
+    if (line == run.last && LastLineBound(run))
+        return true;
+    if (launch < 0 || !LaunchOf(launch).addPrinter)
+        return false;
+    const LaunchState& own = run.launches[launch];
+    return own.command && !own.cut && line >= own.commandLine;
+}
 
 bool LastLineBound(const RunState& run)
 {
@@ -56,8 +107,11 @@ Phrase TogetherSaid(const RunState& run, const RunState& other)
     const bool ends = !LastLineBound(run) || !LastLineBound(other);
     const std::string names = DriverNamesUntold(run) || DriverNamesUntold(other) ? DriverNames(run, other) : "";
     const int low = std::min(run.number, other.number), high = std::max(run.number, other.number);
+    Phrase ended = ends ? Phrase(Sentence(W_INDISTINCT_ENDS, { last.first, last.second })) : Phrase();
+    const Phrase stages = StageLinesUntold(run, other);
+    if (!stages.empty())
+        ended += Sentence(W_INDISTINCT_STAGES, { Sentence(stages) });
     return Sentence(W_RUNS_INDISTINCT,
-        { Number(low), Number(high), Number(run.tieLine), first.first, first.second,
-            ends ? Sentence(W_INDISTINCT_ENDS, { last.first, last.second }) : Sentence(""),
+        { Number(low), Number(high), Number(run.tieLine), first.first, first.second, Sentence(ended),
             names.empty() ? Sentence("") : Sentence(W_INDISTINCT_DRIVERS, { names }) });
 }

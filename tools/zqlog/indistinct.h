@@ -7,6 +7,9 @@
 #include "run_facts.h"
 #include "word_ids.h"
 
+// Of a tied run: the line is its own, as its own add-printer command line
+// ties it to it (launch: the launch whose line it is, or -1).
+bool LineOwn(const RunState& run, long line, int launch);
 // The run's last line is one its own add-printer command line ties to it.
 bool LastLineBound(const RunState& run);
 // A driver-tool command line of the run came where either run could have written it.

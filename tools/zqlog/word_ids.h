@@ -82,6 +82,7 @@ enum WordId {
     W_NOT_STARTED,
     // A run's stages and verdict.
     W_LINE_SAID,
+    W_LINE_NOT_KNOWN,
     W_DID_NOT_START,
     W_DID_NOT_START_KNOWN,
     W_FAILED_AT,
@@ -130,6 +131,9 @@ enum WordId {
     W_RUNS_INDISTINCT,
     W_INDISTINCT_ENDS,
     W_INDISTINCT_DRIVERS,
+    W_INDISTINCT_STAGES,
+    W_INDISTINCT_STAGE_LINE,
+    W_INDISTINCT_LINE_PAIR,
     W_HEADLESS,
     W_LOST,
     W_ZEROS,
@@ -275,6 +279,7 @@ enum WordId {
     W_TOO_LONG_DRIVER_TOOL_PRINTER,
     W_TOO_LONG_ADVICE_DRIVER_TOOL_PRINTER,
     W_STARTED_ELSEWHERE,
+    W_STARTED_ELSEWHERE_RUN_UNTOLD,
     W_UNEXPANDED_DIR,
     // Each start error: what it means, what to check for each tool.
     W_ERROR_2,

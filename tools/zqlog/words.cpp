@@ -132,6 +132,7 @@ const WordRow kRows[] = {
         "language), so it names no cause" },
     { W_NOT_STARTED, "not started: {}" },
     { W_LINE_SAID, "line {}: {}" },
+    { W_LINE_NOT_KNOWN, "not known (see the note)" },
     { W_DID_NOT_START, "did not start (announced at line {}; the system said: {}), and no error line follows" },
     { W_DID_NOT_START_KNOWN, "did not start (announced at line {}): {}, and no error line follows" },
     { W_FAILED_AT, "failed at line {}: {}" },
@@ -216,6 +217,9 @@ const WordRow kRows[] = {
         "them) stays that run's" },
     { W_INDISTINCT_ENDS, ", ended at lines {} and {}" },
     { W_INDISTINCT_DRIVERS, ", named the drivers {}" },
+    { W_INDISTINCT_STAGES, ", had their stages at lines {}" },
+    { W_INDISTINCT_STAGE_LINE, "{} {}" },
+    { W_INDISTINCT_LINE_PAIR, "{} and {}" },
     { W_HEADLESS,
         "the run's first lines are missing (lost, or the log was pasted from its tail): its earlier stages "
         "are unknown" },
@@ -452,6 +456,9 @@ const WordRow kRows[] = {
     { W_TOO_LONG_ADVICE_DRIVER_TOOL_PRINTER, "give the printer driver a shorter Driver Name" },
     { W_STARTED_ELSEWHERE,
         "the same program started at line {} (run {}) of this log, so its path is right; at this start, " },
+    { W_STARTED_ELSEWHERE_RUN_UNTOLD,
+        "the same program started at line {} of this log (of which run is not known), so its path is right; at this "
+        "start, " },
     { W_UNEXPANDED_DIR,
         "the path holds a %NAME%, which the program never expands: ProgramDir holds a name with a variable in it (an "
         "installer that wrote it as an expandable string, for one); ProgramDir must hold the expanded path. " },
