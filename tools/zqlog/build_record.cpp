@@ -10,6 +10,7 @@
 #include "evidence.h"
 #include "indistinct.h"
 #include "meanings.h"
+#include "run_notes.h"
 #include "start_errors.h"
 #include "support/log_texts.h"
 #include "wording.h"
@@ -93,8 +94,6 @@ private:
     void Unfinished();
     void Ended();
     WhyId FailedWhy() const;
-    void Notes();
-    void Note(NoteId id, const Phrase& text) { record_.notes.push_back({ id, text }); }
     void Facts();
     void Untold();
 
@@ -371,7 +370,7 @@ void RecordBuilder::Ended()
             : Phrase(Sentence(kWords.printerEndLikelier[facts_.laterSeen ? 0 : 3]));
         const Phrase ends = Sentence(afterFailure ? W_PRINTER_END_AFTER_FAILURE : kWords.printerEnd) + likelier;
         record_.stages[STAGE_PRINTER].cause += "; " + ends;
-        Note(NOTE_ENDS_AFTER_PRINTER, ends);
+        record_.notes.push_back({ NOTE_ENDS_AFTER_PRINTER, ends });
     }
     if (!failed && !printerEnd)
         return;
@@ -384,44 +383,6 @@ void RecordBuilder::Ended()
         record_.why = Sentence(W_CRITICAL_AT, { Number(run_.nullLine) });
     if (record_.why.empty())
         record_.why = Sentence(kWords.why[WHY_ENDS_AFTER_PRINTER]);
-}
-
-// Findings with no failure line.
-void RecordBuilder::Notes()
-{
-    const LaunchState* l = run_.launches;
-    if (run_.headless)
-        Note(NOTE_FIRST_LINES_MISSING, Sentence(kWords.headless));
-    if (!run_.gaps.empty())
-        Note(NOTE_LINES_LOST, Phrase(Sentence(kWords.lost)) + ": " + run_.gaps);
-    if (run_.interleaves)
-        Note(NOTE_INTERLEAVED, Sentence(kWords.interleave));
-    if (facts_.tied)
-        Note(NOTE_RUNS_INDISTINCT, TogetherSaid(run_, *facts_.tied));
-    if (run_.crashTail) // a whole run lost nothing of its own
-        Note(NOTE_CRASH_TAIL, Sentence(record_.verdict == VERDICT_OK ? W_CRASH_AFTER_WHOLE : kWords.crashTail));
-    else if (run_.crashBefore)
-        Note(NOTE_CRASH_TAIL, Sentence(kWords.crashBefore));
-    if (run_.zeroLines)
-        Note(NOTE_ZERO_BYTES, Sentence(kWords.zeros));
-    if (run_.gluedLines)
-        Note(NOTE_GLUED, Sentence(kWords.glued));
-    if (run_.cutLines)
-        Note(NOTE_CUT, Sentence(kWords.cut));
-    if (run_.number == 1 && facts_.firstLineCut)
-        Note(NOTE_FIRST_LINE_CUT, Sentence(kWords.firstLineCut));
-    if (l[LAUNCH_FAX_TOOL].command && !l[LAUNCH_FAX_TOOL].cut && l[LAUNCH_FAX_TOOL].arg.empty()
-        && l[LAUNCH_FAX].phase != PHASE_NONE && !run_.faxNameLine)
-        Note(NOTE_FAX_NAME_EMPTY, Sentence(kWords.emptyFaxName));
-    if (KeyPathQuoted(run_))
-        Note(NOTE_KEY_PATH_QUOTED, Phrase(Sentence(kWords.quotedKeyCause)) + "; " + Sentence(kWords.quotedKeyAdvice));
-    else if ((l[LAUNCH_PRINTER].command && l[LAUNCH_PRINTER].dir.empty())
-        || (l[LAUNCH_FAX].command && l[LAUNCH_FAX].dir.empty()))
-        Note(NOTE_PROGRAM_DIR_EMPTY, Sentence(kWords.emptyProgramDir));
-    if (run_.nullLine)
-        Note(NOTE_NULL_TEXT, Phrase(Sentence(kWords.nullText)) + Sentence(W_AT_LINE, { Number(run_.nullLine) }));
-    if (run_.others)
-        Note(NOTE_OTHER_LINES, Phrase(Sentence(kWords.others)) + ": " + Number(run_.others));
 }
 
 // What the command lines show: the key path, ProgramDir, the driver names.
@@ -475,7 +436,8 @@ RunRecord RecordBuilder::Build()
         Ended();
     if (words_) {
         Advise(&record_, RowOf(run_.step).stopped);
-        Notes();
+        const std::vector<RunNote> notes = RunNotes(facts_, record_.verdict);
+        record_.notes.insert(record_.notes.end(), notes.begin(), notes.end());
     }
     Facts();
     Untold();
