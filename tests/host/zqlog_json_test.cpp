@@ -811,6 +811,13 @@ TEST(ZqlogJson, RunsThatCannotBeToldApart)
         int status;
         const std::string account = AccountOf(c.log, 0, &status);
         EXPECT_NE(std::string::npos, account.find(c.header)) << c.row << "\n" << account;
+        // Both tied runs' blocks mark where their lines may be the other's.
+        size_t marks = 0;
+        for (size_t at = account.find("is this run's only where its own command line shows it");
+             at != std::string::npos;
+             at = account.find("is this run's only where its own command line shows it", at + 1))
+            ++marks;
+        EXPECT_EQ(c.together.empty() ? 0u : 2u, marks) << c.row << "\n" << account;
         AccountOptions summary;
         summary.summary = true;
         const std::string brief = AccountOf(c.log, 0, &status, summary);

@@ -1,6 +1,8 @@
 #include "account.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include "wording.h"
 #include "words.h"
@@ -17,6 +19,21 @@ const size_t kHeldLimit = 1 << 20; // bytes of a run's lines (or of what stands 
 std::string Padded(const std::string& text, size_t width)
 {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+// A tied run's lines, marked before the first that stands at or after the
+// tie: from there the reader's choice of run put them here, not the log.
+std::string MarkedFrom(const std::string& lines, long from)
+{
+    for (size_t at = 0; at < lines.size();) {
+        char* after = nullptr;
+        const long number = strtol(lines.c_str() + at, &after, 10);
+        if (after != lines.c_str() + at && strncmp(after, " | ", 3) == 0 && number >= from)
+            return lines.substr(0, at) + Say(W_LINES_EITHER_RUNS, { std::to_string(from) }) + lines.substr(at);
+        const size_t end = lines.find('\n', at);
+        at = end == std::string::npos ? lines.size() : end + 1;
+    }
+    return lines;
 }
 
 } // namespace
@@ -158,7 +175,7 @@ std::string AccountWriter::Text(const RunRecord& record, const std::string& line
     text += "   " + Padded("", 12) + Padded(Word(W_SYSTEM_ROW), 23) + Spoken(record.system) + "\n";
     for (const RunNote& note : record.notes)
         text += "   " + Say(W_NOTE_LINE, { Spoken(note.text) });
-    text += lines;
+    text += record.untoldFrom ? MarkedFrom(lines, record.untoldFrom) : lines;
     if (notShown_)
         text += Say(W_RUN_NOT_SHOWN, { Count(notShown_, W_MORE_LINE, W_MORE_LINES) });
     return text + "\n";

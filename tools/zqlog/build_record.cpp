@@ -413,6 +413,7 @@ void RecordBuilder::Untold()
     if (!facts_.tied)
         return;
     record_.firstLine = 0;
+    record_.untoldFrom = run_.tieLine;
     if (!LastLineBound(run_))
         record_.lastLine = 0;
     if (DriverNamesUntold(run_)) {

@@ -126,6 +126,7 @@ struct RunRecord {
     std::string keyPath, programDir; // as the add-printer command lines show them
     std::vector<std::string> driverNames; // as the driver-tool command lines show them, fax first
     bool driverNamesKnown = true; // false: the run cannot be told apart from another where its names stand
+    long untoldFrom = 0; // of two runs that cannot be told apart, the line from which its lines may be the other's
 };
 
 const char* VerdictId(Verdict verdict); // "ok", "failed", "incomplete"

@@ -348,6 +348,7 @@ enum WordId {
     W_SUMMARY_LINE_UNTOLD,
     W_SYSTEM_ROW,
     W_NOTE_LINE,
+    W_LINES_EITHER_RUNS,
     W_AT_LINE,
     W_QUOTED,
     W_OR_QUOTED,

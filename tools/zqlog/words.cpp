@@ -570,6 +570,9 @@ const WordRow kRows[] = {
     { W_SUMMARY_LINE_UNTOLD, "?" },
     { W_SYSTEM_ROW, "system" },
     { W_NOTE_LINE, "note: {}\n" },
+    { W_LINES_EITHER_RUNS,
+        "       (from line {} on, a line below is this run's only where its own command line shows it: see the "
+        "note)\n" },
     { W_AT_LINE, " (line {})" },
     { W_QUOTED, "\"{}\"" },
     { W_OR_QUOTED, " or \"{}\"" },
