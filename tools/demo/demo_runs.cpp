@@ -302,49 +302,89 @@ static void PrintSummary(const std::vector<Outcome>& outcomes)
     printf("%s\n", kSummaryLegend);
 }
 
+struct Options {
+    std::vector<std::string> versions;
+    DWORD limitMs = 120000;
+    std::string outDir;
+};
+
+static Options ReadOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (strcmp(argv[i], "--versions") == 0)
+            options.versions = Split(argv[i + 1], ",");
+        else if (strcmp(argv[i], "--time-limit") == 0)
+            options.limitMs = (DWORD)strtoul(argv[i + 1], NULL, 10) * 1000;
+        else if (strcmp(argv[i], "--out") == 0)
+            options.outDir = argv[i + 1];
+    }
+    return options;
+}
+
+// A key the import should have made is missing: said, and the report gives
+// it as each version's reason for not running.
+static bool KeysImported(const Options& options)
+{
+    const std::wstring missing = FirstMissingKey();
+    if (missing.empty())
+        return true;
+    const std::string reason = "the key HKEY_LOCAL_MACHINE\\" + Utf8(missing) + " is missing after the import";
+    fprintf(stderr, "demo: %s\n", reason.c_str());
+    if (!options.outDir.empty()) {
+        std::vector<Outcome> notRun(options.versions.size());
+        for (size_t i = 0; i < options.versions.size(); ++i)
+            notRun[i].drawn.version = options.versions[i], notRun[i].drawn.notRun = reason;
+        WriteReport(options.outDir, notRun, options.limitMs);
+    }
+    return false;
+}
+
+// ProgramDir made where the runs may write, or cleared where it is no folder
+// path; false where the runs would write outside the throwaway prefix.
+static bool PlaceProgramDir(std::string* programDir)
+{
+    const Placement placement = programDir->empty() ? NOT_PLACED : WhereRunsWrite(*programDir);
+    if (placement == OUTSIDE) {
+        fprintf(stderr,
+            "demo: ProgramDir %s is not on the throwaway prefix's drive %c:, so the runs would write outside it\n",
+            Utf8(*programDir).c_str(), WindowsDrive());
+        return false;
+    }
+    if (!programDir->empty() && (placement == NOT_PLACED || !MakeFolders(*programDir))) {
+        fprintf(stderr, "demo: notice: ProgramDir %s is no folder path; no add-printer tool is placed\n",
+            Utf8(*programDir).c_str());
+        programDir->clear();
+    }
+    return true;
+}
+
+// A start that failed outweighs a run that was stopped.
+static int StatusOf(const std::vector<Outcome>& outcomes)
+{
+    int status = 0;
+    for (const Outcome& outcome : outcomes) {
+        if (!outcome.started)
+            status = 3;
+        else if (!outcome.finished && status == 0)
+            status = 1;
+    }
+    return status;
+}
+
 int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY); // the report is UTF-8 with plain line ends
     _setmode(_fileno(stderr), _O_BINARY);
-    std::vector<std::string> versions;
-    DWORD limitMs = 120000;
-    std::string outDir;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (strcmp(argv[i], "--versions") == 0)
-            versions = Split(argv[i + 1], ",");
-        else if (strcmp(argv[i], "--time-limit") == 0)
-            limitMs = (DWORD)strtoul(argv[i + 1], NULL, 10) * 1000;
-        else if (strcmp(argv[i], "--out") == 0)
-            outDir = argv[i + 1];
-    }
-    const std::wstring missing = FirstMissingKey();
-    if (!missing.empty()) {
-        const std::string reason = "the key HKEY_LOCAL_MACHINE\\" + Utf8(missing) + " is missing after the import";
-        fprintf(stderr, "demo: %s\n", reason.c_str());
-        if (!outDir.empty()) {
-            std::vector<Outcome> notRun(versions.size());
-            for (size_t i = 0; i < versions.size(); ++i)
-                notRun[i].drawn.version = versions[i], notRun[i].drawn.notRun = reason;
-            WriteReport(outDir, notRun, limitMs);
-        }
+    const Options options = ReadOptions(argc, argv);
+    const std::vector<std::string>& versions = options.versions;
+    if (!KeysImported(options))
         return 2;
-    }
     static char keyPath[32768];
     GetEnvironmentVariableA("ZQDEMO_KEY", keyPath, sizeof keyPath);
-
     std::string programDir = ProgramDir(keyPath);
-    const Placement placement = programDir.empty() ? NOT_PLACED : WhereRunsWrite(programDir);
-    if (placement == OUTSIDE) {
-        fprintf(stderr,
-            "demo: ProgramDir %s is not on the throwaway prefix's drive %c:, so the runs would write outside it\n",
-            Utf8(programDir).c_str(), WindowsDrive());
+    if (!PlaceProgramDir(&programDir))
         return 2;
-    }
-    if (!programDir.empty() && (placement == NOT_PLACED || !MakeFolders(programDir))) {
-        fprintf(stderr, "demo: notice: ProgramDir %s is no folder path; no add-printer tool is placed\n",
-            Utf8(programDir).c_str());
-        programDir.clear();
-    }
     for (const std::string& version : versions) {
         if (VersionTakesNt4Road(version.c_str())) {
             SetServiceRunning("Spooler", true); // once: every run that waits for it finds it running
@@ -358,18 +398,11 @@ int main(int argc, char** argv)
     for (size_t i = 0; i < versions.size(); ++i) {
         fprintf(
             stderr, "demo: version %u of %u: %s\n", (unsigned)(i + 1), (unsigned)versions.size(), versions[i].c_str());
-        outcomes.push_back(RunOnce(versions[i], keyPath, programDir, limitMs, outDir));
+        outcomes.push_back(RunOnce(versions[i], keyPath, programDir, options.limitMs, options.outDir));
         fflush(stdout);
     }
     PrintSummary(outcomes);
-    if (!outDir.empty())
-        WriteReport(outDir, outcomes, limitMs);
-    int status = 0; // a start that failed outweighs a run that was stopped
-    for (const Outcome& outcome : outcomes) {
-        if (!outcome.started)
-            status = 3;
-        else if (!outcome.finished && status == 0)
-            status = 1;
-    }
-    return status;
+    if (!options.outDir.empty())
+        WriteReport(options.outDir, outcomes, options.limitMs);
+    return StatusOf(outcomes);
 }
