@@ -42,6 +42,27 @@ bool LogReader::ParkedWants(const Line& head) const
         && !ShowsPackage(run_, launch, dir, arg);
 }
 
+// Two runs at once: a start's warning is the kept run's when the command
+// line it repeats after it is the kept run's own, waiting for that start,
+// and not the current run's.
+bool LogReader::ParkedWarned(const Line& head) const
+{
+    if (!parked_ || count_ < 2 || !IsUnknownErrorLine(head.text))
+        return false;
+    const int launch = RowOf(parkedRun_.step).launch;
+    if (launch < 0 || !LaunchOf(launch).addPrinter)
+        return false;
+    std::string dir, arg;
+    if (!ParseCommand(launch, Pending(1).text, &dir, &arg))
+        return false;
+    auto waitsFor = [&](const RunState& run) {
+        const LaunchState& own = run.launches[launch];
+        return RowOf(run.step).launch == launch && own.phase == PHASE_COMMAND && own.cause == PHASE_NONE
+            && own.command && !own.cut && own.dir == dir && own.arg == arg;
+    };
+    return waitsFor(parkedRun_) && !waitsFor(run_);
+}
+
 // The line is of the shape of the command line of the launch the run is in.
 bool LogReader::ShapeFits(const RunState& run, const Line& head) const
 {
@@ -117,7 +138,7 @@ void LogReader::TakeCutFront(const Line& head)
 
 void LogReader::Step()
 {
-    if (ParkedWants(Pending(0))) {
+    if (ParkedWants(Pending(0)) || ParkedWarned(Pending(0))) {
         Move resume;
         resume.kind = Move::RESUME;
         Advance(resume);
