@@ -76,7 +76,8 @@ private:
     }
     bool PastSettings() const;
     // Of two runs that cannot be told apart, a line is the run's own only
-    // where its own add-printer command line ties it to it.
+    // where its own add-printer command line ties it to it; of two runs at
+    // once, a driver-tool line only where no other run could have written it.
     bool Told(long line, int launch) const;
     long Kept(long line, int launch = -1) const { return Told(line, launch) ? line : 0; }
     Sentence LineSaid(long line, int launch = -1) const
@@ -106,6 +107,10 @@ private:
 
 bool RecordBuilder::Told(long line, int launch) const
 {
+    // A driver-tool line that the other of two runs at once could have
+    // written is neither run's for sure.
+    if (launch >= 0 && run_.launches[launch].unsure)
+        return false;
     return !facts_.tied || LineOwn(run_, line, launch);
 }
 
