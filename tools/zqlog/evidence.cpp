@@ -73,7 +73,7 @@ void KeepStarted(const RunState& run_, LogFacts* facts)
             continue;
         if (facts->started.size() == kStartedKept)
             facts->started.erase(facts->started.begin());
-        facts->started.push_back(StartOf(run_, i, run_.tieWith && run_.interleaves));
+        facts->started.push_back(StartOf(run_, i, run_.Tied()));
     }
     if (run_.launches[LAUNCH_FAX_TOOL].command || run_.launches[LAUNCH_PRINTER_TOOL].command) {
         facts->firstDriverToolRun = facts->firstDriverToolRun ? facts->firstDriverToolRun : run_.number;

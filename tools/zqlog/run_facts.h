@@ -81,6 +81,9 @@ struct RunState {
     long boundLast = 0; // its last line that its own add-printer command line ties to it
 
     void Reset();
+    // Tied, and the two took turns: a tie that never did was read one run
+    // after the other, with nothing chosen between them.
+    bool Tied() const { return tieWith && interleaves; }
 };
 
 // A run's facts as the record takes them.

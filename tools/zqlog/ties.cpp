@@ -27,7 +27,7 @@ void LogReader::Record(const RunState& run)
     const bool partnerWaits = holding_ && waiting_.run.number == run.tieWith;
     if (run.tieWith && !partnerWaits && !run.interleaves)
         Untie(run.tieWith);
-    if (!partnerWaits && (!run.tieWith || !run.interleaves)) {
+    if (!partnerWaits && !run.Tied()) {
         sink_.RunEnds(BuildRecord(RunFactsOf(run)));
         return;
     }
