@@ -100,7 +100,7 @@ private:
     void TakeOther(const Line& line, bool whole, Phase phase);
     bool TakeCutOrGlued(const Line& line, const Sorted& sorted, int launch, Phase phase);
     bool ParkedWants(const Line& head) const;
-    bool ParkedWarned(const Line& head) const;
+    bool ParkedWarned() const;
     int CutFrontPlace(const std::string& text) const;
     bool IsCutFirstLine(const std::string& text) const;
     bool CommandFollows(int step) const;

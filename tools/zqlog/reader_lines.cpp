@@ -17,9 +17,12 @@ std::string Number(long n)
 // not, is the kept run's; so is one of the kept run's launch's shape (its
 // tool, a fax key or a printer key) when the current run waits for another,
 // and an add-printer command line whose folder and key root only the kept
-// run's other add-printer command line shows.
+// run's other add-printer command line shows; so is a start's warning that
+// the kept run's command line follows (ParkedWarned).
 bool LogReader::ParkedWants(const Line& head) const
 {
+    if (parked_ && IsUnknownErrorLine(head.text))
+        return ParkedWarned();
     if (!parked_ || !IsCommandShape(head.text))
         return false;
     auto waits = [](const RunState& run) {
@@ -42,12 +45,12 @@ bool LogReader::ParkedWants(const Line& head) const
         && !ShowsPackage(run_, launch, dir, arg);
 }
 
-// Two runs at once: a start's warning is the kept run's when the command
-// line it repeats after it is the kept run's own, waiting for that start,
-// and not the current run's.
-bool LogReader::ParkedWarned(const Line& head) const
+// The warning at the head is the kept run's when the command line it
+// repeats after it is the kept run's own, waiting for that start, and not
+// the current run's.
+bool LogReader::ParkedWarned() const
 {
-    if (!parked_ || count_ < 2 || !IsUnknownErrorLine(head.text))
+    if (count_ < 2)
         return false;
     const int launch = RowOf(parkedRun_.step).launch;
     if (launch < 0 || !LaunchOf(launch).addPrinter)
@@ -57,8 +60,8 @@ bool LogReader::ParkedWarned(const Line& head) const
         return false;
     auto waitsFor = [&](const RunState& run) {
         const LaunchState& own = run.launches[launch];
-        return RowOf(run.step).launch == launch && own.phase == PHASE_COMMAND && own.cause == PHASE_NONE
-            && own.command && !own.cut && own.dir == dir && own.arg == arg;
+        return RowOf(run.step).launch == launch && own.phase == PHASE_COMMAND && own.cause == PHASE_NONE && own.command
+            && !own.cut && own.dir == dir && own.arg == arg;
     };
     return waitsFor(parkedRun_) && !waitsFor(run_);
 }
@@ -138,7 +141,7 @@ void LogReader::TakeCutFront(const Line& head)
 
 void LogReader::Step()
 {
-    if (ParkedWants(Pending(0)) || ParkedWarned(Pending(0))) {
+    if (ParkedWants(Pending(0))) {
         Move resume;
         resume.kind = Move::RESUME;
         Advance(resume);
