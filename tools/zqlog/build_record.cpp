@@ -11,6 +11,7 @@
 #include "indistinct.h"
 #include "meanings.h"
 #include "run_notes.h"
+#include "shown_facts.h"
 #include "start_errors.h"
 #include "support/log_texts.h"
 #include "wording.h"
@@ -95,8 +96,6 @@ private:
     void Unfinished();
     void Ended();
     WhyId FailedWhy() const;
-    void Facts();
-    void Untold();
 
     const RunFacts& facts_;
     const RunState& run_;
@@ -390,43 +389,6 @@ void RecordBuilder::Ended()
         record_.why = Sentence(kWords.why[WHY_ENDS_AFTER_PRINTER]);
 }
 
-// What the command lines show: the key path, ProgramDir, the driver names.
-void RecordBuilder::Facts()
-{
-    const LaunchState* l = run_.launches;
-    for (int i : { LAUNCH_PRINTER, LAUNCH_FAX })
-        if (l[i].command && !l[i].cut && !record_.hasProgramDir) {
-            record_.hasProgramDir = true;
-            record_.programDir = l[i].dir;
-        }
-    if (l[LAUNCH_PRINTER].command && !l[LAUNCH_PRINTER].cut) {
-        record_.hasKeyPath = true;
-        record_.keyPath = l[LAUNCH_PRINTER].arg;
-    }
-    for (int i : { LAUNCH_FAX_TOOL, LAUNCH_PRINTER_TOOL })
-        if (l[i].command && !l[i].cut && !l[i].unsure && !l[i].arg.empty())
-            record_.driverNames.push_back(l[i].arg);
-    record_.systemId = SystemIdShown(facts_);
-    if (words_)
-        record_.system = SystemShown(facts_);
-}
-
-// Of two runs that cannot be told apart, what depends on which of them took
-// a line that either could have written is not known of either.
-void RecordBuilder::Untold()
-{
-    if (!facts_.tied)
-        return;
-    record_.firstLine = 0;
-    record_.untoldFrom = run_.tieLine;
-    if (!LastLineBound(run_))
-        record_.lastLine = 0;
-    if (DriverNamesUntold(run_)) {
-        record_.driverNamesKnown = false;
-        record_.driverNames.clear();
-    }
-}
-
 RunRecord RecordBuilder::Build()
 {
     if (words_ && run_.headless)
@@ -445,8 +407,7 @@ RunRecord RecordBuilder::Build()
         const std::vector<RunNote> notes = RunNotes(facts_, record_.verdict);
         record_.notes.insert(record_.notes.end(), notes.begin(), notes.end());
     }
-    Facts();
-    Untold();
+    AddShownFacts(facts_, words_, &record_);
     return std::move(record_); // built once: moved, not copied
 }
 
