@@ -5,8 +5,11 @@
 //                                (RegSaveKey: every key a restart keeps, in
 //                                Wine's own text format), and one line on
 //                                stdout, "the spooler (now STATE, start type
-//                                N)". Exit 1, saying why on stderr, when a
-//                                step fails.
+//                                N)", then a line "key HKLM\SOFTWARE\NAME"
+//                                per key there, volatile ones too, which no
+//                                save holds (the pack's boot mark is one).
+//                                Exit 1, saying why on stderr, when a step
+//                                fails.
 // The registry's own save is one call: regedit's export of the whole
 // registry asks for it key by key, 8 to 12 s in the emulated guest.
 #include <stdio.h>
@@ -73,6 +76,25 @@ static bool SpoolerSaid()
     return known;
 }
 
+static bool SoftwareKeysSaid()
+{
+    HKEY software;
+    LONG error = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ENUMERATE_SUB_KEYS, &software);
+    if (error == ERROR_SUCCESS) {
+        for (DWORD i = 0; error == ERROR_SUCCESS; ++i) {
+            char name[256];
+            DWORD size = sizeof name;
+            error = RegEnumKeyExA(software, i, name, &size, NULL, NULL, NULL, NULL);
+            if (error == ERROR_SUCCESS)
+                printf("key HKLM\\SOFTWARE\\%s\n", name);
+        }
+        RegCloseKey(software);
+    }
+    if (error != ERROR_NO_MORE_ITEMS)
+        fprintf(stderr, "prefix_state: the keys of HKLM\\SOFTWARE not listed: error %ld\n", error);
+    return error == ERROR_NO_MORE_ITEMS;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -84,5 +106,5 @@ int main(int argc, char** argv)
         return 1;
     }
     bool saved = Saved(HKEY_LOCAL_MACHINE, argv[1]) && Saved(HKEY_USERS, argv[2]);
-    return saved && SpoolerSaid() ? 0 : 1;
+    return saved && SpoolerSaid() && SoftwareKeysSaid() ? 0 : 1;
 }
