@@ -14,18 +14,25 @@ line. Usage: program_strings_test.py SCRIPT...
 import re
 import sys
 
-# A command that runs its program text from an argument, at a command's
-# place: the line's start, or after a pipe, a list operator, an opening
-# parenthesis or brace, or a command substitution.
-AT_COMMAND = re.compile(
-    r"(?:^|[|;&({]|\$\()\s*(?:(?:exec|command|env|nice(?: -n \S+)?|[A-Z_]+=\S*)\s+)*"
-    r"(?:g|m)?awk\b|(?:^|[|;&({]|\$\()\s*(?:(?:exec|command|env|[A-Z_]+=\S*)\s+)*sed\b"
+# The text before a string, when the string is the program of awk or sed at
+# a command's place (a line's start, after a separator, a keyword, `!`, or a
+# runner such as env, nice, timeout or xargs), or the -c/-e body of a shell,
+# Python or Perl anywhere: the string is that command's argument, not a
+# later one's on the same line.
+_PLACE = r"(?:^|[|;&({`]|\$\(|\b(?:if|then|else|elif|do|while|until)\s|!\s)\s*"
+_RUNNER = (
+    r"(?:(?:exec|command|builtin|sudo|busybox|time(?:\s+-p)?|env(?:\s+-\S+)*|nice(?:\s+-n\s*\S+|\s+-\d+)?"
+    r"|xargs(?:\s+-\S+)*|timeout(?:\s+-\S+)*\s+\S+|\w+=\S*)\s+)*"
 )
-# Anywhere on the line: a shell, Python or Perl given its program by -c or -e.
-ANYWHERE = re.compile(r"\b(?:ba|da|busybox )?sh\s+-c\b|\bpython3?\s+-c\b|\bperl\s+-[A-Za-z]*e\b")
+_ARG = r"""(?:'[^']*'|"(?:[^"\\]|\\.)*"|\\.|[^\s'"|;&()`])+"""
+PROGRAM = re.compile(
+    _PLACE + _RUNNER + r"(?:\S*/)?(?:[gmn]?awk|sed)(?:\s+" + _ARG + r")*\s+$"
+    r"|(?:^|[\s/\"'(`])(?:(?:ba|da|z|k)?sh|\"?\$\{?SHELL\}?\"?)\s+(?:[-+]\w+\s+(?:pipefail\s+)?)*-\w*c\w*\s+$"
+    r"|\bpython[\d.]*\s+(?:-\w+\s+)*-\w*c\s+$|\bperl\s+(?:-\S+\s+)*-\w*[eE]\s+$"
+)
 
-
-HEREDOC = re.compile(r"<<-?\s*(['\"]?)(\w+)\1")
+# A here-document's opening: <<WORD, <<-WORD, <<'WORD', <<"WORD", <<\WORD.
+HEREDOC = re.compile(r"""<<-?\s*(?:\\?([^\s'"<>|;&()]+)|'([^']+)'|"([^"]+)")""")
 
 
 def findings(text):
@@ -45,9 +52,11 @@ def findings(text):
         i = 0
         while i < len(line):
             c, top = line[i], stack[-1][0] if stack else None
-            if top == "'":
+            if top in ("'", "$'"):
                 if c == "'":
                     stack.pop()
+                elif c == "\\" and top == "$'":
+                    i += 1
             elif top == '"' and c == '"':
                 stack.pop()
             elif c == "\\":
@@ -55,27 +64,40 @@ def findings(text):
             elif line.startswith("$(", i):
                 stack.append(("(", number, ""))
                 i += 1
+            elif c == "`":
+                if top == "`":
+                    stack.pop()
+                else:
+                    stack.append(("`", number, ""))
             elif top == '"':
                 pass
+            elif line.startswith("$'", i):
+                stack.append(("$'", number, carried + line[:i]))
+                i += 1
             elif c in "'\"":
                 stack.append((c, number, carried + line[:i]))
             elif c == "(":
                 stack.append(("(", number, ""))
             elif c == ")" and top == "(":
                 stack.pop()
-            elif c == "#" and (i == 0 or line[i - 1] in " \t;|&("):
+            elif c == "#" and (i == 0 or line[i - 1] in " \t;|&(`"):
                 break
-            elif c == "<" and not stack and HEREDOC.match(line, i):
-                heredoc = HEREDOC.match(line, i).group(2)
-                i = HEREDOC.match(line, i).end() - 1
+            elif line.startswith("<<<", i):
+                i += 2
+            elif c == "<" and top in (None, "(", "`") and HEREDOC.match(line, i):
+                match = HEREDOC.match(line, i)
+                heredoc = next(g for g in match.groups() if g)
+                i = match.end() - 1
             i += 1
-        # The outermost string this line opened and left open, if any.
-        opened = [before for kind, at, before in stack if kind in "'\"" and at == number]
-        if opened and (AT_COMMAND.search(opened[0]) or ANYWHERE.search(opened[0])):
+        # Each string this line opened and left open.
+        opened = [before for kind, at, before in stack if kind in ("'", '"', "$'") and at == number]
+        if any(PROGRAM.search(before) for before in opened):
             found.append(number)
         # A line continued with a backslash is one command with the next.
-        continued = line.endswith("\\") and not line.endswith("\\\\") and all(k == "(" for k, _, _ in stack)
+        continued = line.endswith("\\") and not line.endswith("\\\\") and all(k in "(`" for k, _, _ in stack)
         carried = carried + line[:-1] if continued else ""
+    if stack or heredoc:
+        found.append(0)  # lost: a string or here-document never closes
     return found
 
 
@@ -102,6 +124,18 @@ PLANTED = [
     ("env X=1 bash -c \\\n  'cd /tmp\n  ls'", [2]),
     # Once a string opened on an earlier line closes, the line is read on.
     ("trap 'a\n  b'; awk '\n{ print }'", [2]),
+    # The program's own command, not an earlier one on the line; runners and keywords.
+    ("x=$(awk '{ print }' f); trap 'rm a\n  rm b' EXIT", []),
+    ("check \"m\" \"$(sed -n '\n/a/p\n' f)\"", [1]),
+    ("if ! timeout 5 awk -v a=1 '\n{ exit }' f; then :; fi", [1]),
+    ("ls | xargs -r awk '\n{ print }'", [1]),
+    ("bash -euo pipefail -c 'cd /tmp\n  ls'\nperl -0777 -pe '\ns/a/b/'", [1, 3]),
+    # $'...' escapes its quote; <<< is no here-document; one inside $( ) is.
+    ("echo $'it\\'s'\nawk '{ print }' f", []),
+    ("grep x <<<yes\nawk '\n'", [2]),
+    ("x=$(cat <<\\EOF\nit's\nEOF\n)\nawk '{ print }' f", []),
+    # Quoting it cannot follow to the end is a finding, not a silent pass.
+    ("echo 'a", [0]),
 ]
 
 
@@ -117,7 +151,8 @@ def main(paths):
             lines = f.read()
         for number in findings(lines):
             failed += 1
-            print(f"{path}:{number}: {lines.splitlines()[number - 1].strip()}")
+            said = lines.splitlines()[number - 1].strip() if number else "a string or here-document never closes"
+            print(f"{path}:{number}: {said}")
     if failed:
         print(f"FAIL: {failed} findings: a program of another language in a string belongs in a file")
         return 1
